@@ -1,0 +1,122 @@
+#ifndef BRENNICQT_POBASEVIEW_H
+#define BRENNICQT_POBASEVIEW_H
+
+#include <Inventor/SbVec2s.h>
+#include <Inventor/SbVec4f.h>
+#include <Inventor/fields/SoSFNode.h>
+#include <Inventor/fields/SoSFVec2f.h>
+#include <Inventor/nodekits/SoBaseKit.h>
+
+#include "ClassMutex.h"
+#include "SoGetView.h"
+
+class QEvent;
+class SoQtRenderArea;
+class SoQtViewer;
+struct ViewKitClass;
+
+// Abstract base of every view: a node kit that claims a rectangle of the
+// render area (its viewport) for everything below it.
+//
+// The viewport is given in window-normalised coordinates: (0, 0) is the lower
+// left corner of the window and (1, 1) the upper right, also for views nested
+// in other views. The fields are never clamped.
+class PoBaseView : public SoBaseKit, public SoGetView {
+public:
+  static void initClass();
+  static void exitClass();
+
+  // Registers, in order, PoToVRML2Action, PoBaseView, PoView and PoSceneView.
+  // Call after SoDB::init() (or SoQt::init()).
+  static void initClasses();
+  // Releases them in the reverse order. Release every view first.
+  static void exitClasses();
+
+  static SoType getClassTypeId();
+  virtual SoType getTypeId() const;
+  virtual const SoFieldData *getFieldData() const;
+  virtual int getIsBuiltIn() const;
+  static const SoNodekitCatalog *getClassNodekitCatalog();
+  virtual const SoNodekitCatalog *getNodekitCatalog() const;
+
+  // SoGetView: a view's viewport is always enabled.
+  virtual int getViewportIsEnabled() const;
+  virtual const SbVec2f getViewportOrigin() const;
+  virtual const SbVec2f getViewportSize() const;
+
+  // Event routing. Only sensitive views are picked by getView; a view is not
+  // sensitive until the application says so, also after reading a file.
+  void sensitiveOnEvents(int flag) { m_sensitiveOnEvents = flag; }
+  int isSensitiveOnEvents() const { return m_sensitiveOnEvents; }
+  int isPointWithinViewport(float x, float y) const;
+  void setCamera(SoQtViewer *viewer);
+  static PoBaseView *getView(SoQtRenderArea *renderArea, int x, int y);
+  static int viewingEventCB(SoQtViewer *viewer, QEvent *event);
+
+  // Copies take the source's viewport fields, its camera kit (shared, as an
+  // assignment of the part field shares it) and its sensitivity. A Coin kit
+  // cannot be copied member by member (its private part data would be shared
+  // and freed twice), so a copy is built as a new kit of its own and then
+  // takes these values; its traversal callback stays bound to the copy.
+  PoBaseView &operator=(const PoBaseView &other);
+
+protected:
+  PoBaseView();
+  PoBaseView(const PoBaseView &other);
+  virtual ~PoBaseView();
+
+  static const SoFieldData **getFieldDataPtr();
+  static const SoNodekitCatalog **getClassNodekitCatalogPtr();
+  virtual void setDefaultOnNonWritingFields();
+  static void catchActionCB(void *view, SoAction *action);
+  static void normalizeMousePoint(SoQtRenderArea *renderArea, int x, int y,
+                                  float &nx, float &ny);
+
+  // Coin builds a kit's part list in createFieldList; the toolkit's name for
+  // that step is createNodekitPartsList.
+  void createNodekitPartsList() { SoBaseKit::createFieldList(); }
+
+  // The registration steps shared with PoView and PoSceneView.
+  static const ViewKitClass &kitClass();
+
+private:
+  static const SoFieldData **baseKitFieldDataPtr();
+  static const SoNodekitCatalog **baseKitCatalogPtr();
+
+protected:
+
+  // Part fields; the concrete kits register them and enter them in their
+  // catalogs.
+  SoSFNode cameraKit;
+
+public:
+  SoSFVec2f viewportOrigin;
+  SoSFVec2f viewportSize;
+
+protected:
+  SoSFNode catchActionCallback;
+  int m_sensitiveOnEvents;
+
+  // Recorded by the outermost view of a GL render traversal.
+  static SbVec4f m_vvPortion;
+  static SbVec2s m_currentLogicalViewportSize;
+
+  // Hides Coin's per-instance flag of the same name; Coin's kit macros in
+  // subclasses assign FALSE to it, which is the value it always holds.
+  static int isBuiltIn;
+
+private:
+  static SoType classTypeId;
+  static SoFieldData *fieldData;
+  static const SoFieldData **parentFieldData;
+  static int firstInstance;
+  static int MT_Id;
+  static SoNodekitCatalog *nodekitCatalog;
+  static const SoNodekitCatalog **parentNodekitCatalogPtr;
+  static ClassMutex classMutex;
+
+  friend struct ModuleLoadData;
+  friend class PoBaseViewTestAccess;
+};
+
+#endif

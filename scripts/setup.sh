@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs every system package the build, the tests and the benchmarks need.
+# Safe to run again: apt-get leaves installed packages alone.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  libcoin-dev libsoqt520-dev qtbase5-dev
+  libgl1-mesa-dri libglu1-mesa-dev mesa-utils
+  xvfb xauth
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+    missing+=("$package")
+done
+if [ "${#missing[@]}" -eq 0 ]; then
+  exit 0
+fi
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo apt-get update
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"

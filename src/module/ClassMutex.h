@@ -1,0 +1,36 @@
+#ifndef BRENNICQT_CLASSMUTEX_H
+#define BRENNICQT_CLASSMUTEX_H
+
+#include <Inventor/threads/SbThreadMutex.h>
+
+// A class-registration mutex. Constructors call initClass while they already
+// hold it, so it must let the holder lock it again: Coin's SbThreadMutex is a
+// recursive mutex, which is what the flag argument asks for in every case the
+// view classes use.
+class ClassMutex : public SbThreadMutex {
+public:
+  explicit ClassMutex(int flag) : m_flag(flag) {}
+  ~ClassMutex() { if (s_destroyHook) s_destroyHook(this); }
+  int getFlag() const { return m_flag; }
+
+  // Lets a test watch the order in which the class mutexes go at unload.
+  using DestroyHook = void (*)(const ClassMutex *);
+  static DestroyHook s_destroyHook;
+
+private:
+  int m_flag;
+};
+
+// Holds a ClassMutex for one scope.
+class ClassMutexLock {
+public:
+  explicit ClassMutexLock(ClassMutex &mutex) : m_mutex(mutex) { m_mutex.lock(); }
+  ~ClassMutexLock() { m_mutex.unlock(); }
+  ClassMutexLock(const ClassMutexLock &) = delete;
+  ClassMutexLock &operator=(const ClassMutexLock &) = delete;
+
+private:
+  ClassMutex &m_mutex;
+};
+
+#endif

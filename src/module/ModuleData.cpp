@@ -1,0 +1,49 @@
+// What the library sets up while it is loaded, in the order it happens. The
+// objects are defined in this one file so that C++ constructs them in the order
+// written here and destroys them in the reverse order at unload: the class
+// mutexes go as PoView's, PoSceneView's, then PoBaseView's. Nothing here
+// touches Coin's type system; the classes register only in initClasses().
+
+#include "PoBaseView.h"
+#include "SoModifyViewVolumeElement.h"
+#include "SoModule.h"
+
+#include <new>
+
+namespace {
+
+#if defined(__clang__)
+#define BRENNICQT_COMPILER "clang " __clang_version__
+#elif defined(__GNUC__)
+#define BRENNICQT_COMPILER "GNU C++ " __VERSION__
+#else
+#define BRENNICQT_COMPILER "an unknown C++ compiler"
+#endif
+
+class BrennicQtModule : public SoModule {
+public:
+  BrennicQtModule()
+      : SoModule("BrennicQtD.dll", "8.0.0", "BrennicQt built with " BRENNICQT_COMPILER, true) {}
+};
+
+// The record lives as long as the library and is never destroyed, so it is
+// built in place in static storage rather than as a static object.
+alignas(BrennicQtModule) unsigned char g_moduleStorage[sizeof(BrennicQtModule)];
+const SoModule *const g_module = new (g_moduleStorage) BrennicQtModule;
+
+} // namespace
+
+ClassMutex::DestroyHook ClassMutex::s_destroyHook = nullptr;
+
+SbVec4f PoBaseView::m_vvPortion = SoModifyViewVolumeElement::getDefault();
+SbVec2s PoBaseView::m_currentLogicalViewportSize(1, 1);
+ClassMutex PoBaseView::classMutex(0);
+SoType PoBaseView::classTypeId;
+
+SoFieldData *PoBaseView::fieldData = nullptr;
+const SoFieldData **PoBaseView::parentFieldData = nullptr;
+int PoBaseView::firstInstance = 1;
+int PoBaseView::isBuiltIn = 0;
+int PoBaseView::MT_Id = 0;
+SoNodekitCatalog *PoBaseView::nodekitCatalog = nullptr;
+const SoNodekitCatalog **PoBaseView::parentNodekitCatalogPtr = nullptr;

@@ -1,0 +1,5 @@
+#include "SoDBImpl.h"
+
+int SoDBImpl::m_isZemba = 0;
+
+void SoDBChecks::checkDatabase(const char *, SoBase *, SoType, SoType &) {}

@@ -1,0 +1,85 @@
+#include "PoBaseView.h"
+
+#include "SoBaseInitializer.h"
+#include "ViewKitClass.h"
+
+#include <Inventor/nodekits/SoNodekitCatalog.h>
+
+const ViewKitClass &PoBaseView::kitClass() {
+  static const ViewKitClass kit{
+      "PoBaseView", "SoBaseKit", "BaseKit", "src/view/PoBaseView", nullptr,
+      &PoBaseView::initClass,
+      &SoBaseKit::getClassTypeId, &SoBaseKit::initClass,
+      &PoBaseView::baseKitFieldDataPtr, &PoBaseView::baseKitCatalogPtr,
+      classTypeId, fieldData, parentFieldData, firstInstance,
+      nodekitCatalog, parentNodekitCatalogPtr, classMutex};
+  return kit;
+}
+
+const SoFieldData **PoBaseView::baseKitFieldDataPtr() { return SoBaseKit::getFieldDataPtr(); }
+
+const SoNodekitCatalog **PoBaseView::baseKitCatalogPtr() {
+  return SoBaseKit::getClassNodekitCatalogPtr();
+}
+
+void PoBaseView::initClass() { ViewKit::initClass(kitClass()); }
+
+void PoBaseView::exitClass() { ViewKit::exitClass(kitClass()); }
+
+void PoBaseView::initClasses() {
+  PoBaseView::initClass();
+}
+
+void PoBaseView::exitClasses() {
+  PoBaseView::exitClass();
+}
+
+PoBaseView::PoBaseView() : m_sensitiveOnEvents(0) {
+  SoBaseInitializer initializer(this);
+  const ViewKitClass &kit = kitClass();
+  ViewKit::beginConstruction(kit, this);
+  // Coin writes the field list of extension nodes only when this is off.
+  SoFieldContainer::isBuiltIn = FALSE;
+  ViewKit::registerField(kit, this, "viewportOrigin", viewportOrigin,
+                         [](SoSFVec2f &f) { f.setValue(0.0f, 0.0f); });
+  ViewKit::registerField(kit, this, "viewportSize", viewportSize,
+                         [](SoSFVec2f &f) { f.setValue(1.0f, 1.0f); });
+  createNodekitPartsList();
+  createDefaultParts();
+}
+
+PoBaseView::PoBaseView(const PoBaseView &other) : PoBaseView() { *this = other; }
+
+PoBaseView::~PoBaseView() {}
+
+PoBaseView &PoBaseView::operator=(const PoBaseView &other) {
+  if (this == &other) return *this;
+  const SoNodekitCatalog *catalog = getNodekitCatalog();
+  if (catalog && catalog->getPartNumber("cameraKit") != SO_CATALOG_NAME_NOT_FOUND)
+    setAnyPart("cameraKit", other.cameraKit.getValue());
+  viewportOrigin = other.viewportOrigin;
+  viewportSize = other.viewportSize;
+  m_sensitiveOnEvents = other.m_sensitiveOnEvents;
+  return *this;
+}
+
+SoType PoBaseView::getClassTypeId() { return classTypeId; }
+SoType PoBaseView::getTypeId() const { return classTypeId; }
+const SoFieldData *PoBaseView::getFieldData() const { return ViewKit::getFieldData(kitClass()); }
+const SoFieldData **PoBaseView::getFieldDataPtr() { return ViewKit::getFieldDataPtr(kitClass()); }
+int PoBaseView::getIsBuiltIn() const { return isBuiltIn; }
+const SoNodekitCatalog *PoBaseView::getClassNodekitCatalog() { return nodekitCatalog; }
+const SoNodekitCatalog *PoBaseView::getNodekitCatalog() const { return nodekitCatalog; }
+
+const SoNodekitCatalog **PoBaseView::getClassNodekitCatalogPtr() {
+  return const_cast<const SoNodekitCatalog **>(&nodekitCatalog);
+}
+
+void PoBaseView::setDefaultOnNonWritingFields() {
+  callbackList.setDefault(TRUE);
+  catchActionCallback.setDefault(TRUE);
+}
+
+int PoBaseView::getViewportIsEnabled() const { return 1; }
+const SbVec2f PoBaseView::getViewportOrigin() const { return viewportOrigin.getValue(); }
+const SbVec2f PoBaseView::getViewportSize() const { return viewportSize.getValue(); }

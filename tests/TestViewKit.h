@@ -1,0 +1,36 @@
+#ifndef BRENNICQT_TESTS_TESTVIEWKIT_H
+#define BRENNICQT_TESTS_TESTVIEWKIT_H
+
+#include "PoBaseView.h"
+
+#include <Inventor/nodekits/SoSubKit.h>
+
+// PoBaseView is abstract; this is the smallest concrete kit on top of it,
+// written the way an application would derive its own view with Coin's macros.
+class TestViewKit : public PoBaseView {
+  SO_KIT_HEADER(TestViewKit);
+
+public:
+  static void initClass();
+  static void exitClass();
+  TestViewKit();
+
+  using PoBaseView::setDefaultOnNonWritingFields;
+
+protected:
+  ~TestViewKit() override;
+};
+
+// Reaches the class-wide data of PoBaseView for checks.
+class PoBaseViewTestAccess {
+public:
+  static SbVec4f vvPortion() { return PoBaseView::m_vvPortion; }
+  static SbVec2s logicalViewportSize() { return PoBaseView::m_currentLogicalViewportSize; }
+  static int firstInstance() { return PoBaseView::firstInstance; }
+  static const SoFieldData *fieldData() { return PoBaseView::fieldData; }
+  static const SoFieldData **parentFieldData() { return PoBaseView::parentFieldData; }
+  static int mtId() { return PoBaseView::MT_Id; }
+  static int classMutexFlag() { return PoBaseView::classMutex.getFlag(); }
+};
+
+#endif
