@@ -26,6 +26,10 @@ class PoBaseViewTestAccess {
 public:
   static SbVec4f vvPortion() { return PoBaseView::m_vvPortion; }
   static SbVec2s logicalViewportSize() { return PoBaseView::m_currentLogicalViewportSize; }
+  static void setRecorded(const SbVec4f &portion, const SbVec2s &logicalSize) {
+    PoBaseView::m_vvPortion = portion;
+    PoBaseView::m_currentLogicalViewportSize = logicalSize;
+  }
   static int firstInstance() { return PoBaseView::firstInstance; }
   static const SoFieldData *fieldData() { return PoBaseView::fieldData; }
   static const SoFieldData **parentFieldData() { return PoBaseView::parentFieldData; }
