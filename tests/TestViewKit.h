@@ -33,6 +33,9 @@ public:
   static int firstInstance() { return PoBaseView::firstInstance; }
   static const SoFieldData *fieldData() { return PoBaseView::fieldData; }
   static const SoFieldData **parentFieldData() { return PoBaseView::parentFieldData; }
+  static const SoFieldData **fieldDataPtr() {
+    return const_cast<const SoFieldData **>(&PoBaseView::fieldData);
+  }
   static int mtId() { return PoBaseView::MT_Id; }
   static int classMutexFlag() { return PoBaseView::classMutex.getFlag(); }
 };
