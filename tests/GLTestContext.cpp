@@ -55,3 +55,15 @@ SbColor GLTestContext::pixel(int x, int y) {
   glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
   return SbColor(rgba[0] / 255.0f, rgba[1] / 255.0f, rgba[2] / 255.0f);
 }
+
+std::vector<SbColor> GLTestContext::pixels() {
+  makeCurrent();
+  const int width = m_viewport.getWindowSize()[0], height = m_viewport.getWindowSize()[1];
+  std::vector<unsigned char> rgba(size_t(width) * height * 4);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  std::vector<SbColor> colours(size_t(width) * height);
+  for (size_t i = 0; i < colours.size(); ++i)
+    colours[i].setValue(rgba[4 * i] / 255.0f, rgba[4 * i + 1] / 255.0f, rgba[4 * i + 2] / 255.0f);
+  return colours;
+}

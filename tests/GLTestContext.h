@@ -5,6 +5,7 @@
 #include <Inventor/SbViewportRegion.h>
 
 #include <memory>
+#include <vector>
 
 class QOffscreenSurface;
 class QOpenGLContext;
@@ -31,6 +32,8 @@ public:
   void render(SoNode *root);
   // The colour of a pixel, (0, 0) at the lower left.
   SbColor pixel(int x, int y);
+  // Every pixel, row by row from the bottom.
+  std::vector<SbColor> pixels();
   void makeCurrent();
 
 private:
