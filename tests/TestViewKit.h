@@ -26,6 +26,9 @@ class PoBaseViewTestAccess {
 public:
   static SbVec4f vvPortion() { return PoBaseView::m_vvPortion; }
   static SbVec2s logicalViewportSize() { return PoBaseView::m_currentLogicalViewportSize; }
+  static void catchAction(PoBaseView *view, SoAction *action) {
+    PoBaseView::catchActionCB(view, action);
+  }
   static void setRecorded(const SbVec4f &portion, const SbVec2s &logicalSize) {
     PoBaseView::m_vvPortion = portion;
     PoBaseView::m_currentLogicalViewportSize = logicalSize;

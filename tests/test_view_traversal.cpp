@@ -8,6 +8,7 @@
 #include "SoModifyLogicalViewportElement.h"
 #include "SoModifyViewVolumeElement.h"
 #include "TestViewKit.h"
+#include "TileNode.h"
 
 #include <Inventor/SoOutput.h>
 #include <Inventor/SoPath.h>
@@ -34,30 +35,6 @@ namespace {
 const SbVec4f kDefaultPortion = SoModifyViewVolumeElement::getDefault();
 const SbVec4f kSentinelPortion(0.1f, 0.2f, 0.3f, 0.4f);
 const SbVec2s kSentinelLogicalSize(7, 9);
-
-// Stands for what a tiled render sets before the scene: the part of the view
-// volume (standard mode) or of the logical viewport (logical-viewport mode)
-// this render covers, and the logical viewport.
-struct Tile {
-  bool active = true;
-  SbVec4f viewVolumePortion = kDefaultPortion;
-  SbVec4f logicalPortion = SbVec4f(0, 0, 1, 1);
-  SbViewportRegion logical = SbViewportRegion(800, 600);
-
-  SoCallback *makeNode() {
-    auto *node = new SoCallback;
-    node->setCallback(&Tile::apply, this);
-    return node;
-  }
-  static void apply(void *data, SoAction *action) {
-    auto *tile = static_cast<Tile *>(data);
-    if (!tile->active || !action->isOfType(SoGLRenderAction::getClassTypeId())) return;
-    SoState *state = action->getState();
-    SoModifyViewVolumeElement::set(state, tile->viewVolumePortion);
-    SoModifyLogicalViewportElement::set(state, tile->logicalPortion);
-    SoLogicalViewportElement::set(state, tile->logical);
-  }
-};
 
 PoView *makeView(float ox, float oy, float sx, float sy) {
   auto *view = new PoView;
