@@ -6,8 +6,8 @@
 // With Mesa's software renderer the frame is drawn by worker threads, so wall
 // time follows whatever else the machine runs. For stable figures run with
 // LP_NUM_THREADS=0 (drawing on the calling thread) and compare CPU times, e.g.
-//   LP_NUM_THREADS=0 xvfb-run -a brennicqt_bench --benchmark_filter=Grid \
-//     --benchmark_repetitions=5
+//   LP_NUM_THREADS=0 xvfb-run -a brennicqt_bench --benchmark_filter=Grid
+//     --benchmark_repetitions=5 (one line)
 #include "PoView.h"
 
 #include <Inventor/actions/SoGLRenderAction.h>
