@@ -422,3 +422,13 @@ TEST_F(ViewTraversal, LogicalViewportModeLeavesOtherActionsAlone) {
   EXPECT_EQ(PoBaseViewTestAccess::vvPortion(), kSentinelPortion);
   EXPECT_EQ(PoBaseViewTestAccess::logicalViewportSize(), kSentinelLogicalSize);
 }
+
+// Viewport fields are taken as they stand, outside 0 to 1 and negative too.
+TEST_F(ViewTraversal, FieldsAreUsedUnclamped) {
+  build(makeView(-0.5f, 1.5f, 2.0f, -1.0f));
+  SoGetBoundingBoxAction bbox(SbViewportRegion(300, 200));
+  bbox.apply(m_root);
+  ASSERT_EQ(m_after.calls(), 1);
+  expectViewport(m_after.last().viewport, SbVec2s(300, 200), SbVec2f(-0.5f, 1.5f),
+                 SbVec2f(2.0f, -1.0f));
+}
