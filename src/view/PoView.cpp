@@ -70,7 +70,7 @@ SbBool PoView::readInstance(SoInput *in, unsigned short flags) {
   // by hand or by another program) would leave the view with a callback that
   // does not apply its viewport; binding after every read rules that out.
   // Coin's getPart hands out no reference, so there is none to give back.
-  installTraversalCallback();
+  if (result) installTraversalCallback();
   return result;
 }
 
