@@ -72,6 +72,19 @@ protected:
   static void normalizeMousePoint(SoQtRenderArea *renderArea, int x, int y,
                                   float &nx, float &ny);
 
+  // Part lookups refuse, with a report, names that Coin cannot follow safely
+  // (an index on a part that is no list, a dot after a part that is no kit,
+  // setting "this");
+  // Coin would read past the node it took for a list or kit. Reading a file
+  // sets every part it names through setAnyPart.
+  virtual SoNode *getAnyPart(const SbName &partname, SbBool makeifneeded,
+                             SbBool leafcheck = FALSE, SbBool publiccheck = FALSE);
+  virtual SoNodeKitPath *createPathToAnyPart(const SbName &partname, SbBool makeifneeded,
+                                             SbBool leafcheck = FALSE,
+                                             SbBool publiccheck = FALSE,
+                                             const SoPath *pathtoextend = NULL);
+  virtual SbBool setAnyPart(const SbName &partname, SoNode *from, SbBool anypart = TRUE);
+
   // Coin builds a kit's part list in createFieldList; the toolkit's name for
   // that step is createNodekitPartsList.
   void createNodekitPartsList() { SoBaseKit::createFieldList(); }
@@ -81,6 +94,7 @@ protected:
 
 private:
   static const SoFieldData **baseKitFieldDataPtr();
+  bool partNameIsSound(const char *method, const SbName &partname, bool toSet) const;
   static const SoNodekitCatalog **baseKitCatalogPtr();
 
 protected:

@@ -1,8 +1,12 @@
 #include "PoBaseView.h"
 #include "PoView.h"
 
+#include "DebugReport.h"
+#include "PartPathCheck.h"
 #include "SoBaseInitializer.h"
 #include "ViewKitClass.h"
+
+#include <Inventor/SbString.h>
 
 #include <Inventor/nodekits/SoNodekitCatalog.h>
 
@@ -87,3 +91,33 @@ void PoBaseView::setDefaultOnNonWritingFields() {
 int PoBaseView::getViewportIsEnabled() const { return 1; }
 const SbVec2f PoBaseView::getViewportOrigin() const { return viewportOrigin.getValue(); }
 const SbVec2f PoBaseView::getViewportSize() const { return viewportSize.getValue(); }
+
+bool PoBaseView::partNameIsSound(const char *method, const SbName &partname, bool toSet) const {
+  const char *name = partname.getString();
+  if (toSet ? PartPath::isSoundToSet(this, name) : PartPath::isSound(this, name)) return true;
+  SbString message("Part name \"");
+  message += partname.getString();
+  message += "\" refused: an index needs a list part, a dot a node-kit part, and the kit "
+             "itself cannot be set";
+  postReport(method, message.getString());
+  return false;
+}
+
+SoNode *PoBaseView::getAnyPart(const SbName &partname, SbBool makeifneeded, SbBool leafcheck,
+                               SbBool publiccheck) {
+  if (!partNameIsSound("PoBaseView::getAnyPart", partname, false)) return nullptr;
+  return SoBaseKit::getAnyPart(partname, makeifneeded, leafcheck, publiccheck);
+}
+
+SoNodeKitPath *PoBaseView::createPathToAnyPart(const SbName &partname, SbBool makeifneeded,
+                                               SbBool leafcheck, SbBool publiccheck,
+                                               const SoPath *pathtoextend) {
+  if (!partNameIsSound("PoBaseView::createPathToAnyPart", partname, false)) return nullptr;
+  return SoBaseKit::createPathToAnyPart(partname, makeifneeded, leafcheck, publiccheck,
+                                        pathtoextend);
+}
+
+SbBool PoBaseView::setAnyPart(const SbName &partname, SoNode *from, SbBool anypart) {
+  if (!partNameIsSound("PoBaseView::setAnyPart", partname, true)) return FALSE;
+  return SoBaseKit::setAnyPart(partname, from, anypart);
+}

@@ -17,6 +17,7 @@
 #include <Inventor/nodes/SoSeparator.h>
 
 #include "FuzzExport.h"
+#include "GuardedCoinKits.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +30,7 @@ void quiet(const SoError *, void *) {}
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   SoNodeKit::init();
   PoBaseView::initClasses();
+  guardCoinKits();
   // Malformed input is expected to be reported; the reports are not findings.
   SoDebugError::setHandlerCallback(quiet, nullptr);
   SoReadError::setHandlerCallback(quiet, nullptr);
