@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the scene-file fuzzer with clang and runs it. The first argument is
 # the run time in seconds (default 3600); findings land in build-fuzz/findings.
+# The inputs it grows are kept in build-fuzz/corpus, so a later run goes on
+# from them (and a leak reported only at exit can be traced to one of them).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-3600}"
@@ -9,8 +11,8 @@ CC=clang CXX=clang++ BUILD_DIR="$build" "$root/scripts/build.sh" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRENNICQT_SANITIZE=address,undefined,fuzzer-no-link \
   -DBRENNICQT_BUILD_FUZZ=ON -DBRENNICQT_BUILD_TESTS=OFF -DBRENNICQT_BUILD_BENCH=OFF \
   -DBRENNICQT_BUILD_APPS=OFF
-corpus="$(mktemp -d)"
-trap 'rm -rf "$corpus"' EXIT
+corpus="$build/corpus"
+mkdir -p "$corpus"
 cp "$root"/tests/fuzz/corpus/* "$corpus"/
 mkdir -p "$build/findings"
 LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0" \

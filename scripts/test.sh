@@ -20,6 +20,14 @@ BUILD_DIR="$root/build-asan" "$root/scripts/build.sh" -DCMAKE_BUILD_TYPE=Debug \
   UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=$root/tests/sanitizers/ubsan.supp" \
   xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure)
 
+echo "== concurrency tests with ThreadSanitizer"
+BUILD_DIR="$root/build-tsan" "$root/scripts/build.sh" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DBRENNICQT_SANITIZE=thread -DBRENNICQT_BUILD_BENCH=OFF -DBRENNICQT_BUILD_APPS=OFF
+(cd "$root/build-tsan" &&
+  TSAN_OPTIONS="suppressions=$root/tests/sanitizers/tsan.supp:halt_on_error=1" \
+  xvfb-run -a -s "-screen 0 1280x1024x24" ./tests/brennicqt_tests \
+    --gtest_filter='ConcurrentConstruction.*')
+
 echo "== scene-file fuzzer, one minute"
 "$root/scripts/fuzz.sh" 60 2>&1 | tail -n 12
 
