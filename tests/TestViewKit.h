@@ -31,6 +31,9 @@ public:
   static const SoFieldData **parentFieldData() { return PoBaseView::parentFieldData; }
   static int mtId() { return PoBaseView::MT_Id; }
   static int classMutexFlag() { return PoBaseView::classMutex.getFlag(); }
+  static void normalizeMousePoint(SoQtRenderArea *area, int x, int y, float &nx, float &ny) {
+    PoBaseView::normalizeMousePoint(area, x, y, nx, ny);
+  }
 };
 
 #endif
