@@ -17,6 +17,9 @@ void TestCameraViewKit::exitClass() {
   parentFieldData = nullptr;
   delete classcatalog;
   classcatalog = nullptr;
+  // Coin counts instances to find the first one, which fills the field
+  // table and catalog made anew above.
+  classinstances = 0;
 }
 
 TestCameraViewKit::TestCameraViewKit() {
