@@ -20,6 +20,9 @@ BUILD_DIR="$root/build-asan" "$root/scripts/build.sh" -DCMAKE_BUILD_TYPE=Debug \
   UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=$root/tests/sanitizers/ubsan.supp" \
   xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure)
 
+echo "== scene-file fuzzer, one minute"
+"$root/scripts/fuzz.sh" 60 2>&1 | tail -n 12
+
 echo "== installed package"
 prefix="$(mktemp -d)"
 consumer="$(mktemp -d)"
