@@ -9,6 +9,7 @@
 #include <Inventor/SoInput.h>
 #include <Inventor/SoOutput.h>
 #include <Inventor/actions/SoWriteAction.h>
+#include <Inventor/nodekits/SoWrapperKit.h>
 #include <Inventor/nodes/SoSeparator.h>
 #include <gtest/gtest.h>
 
@@ -261,4 +262,18 @@ TEST_F(ViewLookup, ViewsReadFromAFileAreNotSensitive) {
   view->sensitiveOnEvents(1);
   EXPECT_EQ(viewAt(0.2f, 0.3f), view);
   m_area->setSceneGraph(m_root);
+}
+
+TEST_F(ViewLookup, ViewsInsideKitPartsFollowCoinsSearchRule) {
+  auto *wrapper = new SoWrapperKit;
+  m_root->addChild(wrapper);
+  auto *contents = static_cast<SoSeparator *>(wrapper->getPart("contents", TRUE));
+  ASSERT_NE(contents, nullptr);
+  TestViewKit *inside = addView(contents, SbVec2f(0, 0), SbVec2f(1, 1));
+
+  ASSERT_FALSE(SoBaseKit::isSearchingChildren());
+  EXPECT_EQ(viewAt(0.5f, 0.5f), nullptr);
+  SoBaseKit::setSearchingChildren(TRUE);
+  EXPECT_EQ(viewAt(0.5f, 0.5f), inside);
+  SoBaseKit::setSearchingChildren(FALSE);
 }

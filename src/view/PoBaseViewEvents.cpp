@@ -5,6 +5,7 @@
 
 #include <Inventor/Qt/SoQtRenderArea.h>
 #include <Inventor/Qt/viewers/SoQtViewer.h>
+#include <Inventor/SoFullPath.h>
 #include <Inventor/SoSceneManager.h>
 #include <Inventor/actions/SoSearchAction.h>
 #include <Inventor/lists/SoPathList.h>
@@ -64,8 +65,12 @@ PoBaseView *PoBaseView::getView(SoQtRenderArea *renderArea, int x, int y) {
   normalizeMousePoint(renderArea, x, y, nx, ny);
 
   // The view met last in traversal order is drawn last, on top: it wins.
+  // SoPath::getTail stops at the first node kit on the path, which for a
+  // view found inside another kit's parts (when Coin searches kit children)
+  // is that outer kit, perhaps no view at all; the full path ends at the
+  // node the search matched, always a view.
   for (int i = paths.getLength() - 1; i >= 0; --i) {
-    PoBaseView *view = static_cast<PoBaseView *>(paths[i]->getTail());
+    PoBaseView *view = static_cast<PoBaseView *>(static_cast<SoFullPath *>(paths[i])->getTail());
     if (view->isSensitiveOnEvents() && view->isPointWithinViewport(nx, ny)) return view;
   }
   return nullptr;
