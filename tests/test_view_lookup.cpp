@@ -1,6 +1,7 @@
 // Finding the view under a pixel: normalisation, the point-in-viewport test
 // and the lookup over a render area's scene, without showing a window.
 
+#include "PoView.h"
 #include "TestCameraViewKit.h"
 #include "TestViewKit.h"
 
@@ -236,7 +237,8 @@ TEST_F(ViewLookup, ViewReachedAlongTwoPathsCountsAtItsLastPath) {
 }
 
 TEST_F(ViewLookup, ViewsReadFromAFileAreNotSensitive) {
-  TestViewKit *written = addView(m_root, SbVec2f(0.1f, 0.2f), SbVec2f(0.3f, 0.4f), 7);
+  addView(m_root, SbVec2f(0.1f, 0.2f), SbVec2f(0.3f, 0.4f), 7);
+  addView<PoView>(m_root, SbVec2f(0.6f, 0.2f), SbVec2f(0.3f, 0.4f), 1);
   SoOutput out;
   out.setBuffer(nullptr, 0, [](void *p, size_t n) { return std::realloc(p, n); });
   SoWriteAction(&out).apply(m_root);
@@ -246,22 +248,30 @@ TEST_F(ViewLookup, ViewsReadFromAFileAreNotSensitive) {
   const std::string text(static_cast<const char *>(buffer), size);
   std::free(buffer);
   ASSERT_NE(text.find("TestViewKit"), std::string::npos);
+  ASSERT_NE(text.find("PoView"), std::string::npos);
 
   SoInput in;
   in.setBuffer(text.data(), text.size());
   SoSeparator *read = SoDB::readAll(&in);
   ASSERT_NE(read, nullptr);
+  read->ref();
   m_area->setSceneGraph(read);
-  ASSERT_EQ(read->getNumChildren(), 1);
-  auto *view = static_cast<TestViewKit *>(read->getChild(0));
-  ASSERT_TRUE(view->isOfType(TestViewKit::getClassTypeId()));
-  EXPECT_NE(view, written);
-  EXPECT_EQ(view->viewportOrigin.getValue(), SbVec2f(0.1f, 0.2f));
+  ASSERT_EQ(read->getNumChildren(), 2);
+  auto *kit = static_cast<PoBaseView *>(read->getChild(0));
+  auto *view = static_cast<PoBaseView *>(read->getChild(1));
+  ASSERT_TRUE(kit->isOfType(TestViewKit::getClassTypeId()));
+  ASSERT_TRUE(view->isOfType(PoView::getClassTypeId()));
+  EXPECT_EQ(view->viewportOrigin.getValue(), SbVec2f(0.6f, 0.2f));
+  EXPECT_EQ(kit->isSensitiveOnEvents(), 0);
   EXPECT_EQ(view->isSensitiveOnEvents(), 0);
   EXPECT_EQ(viewAt(0.2f, 0.3f), nullptr);
+  EXPECT_EQ(viewAt(0.7f, 0.3f), nullptr);
+  kit->sensitiveOnEvents(1);
   view->sensitiveOnEvents(1);
-  EXPECT_EQ(viewAt(0.2f, 0.3f), view);
+  EXPECT_EQ(viewAt(0.2f, 0.3f), kit);
+  EXPECT_EQ(viewAt(0.7f, 0.3f), view);
   m_area->setSceneGraph(m_root);
+  read->unref();
 }
 
 TEST_F(ViewLookup, ViewsInsideKitPartsFollowCoinsSearchRule) {
