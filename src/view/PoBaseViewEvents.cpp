@@ -5,10 +5,10 @@
 
 #include <Inventor/Qt/SoQtRenderArea.h>
 #include <Inventor/Qt/viewers/SoQtViewer.h>
-#include <Inventor/SoFullPath.h>
 #include <Inventor/SoSceneManager.h>
 #include <Inventor/actions/SoSearchAction.h>
 #include <Inventor/lists/SoPathList.h>
+#include <Inventor/misc/SoTempPath.h>
 #include <Inventor/nodes/SoCamera.h>
 
 #include <QEvent>
@@ -23,6 +23,18 @@ namespace {
 float normalize(int pixel, int extent) {
   if (extent == 0) return std::numeric_limits<float>::quiet_NaN();
   return float(pixel) / extent;
+}
+
+// The node the search matched at the end of a path. SoPath::getTail stops at
+// the first node kit on the path: when Coin searches the children of kits, a
+// view found inside another kit's parts lies beyond it, where only a full
+// path reaches (and the kit there may be no view at all). Without that
+// search mode no path enters a kit and both tails are the same node.
+SoNode *matchedNode(const SoPath *path) {
+  if (!SoBaseKit::isSearchingChildren()) return path->getTail();
+  SoTempPath full(path->getLength());
+  static_cast<SoPath &>(full) = *path;
+  return full.getTail();
 }
 
 // SoQt hands the render area's datum back untyped; installViewingEventCB
@@ -65,12 +77,8 @@ PoBaseView *PoBaseView::getView(SoQtRenderArea *renderArea, int x, int y) {
   normalizeMousePoint(renderArea, x, y, nx, ny);
 
   // The view met last in traversal order is drawn last, on top: it wins.
-  // SoPath::getTail stops at the first node kit on the path, which for a
-  // view found inside another kit's parts (when Coin searches kit children)
-  // is that outer kit, perhaps no view at all; the full path ends at the
-  // node the search matched, always a view.
   for (int i = paths.getLength() - 1; i >= 0; --i) {
-    PoBaseView *view = static_cast<PoBaseView *>(static_cast<SoFullPath *>(paths[i])->getTail());
+    PoBaseView *view = static_cast<PoBaseView *>(matchedNode(paths[i]));
     if (view->isSensitiveOnEvents() && view->isPointWithinViewport(nx, ny)) return view;
   }
   return nullptr;
