@@ -5,6 +5,7 @@
 // touches Coin's type system; the classes register only in initClasses().
 
 #include "PoBaseView.h"
+#include "PoSceneView.h"
 #include "SoModifyViewVolumeElement.h"
 #include "SoModule.h"
 
@@ -39,6 +40,8 @@ SbVec4f PoBaseView::m_vvPortion = SoModifyViewVolumeElement::getDefault();
 SbVec2s PoBaseView::m_currentLogicalViewportSize(1, 1);
 ClassMutex PoBaseView::classMutex(0);
 SoType PoBaseView::classTypeId;
+ClassMutex PoSceneView::classMutex(0);
+SoType PoSceneView::classTypeId;
 
 SoFieldData *PoBaseView::fieldData = nullptr;
 const SoFieldData **PoBaseView::parentFieldData = nullptr;
@@ -47,3 +50,11 @@ int PoBaseView::isBuiltIn = 0;
 int PoBaseView::MT_Id = 0;
 SoNodekitCatalog *PoBaseView::nodekitCatalog = nullptr;
 const SoNodekitCatalog **PoBaseView::parentNodekitCatalogPtr = nullptr;
+
+SoFieldData *PoSceneView::fieldData = nullptr;
+const SoFieldData **PoSceneView::parentFieldData = nullptr;
+int PoSceneView::firstInstance = 1;
+int PoSceneView::isBuiltIn = 0;
+int PoSceneView::MT_Id = 0;
+SoNodekitCatalog *PoSceneView::nodekitCatalog = nullptr;
+const SoNodekitCatalog **PoSceneView::parentNodekitCatalogPtr = nullptr;

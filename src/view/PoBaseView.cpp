@@ -1,5 +1,7 @@
 #include "PoBaseView.h"
 
+#include "PoSceneView.h"
+
 #include "SoBaseInitializer.h"
 #include "ViewKitClass.h"
 
@@ -28,13 +30,15 @@ void PoBaseView::exitClass() { ViewKit::exitClass(kitClass()); }
 
 void PoBaseView::initClasses() {
   PoBaseView::initClass();
+  PoSceneView::initClass();
 }
 
 void PoBaseView::exitClasses() {
+  PoSceneView::exitClass();
   PoBaseView::exitClass();
 }
 
-PoBaseView::PoBaseView() : m_sensitiveOnEvents(0) {
+PoBaseView::PoBaseView() : m_sensitiveOnEvents(0), m_readFieldData(nullptr) {
   SoBaseInitializer initializer(this);
   const ViewKitClass &kit = kitClass();
   ViewKit::beginConstruction(kit, this);

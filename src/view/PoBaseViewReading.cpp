@@ -1,0 +1,20 @@
+#include "PoBaseView.h"
+
+#include <Inventor/fields/SoField.h>
+#include <Inventor/fields/SoFieldData.h>
+
+SbBool PoBaseView::readViewInstance(SoInput *in, unsigned short flags) {
+  SoFieldData *readData = new SoFieldData(getFieldData());
+  const int known = readData->getNumFields();
+  m_readFieldData = readData;
+  SbBool result = SoBaseKit::readInstance(in, flags);
+  m_readFieldData = nullptr;
+  // Fields the file declared beyond the class's own were made for this read
+  // alone; their values have no place in the kit.
+  for (int i = known; i < readData->getNumFields(); ++i) delete readData->getField(this, i);
+  delete readData;
+  // Whatever callback node the read left in place (a file may carry one)
+  // must run for this view.
+  installCatchActionCallback();
+  return result;
+}
