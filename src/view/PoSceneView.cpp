@@ -60,6 +60,7 @@ PoSceneView::PoSceneView() : m_backgroundSensor(nullptr), m_borderSensor(nullptr
                          [](SoSFBool &f) { f.setValue(FALSE); });
   ViewKit::registerField(kit, this, "isBorderVisible", isBorderVisible,
                          [](SoSFBool &f) { f.setValue(FALSE); });
+  ViewKit::endConstruction(kit);
   createNodekitPartsList();
   createDefaultParts();
 
