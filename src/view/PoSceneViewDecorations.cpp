@@ -61,7 +61,9 @@ SoGroup *newDecoration(SoOrthographicCamera *camera, SoPickStyle *style,
 
 void PoSceneView::drawBackground() {
   if (!isBackgroundVisible.getValue()) {
-    setPart("background", nullptr);
+    // Coin makes the parent of a part even to set it to null; a kit that
+    // holds no background is left as it is.
+    if (background.getValue()) setPart("background", nullptr);
     return;
   }
   SoFaceSet *faces = new SoFaceSet;
@@ -78,7 +80,7 @@ void PoSceneView::drawBackground() {
 
 void PoSceneView::drawBorder() {
   if (!isBorderVisible.getValue()) {
-    setPart("border", nullptr);
+    if (border.getValue()) setPart("border", nullptr);
     return;
   }
   SoLineSet *lines = new SoLineSet;
