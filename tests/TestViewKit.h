@@ -21,6 +21,17 @@ protected:
   ~TestViewKit() override;
 };
 
+// Registers all module classes afresh when a test that unregistered or
+// re-registered some of them ends: a subclass type registered under a removed
+// PoBaseView type would keep a stale parent. Declare it first in the test, so
+// that it runs after every other clean-up.
+struct ModuleClassesReset {
+  ModuleClassesReset() = default;
+  ModuleClassesReset(const ModuleClassesReset &) = delete;
+  ModuleClassesReset &operator=(const ModuleClassesReset &) = delete;
+  ~ModuleClassesReset();
+};
+
 // Reaches the class-wide data of PoBaseView for checks.
 class PoBaseViewTestAccess {
 public:

@@ -152,6 +152,7 @@ int nextActionMethodIndex() {
 // The life cycle starts from PoBaseView unregistered under a live subclass
 // type, so each test puts the class back as the other tests expect it.
 TEST(BaseViewLifecycle, ExitTwiceThenConstructBeforeInit) {
+  ModuleClassesReset reset;
   TestKitClass testKit;
   DebugCapture capture;
   PoBaseView::exitClass();
@@ -189,6 +190,7 @@ TEST(BaseViewLifecycle, ExitTwiceThenConstructBeforeInit) {
 }
 
 TEST(BaseViewLifecycle, ExitAndInitClassesRebuildTablesAndCatalogs) {
+  ModuleClassesReset reset;
   TestKitClass testKit;
   TestViewKit *view = new TestViewKit;
   view->ref();
@@ -210,6 +212,7 @@ TEST(BaseViewLifecycle, ExitAndInitClassesRebuildTablesAndCatalogs) {
 }
 
 TEST(BaseViewLifecycle, GetFieldDataWithoutTableReportsAndRepairs) {
+  ModuleClassesReset reset;
   TestKitClass testKit;
   TestViewKit *view = new TestViewKit;
   view->ref();

@@ -1,5 +1,6 @@
 #include "DebugCapture.h"
 #include "SceneViewTestAccess.h"
+#include "TestViewKit.h"
 
 #include <Inventor/fields/SoFieldData.h>
 #include <Inventor/nodekits/SoAppearanceKit.h>
@@ -371,6 +372,7 @@ TEST(SceneViewKit, NodeCopyRebuildsItsOwnDecorations) {
 
 // Class life cycle: every test leaves the classes as main() registered them.
 TEST(SceneViewLifecycle, ExitTwiceThenConstructBeforeInit) {
+  ModuleClassesReset reset;
   DebugCapture capture;
   PoSceneView::exitClass();
   EXPECT_TRUE(capture.ours().empty());
@@ -404,6 +406,7 @@ TEST(SceneViewLifecycle, ExitTwiceThenConstructBeforeInit) {
 }
 
 TEST(SceneViewLifecycle, InitBeforeParentRegistersTheParent) {
+  ModuleClassesReset reset;
   PoBaseView::exitClasses();
   ASSERT_TRUE(PoBaseView::getClassTypeId().isBad());
   {
@@ -417,7 +420,4 @@ TEST(SceneViewLifecycle, InitBeforeParentRegistersTheParent) {
     SceneViewRef view;
     EXPECT_EQ(capture.ours().size(), 1u);
   }
-  PoSceneView::exitClass();
-  PoBaseView::exitClass();
-  PoBaseView::initClasses();
 }
