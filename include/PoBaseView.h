@@ -79,6 +79,11 @@ protected:
   // The registration steps shared with PoView and PoSceneView.
   static const ViewKitClass &kitClass();
 
+  // Registers a part field of a concrete kit and, for the class's first
+  // instance, its catalog entry under the parent part.
+  void registerPart(const ViewKitClass &kit, const char *name, SoSFNode &field,
+                    const char *typeName, const char *parentName);
+
   // Makes the "catchActionCallback" part if needed and binds it to this view.
   // Concrete kits run it when they are built and after a read or a node copy,
   // so that a callback node taken from a file or copied from another view runs

@@ -25,7 +25,7 @@ TestViewKit::TestViewKit() {
 
 TestViewKit::~TestViewKit() {}
 
-ModuleClassesReset::~ModuleClassesReset() {
+void ModuleClassesTest::TearDown() {
   DebugCapture quiet; // classes the test left unregistered report here
   PoBaseView::exitClasses();
   PoBaseView::initClasses();

@@ -4,6 +4,7 @@
 #include "PoBaseView.h"
 
 #include <Inventor/nodekits/SoSubKit.h>
+#include <gtest/gtest.h>
 
 // PoBaseView is abstract; this is the smallest concrete kit on top of it,
 // written the way an application would derive its own view with Coin's macros.
@@ -21,15 +22,13 @@ protected:
   ~TestViewKit() override;
 };
 
-// Registers all module classes afresh when a test that unregistered or
-// re-registered some of them ends: a subclass type registered under a removed
-// PoBaseView type would keep a stale parent. Declare it first in the test, so
-// that it runs after every other clean-up.
-struct ModuleClassesReset {
-  ModuleClassesReset() = default;
-  ModuleClassesReset(const ModuleClassesReset &) = delete;
-  ModuleClassesReset &operator=(const ModuleClassesReset &) = delete;
-  ~ModuleClassesReset();
+// Base of the tests that take view classes out of the type system. Taking
+// PoBaseView's type away leaves the registered view types derived from a type
+// Coin no longer has, so each such test ends with the whole module registered
+// again, as the other tests expect it.
+class ModuleClassesTest : public ::testing::Test {
+protected:
+  void TearDown() override;
 };
 
 // Reaches the class-wide data of PoBaseView for checks.
@@ -37,9 +36,19 @@ class PoBaseViewTestAccess {
 public:
   static SbVec4f vvPortion() { return PoBaseView::m_vvPortion; }
   static SbVec2s logicalViewportSize() { return PoBaseView::m_currentLogicalViewportSize; }
+  static void catchAction(PoBaseView *view, SoAction *action) {
+    PoBaseView::catchActionCB(view, action);
+  }
+  static void setRecorded(const SbVec4f &portion, const SbVec2s &logicalSize) {
+    PoBaseView::m_vvPortion = portion;
+    PoBaseView::m_currentLogicalViewportSize = logicalSize;
+  }
   static int firstInstance() { return PoBaseView::firstInstance; }
   static const SoFieldData *fieldData() { return PoBaseView::fieldData; }
   static const SoFieldData **parentFieldData() { return PoBaseView::parentFieldData; }
+  static const SoFieldData **fieldDataPtr() {
+    return const_cast<const SoFieldData **>(&PoBaseView::fieldData);
+  }
   static int mtId() { return PoBaseView::MT_Id; }
   static int classMutexFlag() { return PoBaseView::classMutex.getFlag(); }
 };

@@ -150,9 +150,10 @@ int nextActionMethodIndex() {
 } // namespace
 
 // The life cycle starts from PoBaseView unregistered under a live subclass
-// type, so each test puts the class back as the other tests expect it.
-TEST(BaseViewLifecycle, ExitTwiceThenConstructBeforeInit) {
-  ModuleClassesReset reset;
+// type; each test ends with the module registered again.
+class BaseViewLifecycle : public ModuleClassesTest {};
+
+TEST_F(BaseViewLifecycle, ExitTwiceThenConstructBeforeInit) {
   TestKitClass testKit;
   DebugCapture capture;
   PoBaseView::exitClass();
@@ -189,8 +190,7 @@ TEST(BaseViewLifecycle, ExitTwiceThenConstructBeforeInit) {
   early->unref();
 }
 
-TEST(BaseViewLifecycle, ExitAndInitClassesRebuildTablesAndCatalogs) {
-  ModuleClassesReset reset;
+TEST_F(BaseViewLifecycle, ExitAndInitClassesRebuildTablesAndCatalogs) {
   TestKitClass testKit;
   TestViewKit *view = new TestViewKit;
   view->ref();
@@ -211,8 +211,7 @@ TEST(BaseViewLifecycle, ExitAndInitClassesRebuildTablesAndCatalogs) {
   view->unref();
 }
 
-TEST(BaseViewLifecycle, GetFieldDataWithoutTableReportsAndRepairs) {
-  ModuleClassesReset reset;
+TEST_F(BaseViewLifecycle, GetFieldDataWithoutTableReportsAndRepairs) {
   TestKitClass testKit;
   TestViewKit *view = new TestViewKit;
   view->ref();

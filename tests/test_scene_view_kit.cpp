@@ -370,9 +370,10 @@ TEST(SceneViewKit, NodeCopyRebuildsItsOwnDecorations) {
   EXPECT_NE(part(source, "border"), nullptr);
 }
 
-// Class life cycle: every test leaves the classes as main() registered them.
-TEST(SceneViewLifecycle, ExitTwiceThenConstructBeforeInit) {
-  ModuleClassesReset reset;
+// Class life cycle: every test ends with the classes registered again.
+class SceneViewLifecycle : public ModuleClassesTest {};
+
+TEST_F(SceneViewLifecycle, ExitTwiceThenConstructBeforeInit) {
   DebugCapture capture;
   PoSceneView::exitClass();
   EXPECT_TRUE(capture.ours().empty());
@@ -405,8 +406,7 @@ TEST(SceneViewLifecycle, ExitTwiceThenConstructBeforeInit) {
   EXPECT_FALSE(PoSceneView::getClassTypeId().isBad());
 }
 
-TEST(SceneViewLifecycle, InitBeforeParentRegistersTheParent) {
-  ModuleClassesReset reset;
+TEST_F(SceneViewLifecycle, InitBeforeParentRegistersTheParent) {
   PoBaseView::exitClasses();
   ASSERT_TRUE(PoBaseView::getClassTypeId().isBad());
   {

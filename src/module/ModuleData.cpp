@@ -6,6 +6,7 @@
 
 #include "PoBaseView.h"
 #include "PoSceneView.h"
+#include "PoView.h"
 #include "SoModifyViewVolumeElement.h"
 #include "SoModule.h"
 
@@ -42,6 +43,8 @@ ClassMutex PoBaseView::classMutex(0);
 SoType PoBaseView::classTypeId;
 ClassMutex PoSceneView::classMutex(0);
 SoType PoSceneView::classTypeId;
+ClassMutex PoView::classMutex(0);
+SoType PoView::classTypeId;
 
 SoFieldData *PoBaseView::fieldData = nullptr;
 const SoFieldData **PoBaseView::parentFieldData = nullptr;
@@ -58,3 +61,11 @@ int PoSceneView::isBuiltIn = 0;
 int PoSceneView::MT_Id = 0;
 SoNodekitCatalog *PoSceneView::nodekitCatalog = nullptr;
 const SoNodekitCatalog **PoSceneView::parentNodekitCatalogPtr = nullptr;
+
+SoFieldData *PoView::fieldData = nullptr;
+const SoFieldData **PoView::parentFieldData = nullptr;
+int PoView::firstInstance = 1;
+int PoView::isBuiltIn = 0;
+int PoView::MT_Id = 0;
+SoNodekitCatalog *PoView::nodekitCatalog = nullptr;
+const SoNodekitCatalog **PoView::parentNodekitCatalogPtr = nullptr;

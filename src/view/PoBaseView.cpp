@@ -1,6 +1,7 @@
 #include "PoBaseView.h"
 
 #include "PoSceneView.h"
+#include "PoView.h"
 
 #include "SoBaseInitializer.h"
 #include "ViewKitClass.h"
@@ -30,11 +31,13 @@ void PoBaseView::exitClass() { ViewKit::exitClass(kitClass()); }
 
 void PoBaseView::initClasses() {
   PoBaseView::initClass();
+  PoView::initClass();
   PoSceneView::initClass();
 }
 
 void PoBaseView::exitClasses() {
   PoSceneView::exitClass();
+  PoView::exitClass();
   PoBaseView::exitClass();
 }
 

@@ -13,8 +13,10 @@ SbBool PoBaseView::readViewInstance(SoInput *in, unsigned short flags) {
   // alone; their values have no place in the kit.
   for (int i = known; i < readData->getNumFields(); ++i) delete readData->getField(this, i);
   delete readData;
-  // Whatever callback node the read left in place (a file may carry one)
-  // must run for this view.
+  // The callback part is never written, so a file written by this library
+  // leaves the one construction installed. A file that does carry one (written
+  // by hand or by another program) would leave the view with a callback that
+  // does not apply its viewport; binding after every read rules that out.
   installCatchActionCallback();
   return result;
 }

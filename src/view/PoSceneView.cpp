@@ -79,13 +79,8 @@ void PoSceneView::registerParts() {
                               &borderSep, &borderApp,          &border};
   static_assert(sizeof fields / sizeof fields[0] == sizeof kParts / sizeof kParts[0],
                 "one field per catalog entry");
-  for (std::size_t i = 0; i < sizeof kParts / sizeof kParts[0]; ++i) {
-    ViewKit::registerField(kit, this, kParts[i].name, *fields[i],
-                           [](SoSFNode &f) { f.setValue(nullptr); });
-    if (firstInstance &&
-        !ViewKit::addCatalogEntry(kit, kParts[i].name, kParts[i].type, kParts[i].parent))
-      catalogError();
-  }
+  for (std::size_t i = 0; i < sizeof kParts / sizeof kParts[0]; ++i)
+    registerPart(kit, kParts[i].name, *fields[i], kParts[i].type, kParts[i].parent);
 }
 
 void PoSceneView::createSensors() {

@@ -1,7 +1,16 @@
 #include "PoBaseView.h"
 
+#include "ViewKitClass.h"
+
 #include <Inventor/nodekits/SoNodekitCatalog.h>
 #include <Inventor/nodes/SoCallback.h>
+
+void PoBaseView::registerPart(const ViewKitClass &kit, const char *name, SoSFNode &field,
+                              const char *typeName, const char *parentName) {
+  ViewKit::registerField(kit, this, name, field, [](SoSFNode &f) { f.setValue(nullptr); });
+  if (kit.firstInstance && !ViewKit::addCatalogEntry(kit, name, typeName, parentName))
+    catalogError();
+}
 
 void PoBaseView::installCatchActionCallback() {
   SoNode *node = getPart("catchActionCallback", TRUE);
@@ -10,12 +19,9 @@ void PoBaseView::installCatchActionCallback() {
   if (!node || !node->isOfType(SoCallback::getClassTypeId())) return;
   SoCallback *callback = static_cast<SoCallback *>(node);
   callback->setCallback(&PoBaseView::catchActionCB, this);
-  // Coin's part lookup hands out no reference. Setting the node back releases
-  // the part's old value, which is this very node, so it is held across the
-  // call and let go without deleting it.
-  callback->ref();
+  // Coin's part lookup hands out no reference, so there is none to give back,
+  // and setting the part to the node it holds leaves it as it is.
   setPart("catchActionCallback", callback);
-  callback->unrefNoDelete();
 }
 
 void PoBaseView::copyContents(const SoFieldContainer *from, SbBool copyConnections) {
