@@ -1,6 +1,6 @@
 // Four scene views in the quadrants of a non-square window, rendered with
 // Coin's GL render action and read back pixel by pixel, then picked.
-#include "OffscreenGL.h"
+#include "GLTestContext.h"
 #include "SceneViewTestAccess.h"
 
 #include <Inventor/SbViewportRegion.h>
@@ -16,6 +16,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -100,6 +101,25 @@ private:
   SoCube *m_cubes[4];
 };
 
+// A frame rendered and read back at once; colours as 0xRRGGBB, (0, 0) at the
+// lower left.
+class Frame {
+public:
+  Frame(GLTestContext &gl, SoNode *root) {
+    gl.render(root);
+    m_pixels = gl.pixels();
+  }
+  unsigned rgb(int x, int y) const {
+    if (x < 0 || y < 0 || x >= kWidth || y >= kHeight) return 0xFFFFFFFFu;
+    const SbColor &c = m_pixels[std::size_t(y) * kWidth + x];
+    return unsigned(c[0] * 255 + 0.5f) << 16 | unsigned(c[1] * 255 + 0.5f) << 8 |
+           unsigned(c[2] * 255 + 0.5f);
+  }
+
+private:
+  std::vector<SbColor> m_pixels;
+};
+
 // Whether a ray pick at pixel (x, y), counted from the lower left, hits
 // anything, and what.
 SoNode *pickAt(SoNode *root, int x, int y) {
@@ -115,10 +135,10 @@ SoNode *pickAt(SoNode *root, int x, int y) {
 } // namespace
 
 TEST(SceneViewRender, BackgroundsFillTheirQuadrantsExactlyBehindTheObject) {
-  OffscreenGL gl(kWidth, kHeight);
-  ASSERT_TRUE(gl.isValid());
+  GLTestContext context(kWidth, kHeight);
+  ASSERT_TRUE(context.isValid());
   QuadrantScene scene(false);
-  gl.render(scene.root());
+  const Frame gl(context, scene.root());
 
   for (int q = 0; q < 4; ++q) {
     SCOPED_TRACE("quadrant " + std::to_string(q));
@@ -152,10 +172,10 @@ TEST(SceneViewRender, BackgroundsFillTheirQuadrantsExactlyBehindTheObject) {
 }
 
 TEST(SceneViewRender, BordersRunAlongTheFourEdgesOfEachViewport) {
-  OffscreenGL gl(kWidth, kHeight);
-  ASSERT_TRUE(gl.isValid());
+  GLTestContext context(kWidth, kHeight);
+  ASSERT_TRUE(context.isValid());
   QuadrantScene scene(true);
-  gl.render(scene.root());
+  const Frame gl(context, scene.root());
 
   for (int q = 0; q < 4; ++q) {
     SCOPED_TRACE("quadrant " + std::to_string(q));
