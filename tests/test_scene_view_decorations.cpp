@@ -26,6 +26,30 @@ template <class Node> Node *childOfType(SoGroup *group, int index) {
   return child->getTypeId() == Node::getClassTypeId() ? static_cast<Node *>(child) : nullptr;
 }
 
+// The four nodes of a decoration group, in their order; all null when the
+// part is not a group of exactly these.
+template <class Shape> struct Decoration {
+  SoOrthographicCamera *camera = nullptr;
+  SoPickStyle *style = nullptr;
+  SoCoordinate3 *coordinates = nullptr;
+  Shape *shape = nullptr;
+};
+
+template <class Shape> Decoration<Shape> decorationOf(PoSceneView *view, const char *name) {
+  Decoration<Shape> found;
+  SoGroup *group = partGroup(view, name);
+  EXPECT_NE(group, nullptr) << name;
+  if (!group) return found;
+  EXPECT_EQ(group->getNumChildren(), 4) << name;
+  if (group->getNumChildren() != 4) return found;
+  auto *camera = childOfType<SoOrthographicCamera>(group, 0);
+  auto *style = childOfType<SoPickStyle>(group, 1);
+  auto *coordinates = childOfType<SoCoordinate3>(group, 2);
+  auto *shape = childOfType<Shape>(group, 3);
+  if (camera && style && coordinates && shape) found = {camera, style, coordinates, shape};
+  return found;
+}
+
 uint32_t bitsOf(float value) {
   uint32_t bits;
   std::memcpy(&bits, &value, sizeof bits);
@@ -54,15 +78,9 @@ void expectCameraDefaultsExcept(SoOrthographicCamera *camera, std::vector<const 
 TEST(SceneViewDecorations, BackgroundSubgraph) {
   SceneViewRef view;
   view->isBackgroundVisible = TRUE;
-  SoGroup *group = partGroup(view.get(), "background");
-  ASSERT_NE(group, nullptr);
-  ASSERT_EQ(group->getNumChildren(), 4);
-
-  auto *camera = childOfType<SoOrthographicCamera>(group, 0);
-  auto *style = childOfType<SoPickStyle>(group, 1);
-  auto *coordinates = childOfType<SoCoordinate3>(group, 2);
-  auto *faces = childOfType<SoFaceSet>(group, 3);
-  ASSERT_TRUE(camera && style && coordinates && faces);
+  const auto background = decorationOf<SoFaceSet>(view.get(), "background");
+  ASSERT_NE(background.shape, nullptr);
+  SoOrthographicCamera *camera = background.camera;
 
   EXPECT_EQ(camera->viewportMapping.getValue(), int(SoCamera::LEAVE_ALONE));
   EXPECT_EQ(camera->viewportMapping.getValue(), 4);
@@ -70,9 +88,10 @@ TEST(SceneViewDecorations, BackgroundSubgraph) {
   EXPECT_EQ(camera->farDistance.getValue(), 0.0f);
   expectCameraDefaultsExcept(camera, {&camera->viewportMapping, &camera->nearDistance,
                                       &camera->farDistance});
-  EXPECT_EQ(style->style.getValue(), 2);
-  EXPECT_EQ(style->style.getValue(), int(SoPickStyle::UNPICKABLE));
+  EXPECT_EQ(background.style->style.getValue(), 2);
+  EXPECT_EQ(background.style->style.getValue(), int(SoPickStyle::UNPICKABLE));
 
+  const SoCoordinate3 *coordinates = background.coordinates;
   ASSERT_EQ(coordinates->point.getNum(), 4);
   const float xy[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
   for (int i = 0; i < 4; ++i) {
@@ -82,34 +101,28 @@ TEST(SceneViewDecorations, BackgroundSubgraph) {
     EXPECT_EQ(p[1], xy[i][1]);
     EXPECT_EQ(bitsOf(p[2]), 0x3F7FFFFEu);
   }
-  ASSERT_EQ(faces->numVertices.getNum(), 1);
-  EXPECT_EQ(faces->numVertices[0], 4);
+  ASSERT_EQ(background.shape->numVertices.getNum(), 1);
+  EXPECT_EQ(background.shape->numVertices[0], 4);
 }
 
 TEST(SceneViewDecorations, BorderSubgraph) {
   SceneViewRef view;
   view->isBorderVisible = TRUE;
-  SoGroup *group = partGroup(view.get(), "border");
-  ASSERT_NE(group, nullptr);
-  ASSERT_EQ(group->getNumChildren(), 4);
-
-  auto *camera = childOfType<SoOrthographicCamera>(group, 0);
-  auto *style = childOfType<SoPickStyle>(group, 1);
-  auto *coordinates = childOfType<SoCoordinate3>(group, 2);
-  auto *lines = childOfType<SoLineSet>(group, 3);
-  ASSERT_TRUE(camera && style && coordinates && lines);
+  const auto border = decorationOf<SoLineSet>(view.get(), "border");
+  ASSERT_NE(border.shape, nullptr);
+  SoOrthographicCamera *camera = border.camera;
 
   EXPECT_EQ(camera->viewportMapping.getValue(), 4);
   expectCameraDefaultsExcept(camera, {&camera->viewportMapping});
-  EXPECT_EQ(style->style.getValue(), 2);
+  EXPECT_EQ(border.style->style.getValue(), 2);
 
   // Bottom, right, top and left edge, each its own segment at z = -1.
   const float xy[8][2] = {{-1, -1}, {1, -1}, {1, -1}, {1, 1}, {1, 1}, {-1, 1}, {-1, 1}, {-1, -1}};
-  ASSERT_EQ(coordinates->point.getNum(), 8);
+  ASSERT_EQ(border.coordinates->point.getNum(), 8);
   for (int i = 0; i < 8; ++i)
-    EXPECT_EQ(coordinates->point[i], SbVec3f(xy[i][0], xy[i][1], -1.0f)) << i;
-  ASSERT_EQ(lines->numVertices.getNum(), 4);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(lines->numVertices[i], 2) << i;
+    EXPECT_EQ(border.coordinates->point[i], SbVec3f(xy[i][0], xy[i][1], -1.0f)) << i;
+  ASSERT_EQ(border.shape->numVertices.getNum(), 4);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(border.shape->numVertices[i], 2) << i;
 }
 
 TEST(SceneViewDecorations, EveryDrawBuildsANewGroup) {
