@@ -101,6 +101,8 @@ protected:
   SbBool readViewInstance(SoInput *in, unsigned short flags);
   // The concrete kits' getFieldData answers this table when it is set.
   const SoFieldData *fieldDataWhileReading() const { return m_readFieldData; }
+  // Whether Coin's kit read is under way: its parts are then in pieces.
+  bool isBeingRead() const { return m_readFieldData != nullptr; }
 
 private:
   static const SoFieldData **baseKitFieldDataPtr();

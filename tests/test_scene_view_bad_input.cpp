@@ -187,7 +187,10 @@ TEST(SceneViewBadInput, NeitherCrashesNorCorruptsTheKit) {
         "fields [ SFFloat extra ] extra oops }",
         "scene 3 }",
         "bogus 3 }",
-        "isBackgroundVisible TRUE scene Group { Cube { width } } }"};
+        "isBackgroundVisible TRUE scene Group { Cube { width } } }",
+        // Decoration parts read before the error, with the switches on.
+        "isBorderVisible TRUE isBackgroundVisible TRUE border Group {} bogus 3 }",
+        "isBorderVisible TRUE borderSep Annotation { } background Group {} bogus 3 }"};
     for (const char *body : bodies) {
       const std::string text =
           std::string("#Inventor V2.1 ascii\nDEF HalfBuilt PoSceneView { ") + body + "\n";

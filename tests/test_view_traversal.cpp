@@ -176,6 +176,7 @@ TEST_F(ViewTraversal, SearchAndWriteSeeNoViewport) {
   size_t bytes = 0;
   out.getBuffer(buffer, bytes);
   EXPECT_GT(bytes, 0u);
+  std::free(buffer);
 }
 
 TEST_F(ViewTraversal, RenderUpdateAreaIsWidenedByOnePixel) {

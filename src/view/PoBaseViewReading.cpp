@@ -16,7 +16,9 @@ SbBool PoBaseView::readViewInstance(SoInput *in, unsigned short flags) {
   // The callback part is never written, so a file written by this library
   // leaves the one construction installed. A file that does carry one (written
   // by hand or by another program) would leave the view with a callback that
-  // does not apply its viewport; binding after every read rules that out.
-  installCatchActionCallback();
+  // does not apply its viewport; binding after every read rules that out. A
+  // failed read leaves Coin's kit half-built and about to be destroyed: it is
+  // left alone.
+  if (result) installCatchActionCallback();
   return result;
 }

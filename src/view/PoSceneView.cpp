@@ -123,7 +123,10 @@ PoSceneView::~PoSceneView() {
 }
 
 SbBool PoSceneView::readInstance(SoInput *in, unsigned short flags) {
-  return readViewInstance(in, flags);
+  SbBool result = readViewInstance(in, flags);
+  // The decorations follow the switches that were read (see setUpConnections).
+  if (result && connectionsSetUp) fieldSensorCB(this, nullptr);
+  return result;
 }
 
 SoType PoSceneView::getClassTypeId() { return classTypeId; }

@@ -22,7 +22,10 @@ SbBool PoSceneView::setUpConnections(SbBool connect, SbBool force) {
   if (on) {
     SoBaseKit::setUpConnections(connect, force);
     // Decorations first: a field changed while the kit was off counts now.
-    fieldSensorCB(this, nullptr);
+    // Coin's kit read connects the kit again at its end, also when it
+    // failed and left the parts in pieces; readInstance draws instead, once
+    // the read has succeeded.
+    if (!isBeingRead()) fieldSensorCB(this, nullptr);
     attachTo(m_backgroundSensor, isBackgroundVisible);
     attachTo(m_borderSensor, isBorderVisible);
   } else {
