@@ -4,6 +4,7 @@
 #include "PoSceneView.h"
 #include "SoDBImpl.h"
 
+#include <Inventor/nodes/SoSeparator.h>
 #include <Inventor/sensors/SoFieldSensor.h>
 
 // Reaches the private operations and class data of PoSceneView for checks.
@@ -55,5 +56,19 @@ public:
 private:
   PoSceneView *m_view;
 };
+
+// The node a part field holds. Coin's getPart answers leaf parts only.
+inline SoNode *part(PoSceneView *view, const char *name) {
+  return static_cast<SoSFNode *>(view->getField(name))->getValue();
+}
+inline SoNode *part(const SceneViewRef &view, const char *name) { return part(view.get(), name); }
+
+// The scene view a file held as its only node, or null.
+inline PoSceneView *onlyView(SoSeparator *root) {
+  if (!root || root->getNumChildren() != 1) return nullptr;
+  SoNode *node = root->getChild(0);
+  return node->isOfType(PoSceneView::getClassTypeId()) ? static_cast<PoSceneView *>(node)
+                                                       : nullptr;
+}
 
 #endif

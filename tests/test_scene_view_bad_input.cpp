@@ -21,10 +21,6 @@
 
 namespace {
 
-SoNode *part(PoSceneView *view, const char *name) {
-  return static_cast<SoSFNode *>(view->getField(name))->getValue();
-}
-
 bool sameBits(const SbVec2f &a, const SbVec2f &b) {
   return std::memcmp(a.getValue(), b.getValue(), 2 * sizeof(float)) == 0;
 }
@@ -57,13 +53,6 @@ void expectSound(PoSceneView *view) {
   ASSERT_NE(part(view, "background"), nullptr);
   EXPECT_NE(part(view, "catchActionCallback"), nullptr);
   EXPECT_EQ(view->getFieldData(), PoSceneViewTestAccess::fieldData());
-}
-
-PoSceneView *onlyView(SoSeparator *root) {
-  if (!root || root->getNumChildren() != 1) return nullptr;
-  SoNode *node = root->getChild(0);
-  return node->isOfType(PoSceneView::getClassTypeId()) ? static_cast<PoSceneView *>(node)
-                                                       : nullptr;
 }
 
 } // namespace

@@ -28,13 +28,6 @@ SbVec2f originSeenBy(PoSceneView *view) {
   return probe.last().viewport.getViewportOrigin();
 }
 
-PoSceneView *onlyView(SoSeparator *root) {
-  if (!root || root->getNumChildren() != 1) return nullptr;
-  SoNode *node = root->getChild(0);
-  return node->isOfType(PoSceneView::getClassTypeId()) ? static_cast<PoSceneView *>(node)
-                                                       : nullptr;
-}
-
 } // namespace
 
 TEST(SceneViewCallback, ConstructedKitAppliesItsOwnViewport) {

@@ -15,7 +15,7 @@
 namespace {
 
 SoGroup *partGroup(PoSceneView *view, const char *name) {
-  SoNode *node = static_cast<SoSFNode *>(view->getField(name))->getValue();
+  SoNode *node = part(view, name);
   return node && node->getTypeId() == SoGroup::getClassTypeId() ? static_cast<SoGroup *>(node)
                                                                   : nullptr;
 }

@@ -16,19 +16,8 @@
 
 namespace {
 
-SoNode *part(PoSceneView *view, const char *name) {
-  return static_cast<SoSFNode *>(view->getField(name))->getValue();
-}
-
 bool contains(const std::vector<std::string> &names, const std::string &name) {
   return std::find(names.begin(), names.end(), name) != names.end();
-}
-
-PoSceneView *onlyView(SoSeparator *root) {
-  if (!root || root->getNumChildren() != 1) return nullptr;
-  SoNode *node = root->getChild(0);
-  return node->isOfType(PoSceneView::getClassTypeId()) ? static_cast<PoSceneView *>(node)
-                                                       : nullptr;
 }
 
 const char *const kNeverWritten[] = {"topSep",        "catchActionCallback", "backgroundSep",

@@ -25,13 +25,6 @@ const char *const kPartNames[] = {"topSep",   "catchActionCallback", "background
                                   "cameraKit", "scene",              "borderSep",
                                   "borderApp", "border"};
 
-// The node a part field holds; Coin's getPart answers leaf parts only.
-SoNode *part(PoSceneView *view, const char *name) {
-  return static_cast<SoSFNode *>(view->getField(name))->getValue();
-}
-
-SoNode *part(const SceneViewRef &view, const char *name) { return part(view.get(), name); }
-
 std::vector<std::string> childNames(PoSceneView *view, SoNode *parent) {
   std::vector<std::string> names;
   SoChildList *children = parent->getChildren();
