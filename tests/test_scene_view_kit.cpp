@@ -337,6 +337,11 @@ TEST(SceneViewKit, CopiesHaveSensorsOfTheirOwn) {
             &target->isBorderVisible);
   *target.get() = *target.get();
   EXPECT_TRUE(target->isBorderVisible.getValue());
+  // Taking a bare kit's values makes no empty separators.
+  SceneViewRef bare, bareTarget;
+  *bareTarget.get() = *bare.get();
+  EXPECT_EQ(part(bareTarget, "sceneSep"), nullptr);
+  EXPECT_EQ(part(bareTarget, "borderSep"), nullptr);
   target->isBorderVisible = FALSE;
   EXPECT_EQ(part(target, "border"), nullptr);
   EXPECT_NE(part(copy, "border"), nullptr);

@@ -63,7 +63,10 @@ PoBaseView::~PoBaseView() {}
 PoBaseView &PoBaseView::operator=(const PoBaseView &other) {
   if (this == &other) return *this;
   const SoNodekitCatalog *catalog = getNodekitCatalog();
-  if (catalog && catalog->getPartNumber("cameraKit") != SO_CATALOG_NAME_NOT_FOUND)
+  // Coin makes a part's parent even to set the part to null; a camera kit
+  // that is already the source's is left alone.
+  if (catalog && catalog->getPartNumber("cameraKit") != SO_CATALOG_NAME_NOT_FOUND &&
+      cameraKit.getValue() != other.cameraKit.getValue())
     setAnyPart("cameraKit", other.cameraKit.getValue());
   viewportOrigin = other.viewportOrigin;
   viewportSize = other.viewportSize;

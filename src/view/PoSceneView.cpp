@@ -106,13 +106,17 @@ PoSceneView &PoSceneView::operator=(const PoSceneView &other) {
 // The separators and the callback node stay this kit's own: taking the
 // source's would hang the source's callback, bound to the source, into this
 // kit. The leaves are shared, as assigning a part field shares its node, and
-// set through the kit so that its children follow.
+// set through the kit so that its children follow. A part that already holds
+// the source's node is left alone: Coin makes a part's parent even to set the
+// part to null.
 void PoSceneView::copyPartsFrom(const PoSceneView &other) {
-  const char *const shared[] = {"backgroundApp", "background", "scene", "borderApp", "border"};
+  const char *const names[] = {"backgroundApp", "background", "scene", "borderApp", "border"};
+  const SoSFNode *const targets[] = {&backgroundApp, &background, &scene, &borderApp, &border};
   const SoSFNode *const sources[] = {&other.backgroundApp, &other.background, &other.scene,
                                      &other.borderApp, &other.border};
-  for (std::size_t i = 0; i < sizeof shared / sizeof shared[0]; ++i)
-    setAnyPart(shared[i], sources[i]->getValue());
+  for (std::size_t i = 0; i < sizeof names / sizeof names[0]; ++i)
+    if (targets[i]->getValue() != sources[i]->getValue())
+      setAnyPart(names[i], sources[i]->getValue());
 }
 
 PoSceneView::~PoSceneView() {
