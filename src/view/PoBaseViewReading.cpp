@@ -16,9 +16,10 @@ SbBool PoBaseView::readViewInstance(SoInput *in, unsigned short flags) {
   // The callback part is never written, so a file written by this library
   // leaves the one construction installed. A file that does carry one (written
   // by hand or by another program) would leave the view with a callback that
-  // does not apply its viewport; binding after every read rules that out. A
-  // failed read leaves Coin's kit half-built and about to be destroyed: it is
-  // left alone.
+  // does not apply its viewport; binding after every successful read rules
+  // that out. After a failed read Coin throws the kit away, and making parts
+  // in the half-read kit corrupts its child list, so nothing is bound then.
+  // Coin's getPart hands out no reference, so there is none to give back.
   if (result) installCatchActionCallback();
   return result;
 }
