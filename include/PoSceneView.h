@@ -26,6 +26,12 @@ class SoSensor;
 // the "background" and "border" geometry itself, at once, whenever one of the
 // two fields changes; neither the geometry nor the appearance kits are
 // written to files, the visibility fields are.
+//
+// The border's lines lie exactly on the viewport's edges. Rasterisers that
+// light the pixels left of and below such a line (Mesa does) put the left and
+// bottom lines of a one-pixel border just outside the viewport, where the
+// view's update area cuts them off; a border two pixels wide ("borderApp"
+// with drawStyle lineWidth 2) shows on all four edges.
 class PoSceneView : public PoBaseView {
 public:
   static void initClass();
@@ -45,6 +51,8 @@ public:
   virtual int getIsBuiltIn() const;
   static const SoNodekitCatalog *getClassNodekitCatalog();
   virtual const SoNodekitCatalog *getNodekitCatalog() const;
+  // Keeps the appearance kits out of written files, which Coin would
+  // otherwise write for their own content.
   virtual void addWriteReference(SoOutput *out, SbBool isFromField = FALSE);
 
 protected:
