@@ -269,14 +269,7 @@ TEST(ViewFiles, ForeignCallbackPartIsBoundToTheView) {
 
 // These tests take the view classes out of the type system; each ends with
 // the module registered again as the other tests expect it.
-class ViewLifecycle : public ::testing::Test {
-protected:
-  void TearDown() override {
-    DebugCapture quiet;
-    PoBaseView::exitClasses();
-    PoBaseView::initClasses();
-  }
-};
+class ViewLifecycle : public ModuleClassesTest {};
 
 TEST_F(ViewLifecycle, ConstructionBeforeInitReportsBaseThenView) {
   PoBaseView::exitClasses();
