@@ -9,6 +9,7 @@
 #include <Inventor/nodes/SoMaterial.h>
 #include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/nodes/SoSeparator.h>
+#include <Inventor/sensors/SoFieldSensor.h>
 #include <Inventor/sensors/SoNodeSensor.h>
 #include <gtest/gtest.h>
 
@@ -43,9 +44,14 @@ TEST(SceneViewFiles, WriteCarriesSwitchesCameraAndSceneButNoDecoration) {
   SoNodeSensor watcher([](void *count, SoSensor *) { ++*static_cast<int *>(count); }, &notified);
   watcher.setPriority(0);
   watcher.attach(view.get());
+  SoFieldSensor fieldWatcher([](void *count, SoSensor *) { ++*static_cast<int *>(count); },
+                             &notified);
+  fieldWatcher.setPriority(0);
+  fieldWatcher.attach(view->getField("backgroundApp"));
   SoNode *backgroundApp = part(view.get(), "backgroundApp");
   const std::string text = writeScene(view.get());
   watcher.detach();
+  fieldWatcher.detach();
   EXPECT_EQ(notified, 0);
   EXPECT_EQ(part(view.get(), "backgroundApp"), backgroundApp);
   EXPECT_NE(view->getPart("borderApp.material", FALSE), nullptr);

@@ -17,11 +17,13 @@ void PoSceneView::setDefaultOnNonWritingFields() {
 void PoSceneView::addWriteReference(SoOutput *out, SbBool isFromField) {
   SoSFNode *const appearances[] = {&backgroundApp, &borderApp};
   SoNode *held[2] = {nullptr, nullptr};
+  SbBool fieldNotified[2] = {TRUE, TRUE};
   const SbBool notified = enableNotify(FALSE);
   for (int i = 0; i < 2; ++i) {
     held[i] = appearances[i]->getValue();
     if (!held[i]) continue;
     held[i]->ref();
+    fieldNotified[i] = appearances[i]->enableNotify(FALSE);
     appearances[i]->setValue(nullptr);
   }
   PoBaseView::addWriteReference(out, isFromField);
@@ -29,6 +31,7 @@ void PoSceneView::addWriteReference(SoOutput *out, SbBool isFromField) {
     if (!held[i]) continue;
     appearances[i]->setValue(held[i]);
     appearances[i]->setDefault(TRUE);
+    appearances[i]->enableNotify(fieldNotified[i]);
     held[i]->unrefNoDelete();
   }
   enableNotify(notified);
