@@ -1,6 +1,7 @@
 // Finding the view under a pixel: normalisation, the point-in-viewport test
 // and the lookup over a render area's scene, without showing a window.
 
+#include "PoSceneView.h"
 #include "PoView.h"
 #include "TestCameraViewKit.h"
 #include "TestViewKit.h"
@@ -19,6 +20,12 @@
 #include <string>
 
 namespace {
+
+// Lets Coin's searches look inside node kits for one test.
+struct SearchingKitChildren {
+  SearchingKitChildren() { SoBaseKit::setSearchingChildren(TRUE); }
+  ~SearchingKitChildren() { SoBaseKit::setSearchingChildren(FALSE); }
+};
 
 float ny(SoQtRenderArea *area, int x, int y) {
   float nx = -1, nyValue = -1;
@@ -283,7 +290,28 @@ TEST_F(ViewLookup, ViewsInsideKitPartsFollowCoinsSearchRule) {
 
   ASSERT_FALSE(SoBaseKit::isSearchingChildren());
   EXPECT_EQ(viewAt(0.5f, 0.5f), nullptr);
-  SoBaseKit::setSearchingChildren(TRUE);
+  SearchingKitChildren searching;
   EXPECT_EQ(viewAt(0.5f, 0.5f), inside);
-  SoBaseKit::setSearchingChildren(FALSE);
+}
+
+TEST_F(ViewLookup, ViewInASceneViewsSceneIsItselfTheCandidate) {
+  PoSceneView *outer = addView<PoSceneView>(m_root, SbVec2f(0, 0), SbVec2f(1, 1));
+  auto *scene = static_cast<SoGroup *>(outer->getPart("scene", TRUE));
+  ASSERT_NE(scene, nullptr);
+  PoView *inner = addView<PoView>(scene, SbVec2f(0.5f, 0.5f), SbVec2f(0.5f, 0.5f));
+
+  // Coin's default search stops at the outer kit.
+  EXPECT_EQ(viewAt(0.75f, 0.75f), outer);
+  EXPECT_EQ(viewAt(0.25f, 0.25f), outer);
+
+  // Searching inside kits, the inner view is met after the outer one and is
+  // measured against the whole window; outside it the outer view answers.
+  SearchingKitChildren searching;
+  EXPECT_EQ(viewAt(0.75f, 0.75f), inner);
+  EXPECT_EQ(viewAt(0.5f, 0.5f), inner);
+  EXPECT_EQ(viewAt(0.25f, 0.25f), outer);
+  inner->sensitiveOnEvents(0);
+  EXPECT_EQ(viewAt(0.75f, 0.75f), outer);
+  outer->sensitiveOnEvents(0);
+  EXPECT_EQ(viewAt(0.75f, 0.75f), nullptr);
 }

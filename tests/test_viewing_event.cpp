@@ -3,6 +3,7 @@
 // application does it.
 
 #include "DebugCapture.h"
+#include "PoSceneView.h"
 #include "PoView.h"
 #include "TestCameraViewKit.h"
 #include "TestViewKit.h"
@@ -99,7 +100,7 @@ public:
   SoCamera *initial = nullptr;
 };
 
-// The same cases for the module's plain view and for an application's own
+// The same cases for the module's two views and for an application's own
 // kit with a camera part.
 template <class Kit> class ViewingEvents : public ::testing::Test, public ViewerWithViews {
 protected:
@@ -107,7 +108,7 @@ protected:
   void TearDown() override { tearDown(); }
 };
 
-using ViewKinds = ::testing::Types<PoView, TestCameraViewKit>;
+using ViewKinds = ::testing::Types<PoView, PoSceneView, TestCameraViewKit>;
 
 } // namespace
 
