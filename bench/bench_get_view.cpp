@@ -4,6 +4,7 @@
 // The views tile the window in a grid and the pointer lies in the first
 // view met, so the backward walk tests every view before it finds one.
 
+#include "PoSceneView.h"
 #include "PoView.h"
 
 #include <Inventor/Qt/SoQtRenderArea.h>
@@ -13,23 +14,28 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace {
 
-enum class Layout { Flat, Nested };
+enum class Layout { Flat, Nested, InSceneViews };
 
 // A scene of `count` sensitive views in a grid. Flat: all are children of
 // the root. Nested: each view sits in a separator that also holds the
 // separator of the next one, so the search walks ever deeper paths.
+// InSceneViews: each scene view holds the next in its "scene" part, and
+// Coin's searches look inside kits while the scene lives.
 struct Scene {
-  Scene(int count, Layout layout) {
+  Scene(int count, Layout layout) : searchesKits(layout == Layout::InSceneViews) {
+    if (searchesKits) SoBaseKit::setSearchingChildren(TRUE);
     root = new SoSeparator;
     root->ref();
     const int side = int(std::ceil(std::sqrt(double(count))));
     const float cell = 1.0f / side;
     SoGroup *parent = root;
     for (int i = 0; i < count; ++i) {
-      auto *view = new PoView;
+      PoBaseView *view = searchesKits ? static_cast<PoBaseView *>(new PoSceneView)
+                                      : static_cast<PoBaseView *>(new PoView);
       view->viewportOrigin.setValue((i % side) * cell, (i / side) * cell);
       view->viewportSize.setValue(cell, cell);
       view->sensitiveOnEvents(1);
@@ -39,6 +45,7 @@ struct Scene {
         parent = level;
       }
       parent->addChild(view);
+      if (searchesKits) parent = static_cast<SoGroup *>(view->getPart("scene", TRUE));
     }
     area = new SoQtRenderArea;
     area->getSceneManager()->setWindowSize(SbVec2s(1000, 1000));
@@ -51,8 +58,10 @@ struct Scene {
     area->setSceneGraph(nullptr);
     delete area;
     root->unref();
+    if (searchesKits) SoBaseKit::setSearchingChildren(FALSE);
   }
 
+  const bool searchesKits;
   SoSeparator *root;
   SoQtRenderArea *area;
   int x, y;
@@ -81,9 +90,13 @@ void BM_SearchOnly(benchmark::State &state, Layout layout) {
 // Each lookup runs right after its baseline on the same graph size, so
 // that both see the same load on a shared machine.
 [[maybe_unused]] const bool registered = [] {
-  for (Layout layout : {Layout::Flat, Layout::Nested})
+  const std::pair<Layout, const char *> layouts[] = {
+      {Layout::Flat, "flat"}, {Layout::Nested, "nested"}, {Layout::InSceneViews, "in_scene_views"}};
+  for (const auto &[layout, name] : layouts)
     for (int count : {1, 10, 100, 1000}) {
-      const char *name = layout == Layout::Flat ? "flat" : "nested";
+      // A thousand scene views each inside the last make a single search
+      // take about a second: the paths alone hold half a million nodes.
+      if (layout == Layout::InSceneViews && count > 100) continue;
       benchmark::RegisterBenchmark((std::string("SearchOnly/") + name).c_str(), BM_SearchOnly, layout)
           ->Arg(count);
       benchmark::RegisterBenchmark((std::string("GetView/") + name).c_str(), BM_GetView, layout)
