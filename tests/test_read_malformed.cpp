@@ -109,6 +109,26 @@ TEST(ReadMalformed, PartNamesNoKitCanFollowAreRefused) {
   }
 }
 
+TEST(ReadMalformed, SceneViewsRefuseThemToo) {
+  const char *const cases[][2] = {
+      {"PoSceneView { scene[0] Group {} }", "scene[0]"},
+      {"PoSceneView { topSep.x Group {} }", "topSep.x"},
+      {"PoSceneView { backgroundApp.material[0] Material {} }", "backgroundApp.material[0]"},
+      {"PoSceneView { material.x Material {} }", "material.x"},
+      {"PoSceneView { this PoSceneView {} }", "this"},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c[0]);
+    DebugCapture capture;
+    ReadErrorCapture errors;
+    SoSeparator *root = readText(std::string("#Inventor V2.1 ascii\n") + c[0]);
+    EXPECT_TRUE(refused(capture, "PoBaseView::setAnyPart", c[1]));
+    if (!root) continue;
+    root->ref();
+    root->unref();
+  }
+}
+
 TEST(ReadMalformed, PartNamesThatResolveStillSetTheirPart) {
   const char *const inputs[] = {
       "PoView { cameraKit.camera OrthographicCamera {} }",
