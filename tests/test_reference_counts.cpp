@@ -7,10 +7,9 @@
 #include "SceneFiles.h"
 #include "SceneViewTestAccess.h"
 
-#include <Inventor/SoFullPath.h>
-#include <Inventor/actions/SoSearchAction.h>
-#include <Inventor/nodekits/SoBaseKit.h>
+#include <Inventor/misc/SoChildList.h>
 #include <Inventor/nodes/SoCube.h>
+#include <Inventor/nodes/SoGroup.h>
 #include <Inventor/nodes/SoSeparator.h>
 #include <Inventor/sensors/SoNodeSensor.h>
 #include <gtest/gtest.h>
@@ -42,22 +41,12 @@ public:
     m_watchers.push_back(std::move(watcher));
   }
 
-  // Every node below root, the root and the insides of node kits included.
+  // Every node below root, the root and the insides of node kits included:
+  // a kit answers its internal children as its children.
   void watchGraph(SoNode *root) {
-    const SbBool searchingKits = SoBaseKit::isSearchingChildren();
-    SoBaseKit::setSearchingChildren(TRUE);
-    SoSearchAction search;
-    search.setType(SoNode::getClassTypeId());
-    search.setInterest(SoSearchAction::ALL);
-    search.setSearchingAll(TRUE);
-    search.apply(root);
-    SoBaseKit::setSearchingChildren(searchingKits);
-    const SoPathList &paths = search.getPaths();
-    // A plain path stops at a kit; its full form goes on into the parts.
-    for (int i = 0; i < paths.getLength(); ++i) {
-      auto *path = static_cast<SoFullPath *>(paths[i]);
-      for (int j = 0; j < path->getLength(); ++j) watch(path->getNode(j));
-    }
+    watch(root);
+    if (SoChildList *children = root->getChildren())
+      for (int i = 0; i < children->getLength(); ++i) watchGraph((*children)[i]);
   }
 
   std::size_t watched() const { return m_watchers.size(); }
@@ -86,9 +75,17 @@ private:
 
 using Names = std::vector<std::string>;
 
+// The scene part must be a group: Coin refuses any other node, which then
+// belongs to nobody.
+SoGroup *groupOf(SoNode *node) {
+  auto *group = new SoGroup;
+  group->addChild(node);
+  return group;
+}
+
 PoSceneView *newFullSceneView() {
   auto *view = new PoSceneView;
-  view->setPart("scene", new SoCube);
+  EXPECT_TRUE(view->setPart("scene", groupOf(new SoCube)));
   view->getPart("cameraKit.camera", TRUE);
   view->isBackgroundVisible = TRUE;
   view->isBorderVisible = TRUE;
@@ -123,7 +120,7 @@ TEST(ReferenceCounts, BuiltViewsLeaveNothingBehind) {
     root->addChild(newFullSceneView());
     // A view inside a scene view's scene, as nested views are built.
     auto *outer = newFullSceneView();
-    outer->setPart("scene", new PoView);
+    EXPECT_TRUE(outer->setPart("scene", groupOf(new PoView)));
     root->addChild(outer);
     watch.watchGraph(root);
     root->unref();
