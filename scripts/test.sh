@@ -11,6 +11,18 @@ build="$root/build"
 echo "== unit, rendering and load tests"
 (cd "$build" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure)
 
+echo "== the suite again with AddressSanitizer and UndefinedBehaviorSanitizer"
+BUILD_DIR="$root/build-asan" "$root/scripts/build.sh" -DCMAKE_BUILD_TYPE=Debug \
+  -DBRENNICQT_SANITIZE=address,undefined -DBRENNICQT_BUILD_BENCH=OFF
+(cd "$root/build-asan" &&
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+  LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0" \
+  UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=$root/tests/sanitizers/ubsan.supp" \
+  xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure)
+
+echo "== scene-file fuzzer, one minute"
+"$root/scripts/fuzz.sh" 60 2>&1 | tail -n 12
+
 echo "== installed package"
 prefix="$(mktemp -d)"
 consumer="$(mktemp -d)"

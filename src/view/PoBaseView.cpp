@@ -44,6 +44,7 @@ PoBaseView::PoBaseView() : m_sensitiveOnEvents(0) {
                          [](SoSFVec2f &f) { f.setValue(0.0f, 0.0f); });
   ViewKit::registerField(kit, this, "viewportSize", viewportSize,
                          [](SoSFVec2f &f) { f.setValue(1.0f, 1.0f); });
+  ViewKit::endConstruction(kit);
   createNodekitPartsList();
   createDefaultParts();
 }

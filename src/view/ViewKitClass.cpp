@@ -83,8 +83,11 @@ void beginConstruction(const ViewKitClass &kit, SoBase *object) {
     kit.firstInstance = 0;
   else
     createFieldData(kit);
-  kit.classMutex.unlock();
 
+  // The mutex stays held until endConstruction. Letting go here, as the
+  // registration steps would have it, lets a second thread find the field
+  // table, take itself for a later instance and build its parts list from a
+  // catalog the first thread has not finished (or not even made).
   if (kit.firstInstance) {
     if (kit.parentNodekitCatalogPtr)
       kit.nodekitCatalog = (*kit.parentNodekitCatalogPtr)->clone(SoType::fromName(kit.className));
@@ -92,6 +95,8 @@ void beginConstruction(const ViewKitClass &kit, SoBase *object) {
       kit.nodekitCatalog = new SoNodekitCatalog;
   }
 }
+
+void endConstruction(const ViewKitClass &kit) { kit.classMutex.unlock(); }
 
 void lockForField(const ViewKitClass &kit) {
   kit.classMutex.lock();

@@ -43,7 +43,11 @@ void exitClass(const ViewKitClass &kit);
 // Construction steps from the type check to the catalog: registers the class
 // if it was not, decides whether this is the first instance and, if it is,
 // creates the field table and the catalog.
+// Returns with the class mutex held: the kit registers its fields and catalog
+// entries and then calls endConstruction, so no other thread sees a half-built
+// field table or catalog.
 void beginConstruction(const ViewKitClass &kit, SoBase *object);
+void endConstruction(const ViewKitClass &kit);
 
 // Registers one field of a new instance under the class mutex. setDefault
 // gives the field its default value.
