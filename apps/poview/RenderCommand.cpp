@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -20,7 +21,8 @@ const char *const kHelp =
     "Usage: poview render SCENE.iv -o OUT.png [--size WxH] [--background R,G,B]\n"
     "\n"
     "Reads a scene file holding views and renders it once, off screen, into a PNG\n"
-    "picture. Without a display the command runs itself under xvfb-run.\n"
+    "picture. Without a display the command starts a virtual X server (Xvfb) of\n"
+    "its own for the time it renders.\n"
     "\n"
     "Options:\n"
     "  -o, --output OUT.png    the picture to write (replaced only once complete)\n"
@@ -58,12 +60,15 @@ int runRender(const Invocation &invocation) {
   CoinMessages messages;
   LoadedScene scene(scenePath, messages);
   checkOutputLocation(output);
-  if (!displayAvailable()) rerunUnderVirtualDisplay(invocation.argc, invocation.argv);
+  std::unique_ptr<VirtualDisplay> virtualDisplay;
+  auto display = std::make_unique<DisplayConnection>();
+  if (!display->usable()) virtualDisplay = std::make_unique<VirtualDisplay>();
 
   quietenQtMessages();
   int qtArgc = 1;
   char *qtArgv[] = {invocation.argv[0], nullptr};
   QGuiApplication application(qtArgc, qtArgv);
+  display.reset();
   const QImage image = renderOffscreen(scene.root(), size, background);
   writeFileAtomically(output, encodePng(image, output));
   messages.printWarnings("poview render: ");

@@ -2,7 +2,7 @@
 
 #include "PoBaseView.h"
 
-#include <Inventor/SoPath.h>
+#include <Inventor/SoFullPath.h>
 #include <Inventor/actions/SoSearchAction.h>
 #include <Inventor/fields/SoSFBool.h>
 #include <Inventor/nodekits/SoBaseKit.h>
@@ -35,7 +35,7 @@ std::string cameraTypeName(PoBaseView *view) {
   return camera->getTypeId().getName().getString();
 }
 
-int enclosingViews(const SoPath *path) {
+int enclosingViews(const SoFullPath *path) {
   int depth = 0;
   for (int i = 0; i + 1 < path->getLength(); ++i)
     if (path->getNode(i)->isOfType(PoBaseView::getClassTypeId())) ++depth;
@@ -54,7 +54,9 @@ std::vector<ViewRecord> findViews(SoNode *root) {
   search.apply(root);
   const SoPathList &paths = search.getPaths();
   for (int i = 0; i < paths.getLength(); ++i) {
-    const SoPath *path = paths[i];
+    // SoPath hides the nodes below a kit's top and would name the outermost
+    // kit as the tail; the full path ends at the view that was found.
+    const SoFullPath *path = static_cast<const SoFullPath *>(paths[i]);
     PoBaseView *view = static_cast<PoBaseView *>(path->getTail());
     ViewRecord record;
     record.view = view;

@@ -5,55 +5,98 @@
 #include <X11/Xlib.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <limits.h>
+#include <fcntl.h>
+#include <poll.h>
 #include <string>
+#include <sys/prctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
-// Set in the environment of the re-run, so that a virtual server without a
-// usable display does not start another one, and so on.
-const char *const kRerunMarker = "POVIEW_VIRTUAL_DISPLAY";
+const int kStartTimeoutMs = 20000;
 
-std::string ownExecutable(const char *argv0) {
-  char buffer[PATH_MAX];
-  const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (length <= 0) return argv0;
-  return std::string(buffer, static_cast<std::size_t>(length));
+[[noreturn]] void runServer(int displayFd) {
+  // The server goes when poview goes, however poview ends.
+  ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+  const int null = ::open("/dev/null", O_RDWR);
+  if (null >= 0) {
+    ::dup2(null, STDIN_FILENO);
+    ::dup2(null, STDOUT_FILENO);
+    ::dup2(null, STDERR_FILENO); // Xvfb's start-up chatter is not ours to show
+  }
+  const std::string fd = std::to_string(displayFd);
+  ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
+           "-nolisten", "tcp", "-noreset", static_cast<char *>(nullptr));
+  ::_exit(127);
+}
+
+// Reads the display number the server writes once it accepts connections.
+std::string readDisplayNumber(int fd) {
+  std::string number;
+  for (;;) {
+    pollfd ready{fd, POLLIN, 0};
+    const int polled = ::poll(&ready, 1, kStartTimeoutMs);
+    if (polled < 0 && errno == EINTR) continue;
+    if (polled <= 0) return std::string();
+    char c;
+    const ssize_t got = ::read(fd, &c, 1);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0 || c == '\n') return number;
+    number += c;
+  }
 }
 
 } // namespace
 
-bool displayAvailable() {
+DisplayConnection::DisplayConnection() : m_display(nullptr), m_usable(false) {
   const char *platform = std::getenv("QT_QPA_PLATFORM");
-  if (platform && *platform) return true;
   const char *name = std::getenv("DISPLAY");
-  if (!name || !*name) return false;
-  Display *display = XOpenDisplay(name);
-  if (!display) return false;
-  XCloseDisplay(display);
-  return true;
+  if (platform && *platform) {
+    m_usable = true;
+  } else if (name && *name) {
+    m_display = XOpenDisplay(name);
+    m_usable = m_display != nullptr;
+  }
 }
 
-bool runningUnderVirtualDisplay() {
-  const char *marker = std::getenv(kRerunMarker);
-  return marker && *marker;
+DisplayConnection::~DisplayConnection() {
+  if (m_display) XCloseDisplay(m_display);
 }
 
-void rerunUnderVirtualDisplay(int argc, char **argv) {
-  if (runningUnderVirtualDisplay())
-    throw userError("no usable display, even under xvfb-run");
-  ::setenv(kRerunMarker, "1", 1);
-  const std::string self = ownExecutable(argv[0]);
-  std::vector<const char *> command = {"xvfb-run", "-a", "-s", "-screen 0 1280x1024x24",
-                                       self.c_str()};
-  for (int i = 1; i < argc; ++i) command.push_back(argv[i]);
-  command.push_back(nullptr);
-  ::execvp(command[0], const_cast<char *const *>(command.data()));
-  throw userError(std::string("no display (DISPLAY is not set or cannot be opened) and "
-                              "xvfb-run cannot be started: ") +
-                  std::strerror(errno));
+VirtualDisplay::VirtualDisplay() : m_server(-1) {
+  int fds[2];
+  if (::pipe(fds) != 0)
+    throw userError(std::string("no display, and no pipe to start Xvfb: ") + std::strerror(errno));
+  m_server = ::fork();
+  if (m_server == 0) {
+    ::close(fds[0]);
+    runServer(fds[1]);
+  }
+  const int forkError = errno;
+  ::close(fds[1]);
+  if (m_server < 0) {
+    ::close(fds[0]);
+    throw userError(std::string("no display, and Xvfb cannot be started: ") +
+                    std::strerror(forkError));
+  }
+  const std::string number = readDisplayNumber(fds[0]);
+  ::close(fds[0]);
+  if (number.empty()) {
+    ::kill(m_server, SIGTERM);
+    ::waitpid(m_server, nullptr, 0);
+    throw userError("no display (DISPLAY is not set or cannot be opened), and Xvfb did not "
+                    "start (install the xvfb package)");
+  }
+  ::setenv("DISPLAY", (":" + number).c_str(), 1);
+}
+
+VirtualDisplay::~VirtualDisplay() {
+  if (m_server <= 0) return;
+  ::kill(m_server, SIGTERM);
+  while (::waitpid(m_server, nullptr, 0) < 0 && errno == EINTR) {
+  }
 }

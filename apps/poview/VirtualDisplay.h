@@ -1,16 +1,46 @@
 #ifndef POVIEW_VIRTUALDISPLAY_H
 #define POVIEW_VIRTUALDISPLAY_H
 
-// True when the X display named by DISPLAY can be opened (or another Qt
-// platform has been chosen through QT_QPA_PLATFORM, which is then trusted).
-bool displayAvailable();
+#include <sys/types.h>
 
-// True when this process was started by rerunUnderVirtualDisplay.
-bool runningUnderVirtualDisplay();
+typedef struct _XDisplay Display;
 
-// Starts this program again, with the same arguments, under xvfb-run, which
-// gives it a virtual X server with OpenGL. Returns only if that cannot be
-// done, by throwing a user error.
-[[noreturn]] void rerunUnderVirtualDisplay(int argc, char **argv);
+// A connection to the X display named by DISPLAY, opened to learn whether Qt
+// will be able to use it, and held open until Qt has connected: an X server
+// started without -noreset (as xvfb-run starts it) resets when its last
+// client leaves, and refuses the connections that arrive meanwhile.
+class DisplayConnection {
+public:
+  DisplayConnection();
+  ~DisplayConnection();
+  DisplayConnection(const DisplayConnection &) = delete;
+  DisplayConnection &operator=(const DisplayConnection &) = delete;
+
+  // True when the display could be opened, or another Qt platform has been
+  // chosen through QT_QPA_PLATFORM, which is then trusted.
+  bool usable() const { return m_usable; }
+
+private:
+  Display *m_display;
+  bool m_usable;
+};
+
+// A virtual X server (Xvfb) of this process's own, for rendering where no
+// display is present. It is started with -displayfd, so the server picks a
+// free display number itself: xvfb-run's guess of a free number races with
+// other servers starting at the same moment. DISPLAY points at the server
+// while the object lives; the server is stopped with it, and also when this
+// process dies.
+class VirtualDisplay {
+public:
+  // Throws a user error when Xvfb cannot be started.
+  VirtualDisplay();
+  ~VirtualDisplay();
+  VirtualDisplay(const VirtualDisplay &) = delete;
+  VirtualDisplay &operator=(const VirtualDisplay &) = delete;
+
+private:
+  pid_t m_server;
+};
 
 #endif

@@ -16,4 +16,12 @@ bool near(const QColor &colour, double red, double green, double blue, int toler
 
 std::string describe(const QColor &colour);
 
+// Whether the border colour shows along all four edges of the viewport with
+// lower-left corner (x, y) and size (width, height), in window fractions: at
+// the middle of each edge, some pixel of the three just inside the edge must
+// have the colour. Lines at the very edge of a viewport land on the first or
+// the last pixels inside it depending on the rasteriser's rules.
+bool borderAround(const QImage &image, double x, double y, double width, double height,
+                  double red, double green, double blue, std::string *failure);
+
 #endif
