@@ -5,6 +5,7 @@
 // touches Coin's type system; the classes register only in initClasses().
 
 #include "PoBaseView.h"
+#include "PoView.h"
 #include "SoModifyViewVolumeElement.h"
 #include "SoModule.h"
 
@@ -39,6 +40,9 @@ SbVec4f PoBaseView::m_vvPortion = SoModifyViewVolumeElement::getDefault();
 SbVec2s PoBaseView::m_currentLogicalViewportSize(1, 1);
 ClassMutex PoBaseView::classMutex(0);
 SoType PoBaseView::classTypeId;
+// PoSceneView's mutex and type come here, before PoView's.
+ClassMutex PoView::classMutex(0);
+SoType PoView::classTypeId;
 
 SoFieldData *PoBaseView::fieldData = nullptr;
 const SoFieldData **PoBaseView::parentFieldData = nullptr;
@@ -47,3 +51,11 @@ int PoBaseView::isBuiltIn = 0;
 int PoBaseView::MT_Id = 0;
 SoNodekitCatalog *PoBaseView::nodekitCatalog = nullptr;
 const SoNodekitCatalog **PoBaseView::parentNodekitCatalogPtr = nullptr;
+
+SoFieldData *PoView::fieldData = nullptr;
+const SoFieldData **PoView::parentFieldData = nullptr;
+int PoView::firstInstance = 1;
+int PoView::isBuiltIn = 0;
+int PoView::MT_Id = 0;
+SoNodekitCatalog *PoView::nodekitCatalog = nullptr;
+const SoNodekitCatalog **PoView::parentNodekitCatalogPtr = nullptr;

@@ -1,4 +1,5 @@
 #include "PoBaseView.h"
+#include "PoView.h"
 
 #include "SoBaseInitializer.h"
 #include "ViewKitClass.h"
@@ -28,9 +29,11 @@ void PoBaseView::exitClass() { ViewKit::exitClass(kitClass()); }
 
 void PoBaseView::initClasses() {
   PoBaseView::initClass();
+  PoView::initClass();
 }
 
 void PoBaseView::exitClasses() {
+  PoView::exitClass();
   PoBaseView::exitClass();
 }
 
