@@ -4,6 +4,7 @@
 #include <Inventor/errors/SoReadError.h>
 
 #include <cstdio>
+#include <set>
 
 CoinMessages::CoinMessages()
     : m_previousReadHandler(reinterpret_cast<void *>(SoReadError::getHandlerCallback())),
@@ -31,8 +32,11 @@ void CoinMessages::clear() {
 }
 
 void CoinMessages::printWarnings(const std::string &prefix) const {
+  // Coin repeats a report for every node it meets; once is enough to read.
+  std::set<std::string> shown;
   for (const std::string &report : m_debugReports)
-    std::fprintf(stderr, "%swarning: %s\n", prefix.c_str(), report.c_str());
+    if (shown.insert(report).second)
+      std::fprintf(stderr, "%swarning: %s\n", prefix.c_str(), report.c_str());
 }
 
 // Joins Coin's lines with "; " and drops its "Coin read error:" style lead-in.

@@ -18,7 +18,8 @@ public:
   // The first read error since the last clear, on one line, or "".
   std::string firstReadError() const;
   void clear();
-  // Prints the kept debug reports to stderr, one line each, prefixed.
+  // Prints the kept debug reports to stderr, one line each, prefixed, each
+  // distinct report once.
   void printWarnings(const std::string &prefix) const;
 
 private:

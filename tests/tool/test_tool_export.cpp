@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
 int countOf(SoNode *root, SoType type) {
@@ -35,7 +37,12 @@ protected:
     const ToolResult result =
         runTool(QStringList{"export", examplePath(example), "-o", output} + options);
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_TRUE(result.err.empty()) << result.err;
+    // Coin warns that the transform separator inside a camera kit has no VRML
+    // counterpart; warnings may come, each once, but nothing else.
+    const std::vector<std::string> lines = result.errorLines();
+    for (const std::string &line : lines)
+      EXPECT_EQ(line.rfind("poview export: warning: ", 0), 0u) << line;
+    EXPECT_EQ(std::set<std::string>(lines.begin(), lines.end()).size(), lines.size());
     EXPECT_EQ(scratch.entries(), QStringList{"scene.wrl"});
     QFile file(output);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
@@ -75,12 +82,15 @@ TEST_F(ToolExport, NavigableMakesTheFirstSceneViewAViewpoint) {
   root->unref();
 }
 
-TEST_F(ToolExport, InsetExportsBothSceneViews) {
+TEST_F(ToolExport, InsetTravelsInsideTheMainViewsOverlay) {
   SoSeparator *root = exportAndRead("inset.iv");
   ASSERT_NE(root, nullptr);
   EXPECT_EQ(countOf(root, SoVRMLCollision::getClassTypeId()), 1);
-  EXPECT_GE(countOf(root, SoVRMLProximitySensor::getClassTypeId()), 1);
-  EXPECT_GE(countOf(root, SoVRMLShape::getClassTypeId()), 2);
+  // The conversion rebuilds each scene view from its "scene" part with
+  // Coin's own converter, so the nested view comes out as part of the main
+  // view's overlay rather than as an overlay of its own.
+  EXPECT_EQ(countOf(root, SoVRMLProximitySensor::getClassTypeId()), 1);
+  EXPECT_GE(countOf(root, SoVRMLShape::getClassTypeId()), 2); // sphere and cube
   root->unref();
 }
 
