@@ -2,7 +2,7 @@
 
 #include "PoBaseView.h"
 
-#include <Inventor/SoFullPath.h>
+#include <Inventor/misc/SoTempPath.h>
 #include <Inventor/actions/SoSearchAction.h>
 #include <Inventor/fields/SoSFBool.h>
 #include <Inventor/nodekits/SoBaseKit.h>
@@ -54,9 +54,11 @@ std::vector<ViewRecord> findViews(SoNode *root) {
   search.apply(root);
   const SoPathList &paths = search.getPaths();
   for (int i = 0; i < paths.getLength(); ++i) {
-    // SoPath hides the nodes below a kit's top and would name the outermost
-    // kit as the tail; the full path ends at the view that was found.
-    const SoFullPath *path = static_cast<const SoFullPath *>(paths[i]);
+    // SoPath hides the nodes below a kit and would name the outermost kit
+    // as the tail; a full copy of the path ends at the view that was found.
+    SoTempPath full(paths[i]->getLength());
+    static_cast<SoPath &>(full) = *paths[i];
+    const SoFullPath *path = &full;
     PoBaseView *view = static_cast<PoBaseView *>(path->getTail());
     ViewRecord record;
     record.view = view;
