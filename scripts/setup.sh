@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libcoin-dev libsoqt520-dev qtbase5-dev
-  libgl1-mesa-dri libglu1-mesa-dev mesa-utils
+  libgl1-mesa-dri libglu1-mesa-dev mesa-utils libx11-dev
   xvfb xauth
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
