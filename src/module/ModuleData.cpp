@@ -5,6 +5,7 @@
 // touches Coin's type system; the classes register only in initClasses().
 
 #include "PoBaseView.h"
+#include "PoToVRML2Action.h"
 #include "SoModifyViewVolumeElement.h"
 #include "SoModule.h"
 
@@ -47,3 +48,8 @@ int PoBaseView::isBuiltIn = 0;
 int PoBaseView::MT_Id = 0;
 SoNodekitCatalog *PoBaseView::nodekitCatalog = nullptr;
 const SoNodekitCatalog **PoBaseView::parentNodekitCatalogPtr = nullptr;
+
+SoEnabledElementsList *PoToVRML2Action::enabledElements = nullptr;
+SoActionMethodList *PoToVRML2Action::methods = nullptr;
+int PoToVRML2Action::classTypeIdIsSet = 0;
+SoType PoToVRML2Action::classTypeId;

@@ -1,4 +1,5 @@
 #include "PoBaseView.h"
+#include "PoToVRML2Action.h"
 
 #include "SoBaseInitializer.h"
 #include "ViewKitClass.h"
@@ -27,11 +28,13 @@ void PoBaseView::initClass() { ViewKit::initClass(kitClass()); }
 void PoBaseView::exitClass() { ViewKit::exitClass(kitClass()); }
 
 void PoBaseView::initClasses() {
+  PoToVRML2Action::initClass();
   PoBaseView::initClass();
 }
 
 void PoBaseView::exitClasses() {
   PoBaseView::exitClass();
+  PoToVRML2Action::exitClass();
 }
 
 PoBaseView::PoBaseView() : m_sensitiveOnEvents(0) {

@@ -1,0 +1,83 @@
+#include "SoConvertGutsVRML2.h"
+
+#include <Inventor/actions/SoCallbackAction.h>
+#include <Inventor/actions/SoToVRML2Action.h>
+#include <Inventor/nodekits/SoBaseKit.h>
+#include <Inventor/nodes/SoNode.h>
+
+#include <mutex>
+#include <vector>
+
+namespace {
+
+// The conversion running on this thread, if any: the route is open only to it.
+thread_local SoConvertGutsVRML2 *t_running = nullptr;
+
+std::mutex g_routeMutex;
+std::vector<SoType> g_routedTypes;
+
+// Restores the running converter of an enclosing conversion on every way out.
+class RunningConversion {
+public:
+  explicit RunningConversion(SoConvertGutsVRML2 *guts) : m_previous(t_running) { t_running = guts; }
+  ~RunningConversion() { t_running = m_previous; }
+
+private:
+  SoConvertGutsVRML2 *m_previous;
+};
+
+} // namespace
+
+SoConvertGutsVRML2::SoConvertGutsVRML2()
+    : m_reuseAppearanceNodes(0), m_reuseGeometryPropertyNodes(0), m_reuseGeometryNodes(0),
+      m_convertInlineNodes(1), m_conditionalConversion(0), m_expandTextureNodes(0),
+      m_action(nullptr) {}
+
+SoConvertGutsVRML2::~SoConvertGutsVRML2() { delete m_action; }
+
+void SoConvertGutsVRML2::routeKitType(SoType type) {
+  if (type.isBad()) return;
+  std::lock_guard<std::mutex> lock(g_routeMutex);
+  for (const SoType &routed : g_routedTypes)
+    if (routed == type) return;
+  g_routedTypes.push_back(type);
+  SoCallbackAction::addMethod(type, &SoConvertGutsVRML2::routedKitMethod);
+}
+
+void SoConvertGutsVRML2::routedKitMethod(SoAction *action, SoNode *node) {
+  // Only a callback traversal on a converting thread is offered to the
+  // converter; anything else traverses the kit as Coin would.
+  if (t_running && action->isOfType(SoCallbackAction::getClassTypeId()) &&
+      node->isOfType(SoBaseKit::getClassTypeId())) {
+    SoConvertGutsVRML2 *guts = t_running;
+    // A stand-in traversed from here must not be offered again.
+    RunningConversion closed(nullptr);
+    if (guts->convertSoBaseKit(static_cast<SoBaseKit *>(node),
+                               static_cast<SoCallbackAction *>(action)))
+      return;
+  }
+  SoNode::callbackS(action, node);
+}
+
+int SoConvertGutsVRML2::convertSoBaseKit(SoBaseKit *, SoCallbackAction *) { return 0; }
+
+void SoConvertGutsVRML2::finishConversion(SoVRMLGroup *) {}
+
+SoVRMLGroup *SoConvertGutsVRML2::convertTovrinToVRML2(SoNode *root) {
+  delete m_action;
+  m_action = new SoToVRML2Action;
+  m_action->reuseAppearanceNodes(m_reuseAppearanceNodes != 0);
+  m_action->reusePropertyNodes(m_reuseGeometryPropertyNodes != 0);
+  m_action->reuseGeometryNodes(m_reuseGeometryNodes != 0);
+  m_action->convertInlineNodes(m_convertInlineNodes != 0);
+  m_action->conditionalConversion(m_conditionalConversion != 0);
+  m_action->expandTexture2Node(m_expandTextureNodes != 0);
+  if (!root) return nullptr;
+  {
+    RunningConversion running(this);
+    m_action->apply(root);
+  }
+  SoVRMLGroup *result = m_action->getVRML2SceneGraph();
+  finishConversion(result);
+  return result;
+}

@@ -1,0 +1,66 @@
+#ifndef BRENNICQT_SOCONVERTGUTSVRML2_H
+#define BRENNICQT_SOCONVERTGUTSVRML2_H
+
+#include <Inventor/SoType.h>
+
+class SoAction;
+class SoBaseKit;
+class SoCallbackAction;
+class SoNode;
+class SoToVRML2Action;
+class SoVRMLGroup;
+
+// The second conversion stage: Inventor to VRML97, done by Coin's own
+// SoToVRML2Action with the six settings given here. A derived converter can
+// take over node kits of the types it names with routeKitType: when Coin's
+// conversion meets such a kit, convertSoBaseKit is asked first, and may
+// traverse a stand-in in the kit's place.
+//
+// Coin's conversion runs an SoCallbackAction over the graph, so the kit types
+// are routed through that action's method table; the route is open only on
+// the thread that runs convertTovrinToVRML2, and only while it runs. Every
+// other callback traversal treats these kits as before.
+class SoConvertGutsVRML2 {
+public:
+  SoConvertGutsVRML2();
+  virtual ~SoConvertGutsVRML2();
+  SoConvertGutsVRML2(const SoConvertGutsVRML2 &) = delete;
+  SoConvertGutsVRML2 &operator=(const SoConvertGutsVRML2 &) = delete;
+
+  void setReuseAppearanceNodes(int flag) { m_reuseAppearanceNodes = flag; }
+  void setReuseGeometryPropertyNodes(int flag) { m_reuseGeometryPropertyNodes = flag; }
+  void setReuseGeometryNodes(int flag) { m_reuseGeometryNodes = flag; }
+  void setConvertInlineNodes(int flag) { m_convertInlineNodes = flag; }
+  void setConditionalConversion(int flag) { m_conditionalConversion = flag; }
+  void setExpandTextureNodes(int flag) { m_expandTextureNodes = flag; }
+
+  // Converts the graph under root. The result belongs to the converter and
+  // lives as long as it does, unless the caller references it.
+  SoVRMLGroup *convertTovrinToVRML2(SoNode *root);
+
+protected:
+  // Called for a kit of a routed type met by the conversion. Non-zero: the
+  // kit has been dealt with (for instance by action->traverse of a stand-in);
+  // zero: the kit is converted as usual.
+  virtual int convertSoBaseKit(SoBaseKit *kit, SoCallbackAction *action);
+  // Called with the conversion's result before convertTovrinToVRML2 returns.
+  virtual void finishConversion(SoVRMLGroup *result);
+
+  // Makes kits of this type (and of its subtypes) reach convertSoBaseKit.
+  // Cheap to call again; call it before every conversion, since a type can be
+  // removed and registered anew between conversions.
+  static void routeKitType(SoType type);
+
+private:
+  static void routedKitMethod(SoAction *action, SoNode *node);
+
+  int m_reuseAppearanceNodes;
+  int m_reuseGeometryPropertyNodes;
+  int m_reuseGeometryNodes;
+  int m_convertInlineNodes;
+  int m_conditionalConversion;
+  int m_expandTextureNodes;
+  SoToVRML2Action *m_action;
+};
+
+#endif
