@@ -23,9 +23,7 @@ SbName standInName(int index) {
 
 } // namespace
 
-PoConvertGutsVRML2::PoConvertGutsVRML2(PoConvertGuts *firstStage) : m_firstStage(firstStage) {
-  routeKitType(PoSceneView::getClassTypeId());
-}
+PoConvertGutsVRML2::PoConvertGutsVRML2(PoConvertGuts *firstStage) : m_firstStage(firstStage) {}
 
 PoConvertGutsVRML2::~PoConvertGutsVRML2() { releaseStandIns(); }
 

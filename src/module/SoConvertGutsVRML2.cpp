@@ -6,15 +6,13 @@
 #include <Inventor/nodes/SoNode.h>
 
 #include <mutex>
-#include <vector>
 
 namespace {
 
 // The conversion running on this thread, if any: the route is open only to it.
 thread_local SoConvertGutsVRML2 *t_running = nullptr;
 
-std::mutex g_routeMutex;
-std::vector<SoType> g_routedTypes;
+std::once_flag g_kitsRouted;
 
 // Restores the running converter of an enclosing conversion on every way out.
 class RunningConversion {
@@ -31,17 +29,16 @@ private:
 SoConvertGutsVRML2::SoConvertGutsVRML2()
     : m_reuseAppearanceNodes(0), m_reuseGeometryPropertyNodes(0), m_reuseGeometryNodes(0),
       m_convertInlineNodes(1), m_conditionalConversion(0), m_expandTextureNodes(0),
-      m_action(nullptr) {}
+      m_action(nullptr) {
+  routeKits();
+}
 
 SoConvertGutsVRML2::~SoConvertGutsVRML2() { delete m_action; }
 
-void SoConvertGutsVRML2::routeKitType(SoType type) {
-  if (type.isBad()) return;
-  std::lock_guard<std::mutex> lock(g_routeMutex);
-  for (const SoType &routed : g_routedTypes)
-    if (routed == type) return;
-  g_routedTypes.push_back(type);
-  SoCallbackAction::addMethod(type, &SoConvertGutsVRML2::routedKitMethod);
+void SoConvertGutsVRML2::routeKits() {
+  std::call_once(g_kitsRouted, [] {
+    SoCallbackAction::addMethod(SoBaseKit::getClassTypeId(), &SoConvertGutsVRML2::routedKitMethod);
+  });
 }
 
 void SoConvertGutsVRML2::routedKitMethod(SoAction *action, SoNode *node) {

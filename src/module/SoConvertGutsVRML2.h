@@ -1,8 +1,6 @@
 #ifndef BRENNICQT_SOCONVERTGUTSVRML2_H
 #define BRENNICQT_SOCONVERTGUTSVRML2_H
 
-#include <Inventor/SoType.h>
-
 class SoAction;
 class SoBaseKit;
 class SoCallbackAction;
@@ -12,14 +10,16 @@ class SoVRMLGroup;
 
 // The second conversion stage: Inventor to VRML97, done by Coin's own
 // SoToVRML2Action with the six settings given here. A derived converter can
-// take over node kits of the types it names with routeKitType: when Coin's
-// conversion meets such a kit, convertSoBaseKit is asked first, and may
-// traverse a stand-in in the kit's place.
+// take over node kits: when Coin's conversion meets a kit, convertSoBaseKit
+// is asked first, and may traverse a stand-in in the kit's place.
 //
-// Coin's conversion runs an SoCallbackAction over the graph, so the kit types
-// are routed through that action's method table; the route is open only on
-// the thread that runs convertTovrinToVRML2, and only while it runs. Every
-// other callback traversal treats these kits as before.
+// Coin's conversion runs an SoCallbackAction over the graph, so node kits
+// are routed through that action's method table. The route is set on
+// SoBaseKit itself, a type that is never removed: Coin's method table breaks
+// every later callback traversal once a type it holds a method for has been
+// removed, which the module's own kit types are at exitClasses. The route is
+// open only on the thread that runs convertTovrinToVRML2, and only while it
+// runs; every other callback traversal goes on to the kit's own callback.
 class SoConvertGutsVRML2 {
 public:
   SoConvertGutsVRML2();
@@ -46,12 +46,8 @@ protected:
   // Called with the conversion's result before convertTovrinToVRML2 returns.
   virtual void finishConversion(SoVRMLGroup *result);
 
-  // Makes kits of this type (and of its subtypes) reach convertSoBaseKit.
-  // Cheap to call again; call it before every conversion, since a type can be
-  // removed and registered anew between conversions.
-  static void routeKitType(SoType type);
-
 private:
+  static void routeKits();
   static void routedKitMethod(SoAction *action, SoNode *node);
 
   int m_reuseAppearanceNodes;
