@@ -49,21 +49,28 @@ public:
   }
 
 private:
-  // The nodes below node, in writing order: its fields first, then its child
-  // list. Nodes in a node list (a children field, a child list) are named by
-  // the writer; a node held by a single-node field is named only if shared.
+  // The nodes below node, in writing order. A node with node fields writes
+  // what it holds through them (a VRML group's children, a Shape's geometry),
+  // and its child list, if any, only repeats them; other nodes (Inventor
+  // groups) hold their nodes in the child list alone. Nodes in a node list
+  // are named by the writer; a node held by a single-node field is named
+  // only if it is shared.
   static void collect(SoNode *node, std::vector<std::pair<SoNode *, bool>> &next) {
     SoFieldList fields;
     const int numFields = node->getFields(fields);
+    bool hasNodeFields = false;
     for (int i = 0; i < numFields; ++i) {
       SoField *field = fields[i];
       if (field->isOfType(SoSFNode::getClassTypeId())) {
+        hasNodeFields = true;
         next.emplace_back(static_cast<SoSFNode *>(field)->getValue(), false);
       } else if (field->isOfType(SoMFNode::getClassTypeId())) {
+        hasNodeFields = true;
         SoMFNode *list = static_cast<SoMFNode *>(field);
         for (int k = 0; k < list->getNum(); ++k) next.emplace_back((*list)[k], true);
       }
     }
+    if (hasNodeFields) return;
     if (SoChildList *children = node->getChildren())
       for (int k = 0; k < children->getLength(); ++k) next.emplace_back((*children)[k], true);
   }
