@@ -150,8 +150,20 @@ int nextActionMethodIndex() {
 } // namespace
 
 // The life cycle starts from PoBaseView unregistered under a live subclass
-// type, so each test puts the class back as the other tests expect it.
-TEST(BaseViewLifecycle, ExitTwiceThenConstructBeforeInit) {
+// type, so each test puts the class back as the other tests expect it. Taking
+// PoBaseView's type away also leaves the registered view types (PoView and
+// the others) derived from a type Coin no longer has, so afterwards the whole
+// module is registered again.
+class BaseViewLifecycle : public ::testing::Test {
+protected:
+  void TearDown() override {
+    DebugCapture quiet;
+    PoBaseView::exitClasses();
+    PoBaseView::initClasses();
+  }
+};
+
+TEST_F(BaseViewLifecycle, ExitTwiceThenConstructBeforeInit) {
   TestKitClass testKit;
   DebugCapture capture;
   PoBaseView::exitClass();
@@ -188,7 +200,7 @@ TEST(BaseViewLifecycle, ExitTwiceThenConstructBeforeInit) {
   early->unref();
 }
 
-TEST(BaseViewLifecycle, ExitAndInitClassesRebuildTablesAndCatalogs) {
+TEST_F(BaseViewLifecycle, ExitAndInitClassesRebuildTablesAndCatalogs) {
   TestKitClass testKit;
   TestViewKit *view = new TestViewKit;
   view->ref();
@@ -209,7 +221,7 @@ TEST(BaseViewLifecycle, ExitAndInitClassesRebuildTablesAndCatalogs) {
   view->unref();
 }
 
-TEST(BaseViewLifecycle, GetFieldDataWithoutTableReportsAndRepairs) {
+TEST_F(BaseViewLifecycle, GetFieldDataWithoutTableReportsAndRepairs) {
   TestKitClass testKit;
   TestViewKit *view = new TestViewKit;
   view->ref();

@@ -6,6 +6,7 @@
 
 #include "PoBaseView.h"
 #include "PoToVRML2Action.h"
+#include "PoView.h"
 #include "SoModifyViewVolumeElement.h"
 #include "SoModule.h"
 
@@ -40,6 +41,10 @@ SbVec4f PoBaseView::m_vvPortion = SoModifyViewVolumeElement::getDefault();
 SbVec2s PoBaseView::m_currentLogicalViewportSize(1, 1);
 ClassMutex PoBaseView::classMutex(0);
 SoType PoBaseView::classTypeId;
+// PoSceneView's mutex and type come here, before PoView's.
+ClassMutex PoView::classMutex(0);
+SoType PoView::classTypeId;
+SoType PoToVRML2Action::classTypeId;
 
 SoFieldData *PoBaseView::fieldData = nullptr;
 const SoFieldData **PoBaseView::parentFieldData = nullptr;
@@ -49,7 +54,14 @@ int PoBaseView::MT_Id = 0;
 SoNodekitCatalog *PoBaseView::nodekitCatalog = nullptr;
 const SoNodekitCatalog **PoBaseView::parentNodekitCatalogPtr = nullptr;
 
+SoFieldData *PoView::fieldData = nullptr;
+const SoFieldData **PoView::parentFieldData = nullptr;
+int PoView::firstInstance = 1;
+int PoView::isBuiltIn = 0;
+int PoView::MT_Id = 0;
+SoNodekitCatalog *PoView::nodekitCatalog = nullptr;
+const SoNodekitCatalog **PoView::parentNodekitCatalogPtr = nullptr;
+
 SoEnabledElementsList *PoToVRML2Action::enabledElements = nullptr;
 SoActionMethodList *PoToVRML2Action::methods = nullptr;
 int PoToVRML2Action::classTypeIdIsSet = 0;
-SoType PoToVRML2Action::classTypeId;

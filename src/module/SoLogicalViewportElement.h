@@ -4,6 +4,8 @@
 #include <Inventor/elements/SoSubElement.h>
 #include <Inventor/SbViewportRegion.h>
 
+struct SbScaledViewportRegion;
+
 // The viewport the picture is composed in when a render covers only part of
 // it (tiles, views cut by the window). Until someone sets it, the logical
 // viewport is the viewport region of the traversal itself.
@@ -20,7 +22,11 @@ public:
   virtual SoElement *copyMatchInfo() const;
 
   static const SbViewportRegion &get(SoState *state);
+  // A plain region has the scale 1.
   static void set(SoState *state, const SbViewportRegion &region);
+  static void set(SoState *state, const SbScaledViewportRegion &region);
+  // The viewport scale set with the logical viewport; 1 until one is set.
+  static float getScale(SoState *state);
   // Whether a logical viewport has been set in this state.
   static bool isSet(SoState *state);
 
@@ -28,7 +34,11 @@ protected:
   virtual ~SoLogicalViewportElement();
 
 private:
+  static void store(SoState *state, const SbViewportRegion &region, float scale);
+
+private:
   SbViewportRegion m_region;
+  float m_scale;
   bool m_isSet;
 };
 

@@ -1,5 +1,6 @@
 #include "PoBaseView.h"
 #include "PoToVRML2Action.h"
+#include "PoView.h"
 
 #include "SoBaseInitializer.h"
 #include "ViewKitClass.h"
@@ -30,9 +31,11 @@ void PoBaseView::exitClass() { ViewKit::exitClass(kitClass()); }
 void PoBaseView::initClasses() {
   PoToVRML2Action::initClass();
   PoBaseView::initClass();
+  PoView::initClass();
 }
 
 void PoBaseView::exitClasses() {
+  PoView::exitClass();
   PoBaseView::exitClass();
   PoToVRML2Action::exitClass();
 }

@@ -1,0 +1,67 @@
+#ifndef BRENNICQT_POVIEW_H
+#define BRENNICQT_POVIEW_H
+
+#include "PoBaseView.h"
+
+class SoInput;
+
+// The plain view: one camera kit under the view's viewport.
+//
+// Parts, in traversal order, both directly under the kit:
+//   "catchActionCallback"  SoCallback that applies the viewport (never written)
+//   "cameraKit"            SoCameraKit; its "camera" part is the view's camera,
+//                          made when first asked for
+//
+// PoView has no separator: what it sets in the traversal state holds for the
+// nodes after it until an enclosing separator pops the state. Put each view,
+// with the geometry it shows, under a separator of its own.
+class PoView : public PoBaseView {
+public:
+  PoView();
+  // A new kit of its own, bound to its own traversal callback, that takes the
+  // source's viewport fields, camera kit and sensitivity.
+  PoView(const PoView &other);
+  PoView &operator=(const PoView &other);
+
+  static void initClass();
+  static void exitClass();
+
+  static SoType getClassTypeId();
+  virtual SoType getTypeId() const;
+  virtual const SoFieldData *getFieldData() const;
+  virtual int getIsBuiltIn() const;
+  static const SoNodekitCatalog *getClassNodekitCatalog();
+  virtual const SoNodekitCatalog *getNodekitCatalog() const;
+
+protected:
+  virtual ~PoView();
+
+  static const SoFieldData **getFieldDataPtr();
+  static const SoNodekitCatalog **getClassNodekitCatalogPtr();
+
+private:
+  // Coin's instance factories take no argument.
+  static void *createInstance();
+  virtual SbBool readInstance(SoInput *in, unsigned short flags);
+
+  // Registers a part field and, for the first instance, its catalog entry.
+  void registerPart(const ViewKitClass &kit, const char *name, SoSFNode &field,
+                    const char *typeName);
+  // Binds the "catchActionCallback" part, made if needed, to this kit.
+  void installTraversalCallback();
+  static const ViewKitClass &kitClass();
+
+  static SoType classTypeId;
+  static SoFieldData *fieldData;
+  static const SoFieldData **parentFieldData;
+  static int firstInstance;
+  static int isBuiltIn;
+  static int MT_Id;
+  static SoNodekitCatalog *nodekitCatalog;
+  static const SoNodekitCatalog **parentNodekitCatalogPtr;
+  static ClassMutex classMutex;
+
+  friend class PoViewTestAccess;
+};
+
+#endif

@@ -1,0 +1,267 @@
+// What a view does when an action reaches it: it sets the viewport state that
+// the rest of its subtree is rendered, picked, bounded or handled with.
+//
+// The callback runs once per view for every traversal of every action, so it
+// works on values only and allocates nothing.
+
+#include "PoBaseView.h"
+
+#include "SbViewportRegionLayer.h"
+#include "SoDBImpl.h"
+#include "SoLogicalViewportElement.h"
+#include "SoModifyLogicalViewportElement.h"
+#include "SoModifyViewVolumeElement.h"
+#include "ToolkitLayer.h"
+
+#include <Inventor/SbBox3f.h>
+#include <Inventor/actions/SoGLRenderAction.h>
+#include <Inventor/actions/SoGetBoundingBoxAction.h>
+#include <Inventor/actions/SoGetMatrixAction.h>
+#include <Inventor/actions/SoHandleEventAction.h>
+#include <Inventor/actions/SoPickAction.h>
+#include <Inventor/actions/SoRayPickAction.h>
+#include <Inventor/actions/SoSearchAction.h>
+#include <Inventor/actions/SoWriteAction.h>
+#include <Inventor/elements/SoGLUpdateAreaElement.h>
+#include <Inventor/system/gl.h>
+
+#include <cmath>
+
+namespace {
+
+// The class-wide values a GL render traversal records for the views below.
+struct TraversalRecord {
+  SbVec4f &portion;
+  SbVec2s &logicalViewportSize;
+};
+
+// The viewport region of an action that is not a GL render action, or a
+// default region when the action type carries none.
+SbViewportRegion nonRenderViewportRegion(SoAction *action) {
+  if (action->isOfType(SoGetBoundingBoxAction::getClassTypeId()))
+    return static_cast<SoGetBoundingBoxAction *>(action)->getViewportRegion();
+  if (action->isOfType(SoGetMatrixAction::getClassTypeId()))
+    return static_cast<SoGetMatrixAction *>(action)->getViewportRegion();
+  if (action->isOfType(SoHandleEventAction::getClassTypeId()))
+    return static_cast<SoHandleEventAction *>(action)->getViewportRegion();
+  if (action->isOfType(SoPickAction::getClassTypeId()))
+    return static_cast<SoPickAction *>(action)->getViewportRegion();
+  if (action->isOfType(SoRayPickAction::getClassTypeId()))
+    return static_cast<SoPickAction *>(action)->getViewportRegion();
+  return SbViewportRegion();
+}
+
+// The outermost view of a render traversal records the portion in force and
+// marks the state, so that views reached later under the same state (nested or
+// following) work from that portion rather than from the one this view sets.
+void recordPortion(SoState *state, TraversalRecord record) {
+  const int info = SoModifyViewVolumeElement::getInfo(state);
+  if (info == 0) {
+    record.portion = SoModifyViewVolumeElement::get(state);
+    const SbViewportRegion logical(SoLogicalViewportElement::get(state));
+    record.logicalViewportSize = logical.getViewportSizePixels();
+    SoModifyViewVolumeElement::setInfo(state, 1);
+  } else if (info == -1) {
+    record.portion = SoModifyViewVolumeElement::getDefault();
+  }
+}
+
+// Truncation toward zero into the 16-bit pixel range. Values beyond the range
+// saturate and NaN gives 0: a plain conversion would be undefined there.
+short truncateToShort(float value) {
+  if (!(value == value)) return 0;
+  if (value >= 32767.0f) return 32767;
+  if (value <= -32768.0f) return -32768;
+  return static_cast<short>(value);
+}
+
+// Re-expresses the interval [low, high] of one axis relative to a view with
+// the given origin and size on that axis. A view of size 0 gives no finite
+// result; the interval is then left as it is.
+void relativeToView(float low, float high, float origin, float size,
+                    float &outLow, float &outHigh) {
+  if (size == 0.0f) return;
+  const float reciprocal = 1.0f / size;
+  const float shift = -reciprocal * origin;
+  const float relativeLow = low * reciprocal + shift;
+  const float relativeHigh = high * reciprocal + shift;
+  if (!std::isfinite(relativeLow) || !std::isfinite(relativeHigh)) return;
+  outLow = relativeLow;
+  outHigh = relativeHigh;
+}
+
+void applyPlainPath(SoState *state, bool isGLRender, const SbViewportRegion &actionRegion,
+                    const SbViewportRegion &viewRegion, const SbVec2f &origin,
+                    const SbVec2f &size) {
+  SoViewportRegionSetter::set(state, viewRegion, 1);
+  if (!isGLRender) return;
+  // One pixel more on each axis, so that rounding never leaves the last row or
+  // column of the view out of the update area.
+  SbVec2f widened = size;
+  const SbVec2s &windowSize = actionRegion.getWindowSize();
+  for (int axis = 0; axis < 2; ++axis)
+    if (windowSize[axis] != 0) widened[axis] += 1.0f / float(windowSize[axis]);
+  SoGLUpdateAreaElement::set(state, origin, widened);
+}
+
+// A render of a part of the view volume (a tile): the viewport stays the
+// action's, the view is cut out with the scissor and by re-expressing the
+// portion relative to the view.
+void applyPortionPath(SoState *state, const SbViewportRegion &actionRegion,
+                      const SbVec2f &origin, const SbVec2f &size, TraversalRecord record) {
+  glEnable(GL_SCISSOR_TEST);
+  const SbVec2s &scissorOrigin = actionRegion.getViewportOriginPixels();
+  const SbVec2s &scissorSize = actionRegion.getViewportSizePixels();
+  glScissor(scissorOrigin[0], scissorOrigin[1], scissorSize[0], scissorSize[1]);
+
+  const SbVec4f &recorded = record.portion;
+  SbVec4f portion = SoModifyViewVolumeElement::get(state);
+  relativeToView(recorded[0], recorded[2], origin[0], size[0], portion[0], portion[2]);
+  relativeToView(recorded[1], recorded[3], origin[1], size[1], portion[1], portion[3]);
+  SoModifyViewVolumeElement::set(state, portion);
+
+  const SbVec2s &logicalSize = record.logicalViewportSize;
+  SbViewportRegion logical;
+  logical.setViewportPixels(truncateToShort(logicalSize[0] * origin[0]),
+                            truncateToShort(logicalSize[1] * origin[1]),
+                            truncateToShort(logicalSize[0] * size[0]),
+                            truncateToShort(logicalSize[1] * size[1]));
+  SoLogicalViewportElement::set(state, logical);
+}
+
+void applyStandardMode(const PoBaseView &view, SoAction *action, SoState *state,
+                       TraversalRecord record) {
+  const SbVec2f origin = view.viewportOrigin.getValue();
+  const SbVec2f size = view.viewportSize.getValue();
+
+  const bool isGLRender = action->isOfType(SoGLRenderAction::getClassTypeId());
+  SbViewportRegion actionRegion;
+  if (isGLRender) {
+    actionRegion = static_cast<SoGLRenderAction *>(action)->getViewportRegion();
+    recordPortion(state, record);
+  } else {
+    record.portion = SoModifyViewVolumeElement::getDefault();
+    actionRegion = nonRenderViewportRegion(action);
+  }
+
+  // Relative to the whole window, also for a view nested in another one.
+  SbViewportRegion viewRegion(actionRegion);
+  viewRegion.setViewport(origin, size);
+
+  if (record.portion == SoModifyViewVolumeElement::getDefault())
+    applyPlainPath(state, isGLRender, actionRegion, viewRegion, origin, size);
+  else
+    applyPortionPath(state, actionRegion, origin, size, record);
+}
+
+// One axis of a view clipped against the part of the logical viewport this
+// render covers.
+struct ClippedAxis {
+  float origin;
+  float size;
+};
+
+ClippedAxis clipAxis(float rawOrigin, float fullSize, float coveredSize) {
+  const float rawEnd = rawOrigin + fullSize;
+  if (rawOrigin < 0.0f) {
+    if (coveredSize < rawEnd) return {0.0f, coveredSize};
+    if (rawEnd > 0.0f) return {0.0f, rawEnd};
+    return {0.0f, 0.0f};
+  }
+  if (coveredSize > rawOrigin) {
+    if (coveredSize < rawEnd) return {rawOrigin, coveredSize - rawOrigin};
+    return {rawOrigin, fullSize};
+  }
+  return {0.0f, 0.0f};
+}
+
+// The fraction [cut / full, (cut + clipped) / full] of one axis that remains
+// of the view. A view of full size 0 gives no finite result; the axis of the
+// current box is then left as it is.
+void visibleFraction(float cut, float clippedSize, float fullSize, float &outLow,
+                     float &outHigh) {
+  if (fullSize == 0.0f) return;
+  const float low = cut / fullSize;
+  const float high = (cut + clippedSize) / fullSize;
+  if (!std::isfinite(low) || !std::isfinite(high)) return;
+  outLow = low;
+  outHigh = high;
+}
+
+// Rendering a part of a larger logical viewport: the view is placed in pixels
+// of the logical viewport, clipped against what this render covers, and the
+// hidden part is cut from its view volume.
+void applyLogicalViewportMode(const PoBaseView &view, SoAction *action, SoState *state,
+                              TraversalRecord record) {
+  if (!action->isOfType(SoGLRenderAction::getClassTypeId())) return;
+  const SbVec2f origin = view.viewportOrigin.getValue();
+  const SbVec2f size = view.viewportSize.getValue();
+
+  const SbViewportRegion &actionRegion =
+      static_cast<SoGLRenderAction *>(action)->getViewportRegion();
+  const SbVec2i32 covered = getViewportSizePixels_i32(actionRegion);
+
+  record.portion = SoModifyLogicalViewportElement::get(state);
+  const SbVec4f coveredPortion = record.portion;
+
+  const SbViewportRegion logical(SoLogicalViewportElement::get(state));
+  const SbVec2i32 logicalSize = getViewportSizePixels_i32(logical);
+
+  float fullSize[2], rawOrigin[2];
+  ClippedAxis clipped[2];
+  for (int axis = 0; axis < 2; ++axis) {
+    const float logicalPixels = float(logicalSize[axis]);
+    fullSize[axis] = logicalPixels * size[axis];
+    rawOrigin[axis] = logicalPixels * origin[axis] - coveredPortion[axis] * logicalPixels;
+    clipped[axis] = clipAxis(rawOrigin[axis], fullSize[axis], float(covered[axis]));
+  }
+
+  int stackIndex = 0;
+  if (!SoModifyViewVolumeElement::getInstance(state, stackIndex)) return;
+
+  const SbBox3f &current = SoModifyViewVolumeElement::getBox(state);
+  float low[2] = {current.getMin()[0], current.getMin()[1]};
+  float high[2] = {current.getMax()[0], current.getMax()[1]};
+  for (int axis = 0; axis < 2; ++axis) {
+    const float cut = rawOrigin[axis] < 0.0f ? -rawOrigin[axis] : 0.0f;
+    visibleFraction(cut, clipped[axis].size, fullSize[axis], low[axis], high[axis]);
+  }
+  SbBox3f box;
+  box.setBounds(low[0], low[1], 0.0f, high[0], high[1], 1.0f);
+  SoModifyViewVolumeElement::set(state, box);
+
+  for (ClippedAxis &axis : clipped)
+    if (axis.size < 0.0f) axis.size = 0.0f;
+
+  const bool visible = clipped[0].size != 0.0f && clipped[1].size != 0.0f;
+  SbViewportRegion viewRegion;
+  if (visible)
+    viewRegion.setViewportPixels(truncateToShort(clipped[0].origin),
+                                 truncateToShort(clipped[1].origin),
+                                 truncateToShort(clipped[0].size),
+                                 truncateToShort(clipped[1].size));
+  else
+    viewRegion.setViewportPixels(0, 0, 0, 0);
+  const SbScaledViewportRegion logicalRegion =
+      visible ? SbScaledViewportRegion(truncateToShort(fullSize[0]), truncateToShort(fullSize[1]),
+                                       clipped[1].size / clipped[0].size)
+              : SbScaledViewportRegion(0, 0, 1.0f);
+
+  SoViewportRegionSetter::set(state, viewRegion, 1);
+  SoLogicalViewportElement::set(state, logicalRegion);
+}
+
+} // namespace
+
+void PoBaseView::catchActionCB(void *view, SoAction *action) {
+  if (action->isOfType(SoSearchAction::getClassTypeId()) ||
+      action->isOfType(SoWriteAction::getClassTypeId()))
+    return;
+  SoState *state = action->getState();
+  const PoBaseView &self = *static_cast<const PoBaseView *>(view);
+  TraversalRecord record{m_vvPortion, m_currentLogicalViewportSize};
+  if (SoDBImpl::m_isZemba)
+    applyLogicalViewportMode(self, action, state, record);
+  else
+    applyStandardMode(self, action, state, record);
+}
