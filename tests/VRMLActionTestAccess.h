@@ -1,6 +1,8 @@
 #ifndef BRENNICQT_TESTS_VRMLACTIONTESTACCESS_H
 #define BRENNICQT_TESTS_VRMLACTIONTESTACCESS_H
 
+#include "DebugCapture.h"
+#include "PoBaseView.h"
 #include "PoToVRML2Action.h"
 
 // Reaches the class data of PoToVRML2Action for checks.
@@ -17,6 +19,19 @@ public:
   }
   static SoConvertGuts *newConvertGuts(const PoToVRML2Action &action) {
     return action.getNewConvertGuts();
+  }
+};
+
+// Leaves the whole module registered afresh when a test that took classes
+// out of the type system ends. Declare it first, so that it runs last.
+struct ModuleRegisteredAgain {
+  ModuleRegisteredAgain() = default;
+  ModuleRegisteredAgain(const ModuleRegisteredAgain &) = delete;
+  ModuleRegisteredAgain &operator=(const ModuleRegisteredAgain &) = delete;
+  ~ModuleRegisteredAgain() {
+    DebugCapture quiet; // classes the test left unregistered report here
+    PoBaseView::exitClasses();
+    PoBaseView::initClasses();
   }
 };
 

@@ -1,6 +1,5 @@
 #include "DebugCapture.h"
 #include "PoConvertGuts.h"
-#include "TestViewKit.h"
 #include "VRMLActionTestAccess.h"
 #include "VRMLTestScenes.h"
 
@@ -69,7 +68,7 @@ TEST(VRMLActionClass, RegisteredWithClassListsThatDeferToCoin) {
 }
 
 TEST(VRMLActionClass, ConstructionBeforeInitClassReportsAndRegisters) {
-  ModuleClassesReset reset;
+  ModuleRegisteredAgain reset;
   PoToVRML2Action::exitClass();
   EXPECT_TRUE(PoToVRML2Action::getClassTypeId().isBad());
   EXPECT_EQ(Access::enabledElements(), nullptr);
@@ -101,7 +100,7 @@ TEST(VRMLActionClass, ConstructionBeforeInitClassReportsAndRegisters) {
 }
 
 TEST(VRMLActionClass, SecondExitClassReportsAndChangesNothing) {
-  ModuleClassesReset reset;
+  ModuleRegisteredAgain reset;
   PoToVRML2Action::exitClass();
   DebugCapture capture;
   PoToVRML2Action::exitClass();
@@ -118,7 +117,7 @@ TEST(VRMLActionClass, SecondExitClassReportsAndChangesNothing) {
 }
 
 TEST(VRMLActionClass, EnableElementOnlyForThisClass) {
-  ModuleClassesReset reset; // the lists are built afresh afterwards
+  ModuleRegisteredAgain reset; // the lists are built afresh afterwards
   const SoType element = SoGLLightIdElement::getClassTypeId();
   ASSERT_FALSE(hasElement(*Access::enabledElements(), element));
 

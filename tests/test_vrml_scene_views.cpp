@@ -1,6 +1,6 @@
 #include "PoBase.h"
 #include "PoConvertGuts.h"
-#include "TestViewKit.h"
+#include "VRMLActionTestAccess.h"
 #include "VRMLTestScenes.h"
 
 #include <Inventor/SbMatrix.h>
@@ -445,7 +445,7 @@ TEST(VRMLSceneViews, RebuildIsBlockedAcrossTheConversionOnly) {
 
 TEST(VRMLSceneViews, ConvertsAfterTheClassesAreRegisteredAnew) {
   {
-    ModuleClassesReset reset;
+    ModuleRegisteredAgain reset;
     PoBaseView::exitClasses();
   }
   Root root;
