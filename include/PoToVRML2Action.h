@@ -5,6 +5,8 @@
 
 #include "SoToVRMLStage.h"
 
+#include <memory>
+
 class SoActionMethodList;
 class SoConvertGuts;
 class SoEnabledElementsList;
@@ -89,7 +91,8 @@ private:
   void copySettingsFrom(const PoToVRML2Action &other);
   void runFirstStage(SoNode *node);
   void keepResult(SoVRMLGroup *result);
-  void convertSceneViews();
+  void convertSceneViews(SoToVRML2Action &engine);
+  SoToVRML2Action *takeEngine(std::unique_ptr<SoToVRML2Action> &spare);
 
   static SoType classTypeId;
   static int classTypeIdIsSet;
@@ -97,6 +100,10 @@ private:
   int m_firstSceneViewSensitive;
   SoToVRMLStage m_toVRMLStage;
   SoVRMLGroup *m_result;
+  // Whether Coin's conversion has run on this action. Coin's action keeps
+  // what it converted and hands it out again on its next conversion, even
+  // when the graph has changed since, so it converts afresh only once.
+  bool m_coinConversionRun;
 
   friend class PoToVRML2ActionTestAccess;
 };

@@ -7,6 +7,7 @@
 #include "DebugReport.h"
 #include "PoConvertGuts.h"
 #include "SoDBImpl.h"
+#include "SoToVRML2Settings.h"
 #include "ToolkitLayer.h"
 
 #include <Inventor/SbString.h>
@@ -72,7 +73,8 @@ const SoEnabledElementsList &PoToVRML2Action::getEnabledElements() const {
 
 SoActionMethodList *PoToVRML2Action::getActionMethods() { return methods; }
 
-PoToVRML2Action::PoToVRML2Action() : m_firstSceneViewSensitive(0), m_result(nullptr) {
+PoToVRML2Action::PoToVRML2Action()
+    : m_firstSceneViewSensitive(0), m_result(nullptr), m_coinConversionRun(false) {
   if (classTypeId.isBad()) {
     postReport("SO_ACTION_CONSTRUCTOR",
                "Can't construct an action of type PoToVRML2Action until initClass() has been "
@@ -101,17 +103,7 @@ PoToVRML2Action &PoToVRML2Action::operator=(const PoToVRML2Action &other) {
 PoToVRML2Action::~PoToVRML2Action() { keepResult(nullptr); }
 
 void PoToVRML2Action::copySettingsFrom(const PoToVRML2Action &other) {
-  expandSoFile(other.areSoFileExpanded());
-  setUrlName(other.getUrlName());
-  writeTexCoords(other.areTexCoordWritten());
-  expandTexture2Node(other.areTexture2NodeExpanded());
-  keepUnknownNodes(other.areUnknownNodeKept());
-  convertInlineNodes(other.doConvertInlineNodes());
-  conditionalConversion(other.doConditionalConversion());
-  setVerbosity(other.isVerbose());
-  reuseAppearanceNodes(other.doReuseAppearanceNodes());
-  reusePropertyNodes(other.doReusePropertyNodes());
-  reuseGeometryNodes(other.doReuseGeometryNodes());
+  SoToVRML2Settings::of(other).applyTo(*this);
 }
 
 SoConvertGuts *PoToVRML2Action::getNewConvertGuts() const { return new PoConvertGuts; }
@@ -129,6 +121,7 @@ void PoToVRML2Action::runFirstStage(SoNode *node) { m_toVRMLStage.apply(node, ge
 
 void PoToVRML2Action::apply(SoPath *path) {
   m_toVRMLStage.apply(path, getNewConvertGuts());
+  m_coinConversionRun = true;
   SoToVRML2Action::apply(path);
   m_toVRMLStage.releaseResult();
   keepResult(SoToVRML2Action::getVRML2SceneGraph());
@@ -136,6 +129,7 @@ void PoToVRML2Action::apply(SoPath *path) {
 
 void PoToVRML2Action::apply(const SoPathList &pathList, SbBool obeysRules) {
   m_toVRMLStage.apply(pathList, getNewConvertGuts());
+  m_coinConversionRun = true;
   SoToVRML2Action::apply(pathList, obeysRules);
   m_toVRMLStage.releaseResult();
   keepResult(SoToVRML2Action::getVRML2SceneGraph());

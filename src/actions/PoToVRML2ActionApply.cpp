@@ -141,7 +141,10 @@ void PoToVRML2Action::apply(SoNode *node) {
   RebuildBlock block;
   runFirstStage(node);
   PoConvertGuts *firstStage = static_cast<PoConvertGuts *>(getConvertGuts());
+  std::unique_ptr<SoToVRML2Action> spare;
+  SoToVRML2Action *engine = takeEngine(spare);
   std::unique_ptr<PoConvertGutsVRML2> vrml2(new PoConvertGutsVRML2(firstStage));
+  vrml2->setEngine(engine);
   vrml2->setReuseAppearanceNodes(doReuseAppearanceNodes());
   vrml2->setReuseGeometryPropertyNodes(doReusePropertyNodes());
   vrml2->setReuseGeometryNodes(doReuseGeometryNodes());
@@ -155,12 +158,26 @@ void PoToVRML2Action::apply(SoNode *node) {
   if (converted) collision->addChild(converted);
   keepResult(collision);
 
-  convertSceneViews();
+  convertSceneViews(*engine);
   VRML2FileNames::assign(collision);
   m_toVRMLStage.releaseResult();
 }
 
-void PoToVRML2Action::convertSceneViews() {
+// Coin's actions cost more to make than to run (each registers a callback
+// for every node type), and this action is one already: both conversions of
+// an apply run on it. Coin's action hands out what it converted before
+// instead of converting a changed graph again, so from the second apply on a
+// spare one converts instead.
+SoToVRML2Action *PoToVRML2Action::takeEngine(std::unique_ptr<SoToVRML2Action> &spare) {
+  if (!m_coinConversionRun) {
+    m_coinConversionRun = true;
+    return this;
+  }
+  spare.reset(new SoToVRML2Action);
+  return spare.get();
+}
+
+void PoToVRML2Action::convertSceneViews(SoToVRML2Action &engine) {
   PoConvertGuts *firstStage = static_cast<PoConvertGuts *>(getConvertGuts());
   const int n = firstStage ? firstStage->getSceneViewInfoNum() : 0;
   if (n <= 0) return;
@@ -173,7 +190,7 @@ void PoToVRML2Action::convertSceneViews() {
     scenes.push_back(view.vrmlGroup && view.camera ? view.scene : nullptr);
   }
   // All scenes in one conversion, so that what they share converts once.
-  SoVRML2SceneConversion conversion(scenes);
+  SoVRML2SceneConversion conversion(scenes, &engine);
 
   for (int i = 0; i < n; ++i) {
     const SceneViewSources &view = sources[static_cast<std::size_t>(i)];

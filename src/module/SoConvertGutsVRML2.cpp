@@ -29,7 +29,7 @@ private:
 SoConvertGutsVRML2::SoConvertGutsVRML2()
     : m_reuseAppearanceNodes(0), m_reuseGeometryPropertyNodes(0), m_reuseGeometryNodes(0),
       m_convertInlineNodes(1), m_conditionalConversion(0), m_expandTextureNodes(0),
-      m_action(nullptr) {
+      m_engine(nullptr), m_action(nullptr) {
   routeKits();
 }
 
@@ -61,20 +61,26 @@ int SoConvertGutsVRML2::convertSoBaseKit(SoBaseKit *, SoCallbackAction *) { retu
 void SoConvertGutsVRML2::finishConversion(SoVRMLGroup *) {}
 
 SoVRMLGroup *SoConvertGutsVRML2::convertTovrinToVRML2(SoNode *root) {
-  delete m_action;
-  m_action = new SoToVRML2Action;
-  m_action->reuseAppearanceNodes(m_reuseAppearanceNodes != 0);
-  m_action->reusePropertyNodes(m_reuseGeometryPropertyNodes != 0);
-  m_action->reuseGeometryNodes(m_reuseGeometryNodes != 0);
-  m_action->convertInlineNodes(m_convertInlineNodes != 0);
-  m_action->conditionalConversion(m_conditionalConversion != 0);
-  m_action->expandTexture2Node(m_expandTextureNodes != 0);
+  SoToVRML2Action *action = m_engine;
+  if (!action) {
+    delete m_action;
+    m_action = new SoToVRML2Action;
+    action = m_action;
+  }
+  action->reuseAppearanceNodes(m_reuseAppearanceNodes != 0);
+  action->reusePropertyNodes(m_reuseGeometryPropertyNodes != 0);
+  action->reuseGeometryNodes(m_reuseGeometryNodes != 0);
+  action->convertInlineNodes(m_convertInlineNodes != 0);
+  action->conditionalConversion(m_conditionalConversion != 0);
+  action->expandTexture2Node(m_expandTextureNodes != 0);
   if (!root) return nullptr;
   {
     RunningConversion running(this);
-    m_action->apply(root);
+    // Coin's conversion itself, also when the engine is an action that
+    // overrides apply.
+    action->SoToVRML2Action::apply(root);
   }
-  SoVRMLGroup *result = m_action->getVRML2SceneGraph();
+  SoVRMLGroup *result = action->SoToVRML2Action::getVRML2SceneGraph();
   finishConversion(result);
   return result;
 }

@@ -34,8 +34,15 @@ public:
   void setConditionalConversion(int flag) { m_conditionalConversion = flag; }
   void setExpandTextureNodes(int flag) { m_expandTextureNodes = flag; }
 
-  // Converts the graph under root. The result belongs to the converter and
-  // lives as long as it does, unless the caller references it.
+  // Converts with engine, given the six settings above, instead of with an
+  // action of the converter's own. Coin's actions are costly to construct
+  // (each registers a callback for every node type), so a caller that has
+  // one to spare lends it. Null: the converter makes its own.
+  void setEngine(SoToVRML2Action *engine) { m_engine = engine; }
+
+  // Converts the graph under root. The result belongs to the action that
+  // converted it and lives until its next conversion or its end, unless the
+  // caller references it.
   SoVRMLGroup *convertTovrinToVRML2(SoNode *root);
 
 protected:
@@ -56,6 +63,7 @@ private:
   int m_convertInlineNodes;
   int m_conditionalConversion;
   int m_expandTextureNodes;
+  SoToVRML2Action *m_engine;
   SoToVRML2Action *m_action;
 };
 

@@ -1,5 +1,7 @@
 #include "SoVRML2SceneConversion.h"
 
+#include "SoToVRML2Settings.h"
+
 #include <Inventor/SbName.h>
 #include <Inventor/SbString.h>
 #include <Inventor/VRMLnodes/SoVRMLGroup.h>
@@ -10,7 +12,6 @@
 #include <Inventor/nodes/SoSeparator.h>
 
 #include <algorithm>
-#include <memory>
 
 namespace {
 
@@ -25,9 +26,18 @@ SbName sceneName(std::size_t index) {
 
 } // namespace
 
-SoVRML2SceneConversion::SoVRML2SceneConversion(const std::vector<SoNode *> &scenes)
+SoVRML2SceneConversion::SoVRML2SceneConversion(const std::vector<SoNode *> &scenes,
+                                               SoToVRML2Action *engine)
     : m_roots(scenes.size(), nullptr) {
-  convert(scenes);
+  if (engine) {
+    const SoToVRML2Settings own = SoToVRML2Settings::of(*engine);
+    SoToVRML2Settings::defaults().applyTo(*engine);
+    convert(scenes, *engine);
+    own.applyTo(*engine);
+  } else {
+    SoToVRML2Action fresh;
+    convert(scenes, fresh);
+  }
 }
 
 SoVRML2SceneConversion::~SoVRML2SceneConversion() {
@@ -56,7 +66,8 @@ void SoVRML2SceneConversion::addHeaderNodes(SoVRMLGroup *top) {
   top->insertChild(navigation, 1);
 }
 
-void SoVRML2SceneConversion::convert(const std::vector<SoNode *> &scenes) {
+void SoVRML2SceneConversion::convert(const std::vector<SoNode *> &scenes,
+                                     SoToVRML2Action &engine) {
   SoGroup *batch = new SoGroup;
   batch->ref();
   std::vector<SbName> names(scenes.size());
@@ -69,27 +80,29 @@ void SoVRML2SceneConversion::convert(const std::vector<SoNode *> &scenes) {
     batch->addChild(wrapper);
   }
   if (batch->getNumChildren() > 0) {
-    std::unique_ptr<SoToVRML2Action> action(new SoToVRML2Action);
-    action->apply(batch);
-    // The batch is a plain group, which Coin does not convert to a node of
-    // its own: each wrapper's group is a direct child of the root.
-    SoVRMLGroup *converted = action->getVRML2SceneGraph();
-    const int numConverted = converted ? converted->getNumChildren() : 0;
-    for (int k = 0; k < numConverted; ++k) {
-      SoNode *top = converted->getChild(k);
-      if (!top->isOfType(SoVRMLGroup::getClassTypeId())) continue;
-      auto found = std::find(names.begin(), names.end(), top->getName());
-      if (found == names.end() || *found == SbName::empty()) continue;
-      std::size_t index = static_cast<std::size_t>(found - names.begin());
-      if (m_roots[index]) continue;
-      top->setName("");
-      addHeaderNodes(static_cast<SoVRMLGroup *>(top));
-      SoVRMLGroup *root = new SoVRMLGroup;
-      root->ref();
-      root->addChild(top);
-      m_roots[index] = root;
-    }
+    engine.SoToVRML2Action::apply(batch);
+    takeTops(engine.SoToVRML2Action::getVRML2SceneGraph(), names);
   }
   for (int k = 0; k < batch->getNumChildren(); ++k) batch->getChild(k)->setName("");
   batch->unref();
+}
+
+// The batch is a plain group, which Coin does not convert to a node of its
+// own: each wrapper's group is a direct child of the converted root.
+void SoVRML2SceneConversion::takeTops(SoVRMLGroup *converted, const std::vector<SbName> &names) {
+  const int numConverted = converted ? converted->getNumChildren() : 0;
+  for (int k = 0; k < numConverted; ++k) {
+    SoNode *top = converted->getChild(k);
+    if (!top->isOfType(SoVRMLGroup::getClassTypeId())) continue;
+    auto found = std::find(names.begin(), names.end(), top->getName());
+    if (found == names.end() || *found == SbName::empty()) continue;
+    std::size_t index = static_cast<std::size_t>(found - names.begin());
+    if (m_roots[index]) continue;
+    top->setName("");
+    addHeaderNodes(static_cast<SoVRMLGroup *>(top));
+    SoVRMLGroup *root = new SoVRMLGroup;
+    root->ref();
+    root->addChild(top);
+    m_roots[index] = root;
+  }
 }

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+class SbName;
 class SoNode;
 class SoToVRML2Action;
 class SoVRMLGroup;
@@ -20,8 +21,12 @@ class SoVRMLGroup;
 // converted again for every scene.
 class SoVRML2SceneConversion {
 public:
-  // Null scenes are allowed and give no result.
-  explicit SoVRML2SceneConversion(const std::vector<SoNode *> &scenes);
+  // Null scenes are allowed and give no result. With an engine the scenes
+  // are converted by that action (non-virtually, with Coin's default
+  // settings, its own settings put back afterwards) instead of by a new one:
+  // Coin's actions are costly to construct.
+  explicit SoVRML2SceneConversion(const std::vector<SoNode *> &scenes,
+                                  SoToVRML2Action *engine = nullptr);
   ~SoVRML2SceneConversion();
   SoVRML2SceneConversion(const SoVRML2SceneConversion &) = delete;
   SoVRML2SceneConversion &operator=(const SoVRML2SceneConversion &) = delete;
@@ -34,7 +39,8 @@ public:
   int isHeaderNode(const SoNode *node) const;
 
 private:
-  void convert(const std::vector<SoNode *> &scenes);
+  void convert(const std::vector<SoNode *> &scenes, SoToVRML2Action &engine);
+  void takeTops(SoVRMLGroup *converted, const std::vector<SbName> &names);
   void addHeaderNodes(SoVRMLGroup *top);
 
   std::vector<SoVRMLGroup *> m_roots;
