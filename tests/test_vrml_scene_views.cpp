@@ -4,6 +4,7 @@
 #include "VRMLTestScenes.h"
 
 #include <Inventor/SbMatrix.h>
+#include <Inventor/SoPath.h>
 #include <Inventor/SbViewVolume.h>
 #include <Inventor/VRMLnodes/SoVRMLCollision.h>
 #include <Inventor/VRMLnodes/SoVRMLGroup.h>
@@ -456,4 +457,39 @@ TEST(VRMLSceneViews, ConvertsAfterTheClassesAreRegisteredAnew) {
   // Ordinary callback traversals still reach into the views.
   SoCallbackAction callback;
   callback.apply(root.get());
+}
+
+TEST(VRMLSceneViews, ApplyingAgainConvertsTheGraphAsItIsNow) {
+  // Coin's action hands out its earlier conversion of a separator again;
+  // the export must see what changed in between.
+  Root root;
+  SoSeparator *outside = new SoSeparator;
+  outside->addChild(new SoCube);
+  root->addChild(outside);
+  SoSeparator *scene = new SoSeparator;
+  scene->addChild(new SoCube);
+  root->addChild(sceneView(SbVec2f(0, 0), SbVec2f(1, 1), scene));
+
+  PoToVRML2Action action;
+  action.apply(root.get());
+  EXPECT_EQ(count(action.getVRML2SceneGraph(), SoVRMLShape::getClassTypeId()), 2);
+  outside->addChild(new SoSphere);
+  scene->addChild(new SoSphere);
+  action.apply(root.get());
+  EXPECT_EQ(count(action.getVRML2SceneGraph(), SoVRMLShape::getClassTypeId()), 4);
+  ViewerFixed form = viewerFixed(viewGroup(action, 0));
+  ASSERT_NE(form.top, nullptr);
+  EXPECT_EQ(count(form.top, SoVRMLSphere::getClassTypeId()), 1);
+
+  // The same after a path form has run on the action.
+  SoPath *path = new SoPath(root.get());
+  path->ref();
+  path->append(outside);
+  action.apply(path);
+  path->unref();
+  scene->addChild(new SoCube);
+  action.apply(root.get());
+  form = viewerFixed(viewGroup(action, 0));
+  ASSERT_NE(form.top, nullptr);
+  EXPECT_EQ(count(form.top, SoVRMLShape::getClassTypeId()), 3);
 }
