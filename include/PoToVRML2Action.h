@@ -11,8 +11,6 @@ class SoActionMethodList;
 class SoConvertGuts;
 class SoEnabledElementsList;
 class SoVRMLGroup;
-class SoVRMLParent;
-class PoSceneView;
 
 // Converts a scene graph to VRML97 like Coin's SoToVRML2Action, and in
 // addition understands scene views (PoSceneView): each one comes out as VRML

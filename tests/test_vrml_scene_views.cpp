@@ -493,3 +493,17 @@ TEST(VRMLSceneViews, ApplyingAgainConvertsTheGraphAsItIsNow) {
   ASSERT_NE(form.top, nullptr);
   EXPECT_EQ(count(form.top, SoVRMLShape::getClassTypeId()), 3);
 }
+
+TEST(VRMLSceneViews, ASceneViewAsTheRootOfTheConversion) {
+  PoSceneView *view = sceneView(SbVec2f(0.5f, 0.5f), SbVec2f(0.5f, 0.5f), smallScene());
+  view->ref();
+  PoToVRML2Action action;
+  action.setFirstSceneViewSensitive(1);
+  action.apply(view);
+  ASSERT_EQ(numSceneViews(action), 1);
+  Navigable form = navigable(viewGroup(action, 0));
+  ASSERT_NE(form.top, nullptr);
+  EXPECT_EQ(count(form.top, SoVRMLShape::getClassTypeId()), 2);
+  EXPECT_TRUE(contains(action.getVRML2SceneGraph(), viewGroup(action, 0)));
+  view->unref();
+}
