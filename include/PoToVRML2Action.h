@@ -100,7 +100,7 @@ private:
   SoVRMLGroup *m_result;
   // Whether Coin's conversion has run on this action. Coin's action keeps
   // what it converted and hands it out again on its next conversion, even
-  // when the graph has changed since, so it converts afresh only once.
+  // when the graph has changed since, so it is used for one apply only.
   bool m_coinConversionRun;
 
   friend class PoToVRML2ActionTestAccess;

@@ -121,16 +121,34 @@ void PoToVRML2Action::runFirstStage(SoNode *node) { m_toVRMLStage.apply(node, ge
 
 void PoToVRML2Action::apply(SoPath *path) {
   m_toVRMLStage.apply(path, getNewConvertGuts());
-  m_coinConversionRun = true;
-  SoToVRML2Action::apply(path);
+  std::unique_ptr<SoToVRML2Action> spare;
+  SoToVRML2Action *engine = takeEngine(spare);
+  engine->SoToVRML2Action::apply(path);
   m_toVRMLStage.releaseResult();
-  keepResult(SoToVRML2Action::getVRML2SceneGraph());
+  keepResult(engine->SoToVRML2Action::getVRML2SceneGraph());
 }
 
 void PoToVRML2Action::apply(const SoPathList &pathList, SbBool obeysRules) {
   m_toVRMLStage.apply(pathList, getNewConvertGuts());
-  m_coinConversionRun = true;
-  SoToVRML2Action::apply(pathList, obeysRules);
+  std::unique_ptr<SoToVRML2Action> spare;
+  SoToVRML2Action *engine = takeEngine(spare);
+  engine->SoToVRML2Action::apply(pathList, obeysRules);
   m_toVRMLStage.releaseResult();
-  keepResult(SoToVRML2Action::getVRML2SceneGraph());
+  keepResult(engine->SoToVRML2Action::getVRML2SceneGraph());
+}
+
+// Coin's actions cost more to make than to run (each registers a callback
+// for every node type), and this action is one already, so the first
+// conversion runs on it. Coin's action hands out what it converted before
+// instead of converting a changed graph again, and what it hands out may
+// have been freed with the result it belonged to: every later conversion
+// runs on a spare action of its own.
+SoToVRML2Action *PoToVRML2Action::takeEngine(std::unique_ptr<SoToVRML2Action> &spare) {
+  if (!m_coinConversionRun) {
+    m_coinConversionRun = true;
+    return this;
+  }
+  spare.reset(new SoToVRML2Action);
+  SoToVRML2Settings::of(*this).applyTo(*spare);
+  return spare.get();
 }

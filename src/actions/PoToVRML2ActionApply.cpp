@@ -141,6 +141,9 @@ void PoToVRML2Action::apply(SoNode *node) {
   RebuildBlock block;
   runFirstStage(node);
   PoConvertGuts *firstStage = static_cast<PoConvertGuts *>(getConvertGuts());
+  // One Coin action does both conversions of this apply, the graph's and the
+  // scene views' scenes': within one apply the graph cannot change, and a
+  // subgraph met by both is converted once.
   std::unique_ptr<SoToVRML2Action> spare;
   SoToVRML2Action *engine = takeEngine(spare);
   std::unique_ptr<PoConvertGutsVRML2> vrml2(new PoConvertGutsVRML2(firstStage));
@@ -161,20 +164,6 @@ void PoToVRML2Action::apply(SoNode *node) {
   convertSceneViews(*engine);
   VRML2FileNames::assign(collision);
   m_toVRMLStage.releaseResult();
-}
-
-// Coin's actions cost more to make than to run (each registers a callback
-// for every node type), and this action is one already: both conversions of
-// an apply run on it. Coin's action hands out what it converted before
-// instead of converting a changed graph again, so from the second apply on a
-// spare one converts instead.
-SoToVRML2Action *PoToVRML2Action::takeEngine(std::unique_ptr<SoToVRML2Action> &spare) {
-  if (!m_coinConversionRun) {
-    m_coinConversionRun = true;
-    return this;
-  }
-  spare.reset(new SoToVRML2Action);
-  return spare.get();
 }
 
 void PoToVRML2Action::convertSceneViews(SoToVRML2Action &engine) {
