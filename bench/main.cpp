@@ -1,5 +1,6 @@
-// Runs every benchmark with Coin, the Qt binding and the module initialised,
-// as an application would have them.
+// Benchmarks run with Coin, the Qt binding and the module initialised, as an
+// application would have them.
+
 #include "PoBaseView.h"
 
 #include <Inventor/Qt/SoQt.h>
@@ -7,9 +8,11 @@
 
 int main(int argc, char **argv) {
   ::benchmark::Initialize(&argc, argv);
+  if (::benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   SoQt::init(argc, argv, "brennicqt_bench");
   PoBaseView::initClasses();
   ::benchmark::RunSpecifiedBenchmarks();
   ::benchmark::Shutdown();
+  PoBaseView::exitClasses();
   return 0;
 }

@@ -79,6 +79,31 @@ protected:
   // The registration steps shared with PoView and PoSceneView.
   static const ViewKitClass &kitClass();
 
+  // Registers a part field of a concrete kit and, for the class's first
+  // instance, its catalog entry under the parent part.
+  void registerPart(const ViewKitClass &kit, const char *name, SoSFNode &field,
+                    const char *typeName, const char *parentName);
+
+  // Makes the "catchActionCallback" part if needed and binds it to this view.
+  // Concrete kits run it when they are built and after a read or a node copy,
+  // so that a callback node taken from a file or copied from another view runs
+  // for this view. Leaves the node's reference count as it found it.
+  void installCatchActionCallback();
+
+  // Coin's kit copy copies the callback node together with the view it was
+  // bound to; the copy rebinds it to itself.
+  virtual void copyContents(const SoFieldContainer *from, SbBool copyConnections);
+
+  // The concrete kits' readInstance. While it runs, the kit reads through a
+  // field table of its own (see fieldDataWhileReading): Coin adds the fields a
+  // file declares but the class lacks to the table it reads with, which would
+  // otherwise be the class's, shared by every view of the class.
+  SbBool readViewInstance(SoInput *in, unsigned short flags);
+  // The concrete kits' getFieldData answers this table when it is set.
+  const SoFieldData *fieldDataWhileReading() const { return m_readFieldData; }
+  // Whether Coin's kit read is under way: its parts are then in pieces.
+  bool isBeingRead() const { return m_readFieldData != nullptr; }
+
 private:
   static const SoFieldData **baseKitFieldDataPtr();
   static const SoNodekitCatalog **baseKitCatalogPtr();
@@ -96,6 +121,11 @@ public:
 protected:
   SoSFNode catchActionCallback;
   int m_sensitiveOnEvents;
+
+private:
+  SoFieldData *m_readFieldData;
+
+protected:
 
   // Recorded by the outermost view of a GL render traversal.
   static SbVec4f m_vvPortion;

@@ -44,11 +44,6 @@ private:
   static void *createInstance();
   virtual SbBool readInstance(SoInput *in, unsigned short flags);
 
-  // Registers a part field and, for the first instance, its catalog entry.
-  void registerPart(const ViewKitClass &kit, const char *name, SoSFNode &field,
-                    const char *typeName);
-  // Binds the "catchActionCallback" part, made if needed, to this kit.
-  void installTraversalCallback();
   static const ViewKitClass &kitClass();
 
   static SoType classTypeId;

@@ -1,5 +1,7 @@
 #include "TestViewKit.h"
 
+#include "DebugCapture.h"
+
 #include <Inventor/nodekits/SoSubKit.h>
 
 SO_KIT_SOURCE(TestViewKit);
@@ -22,3 +24,9 @@ TestViewKit::TestViewKit() {
 }
 
 TestViewKit::~TestViewKit() {}
+
+void ModuleClassesTest::TearDown() {
+  DebugCapture quiet; // classes the test left unregistered report here
+  PoBaseView::exitClasses();
+  PoBaseView::initClasses();
+}

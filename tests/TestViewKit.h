@@ -4,6 +4,7 @@
 #include "PoBaseView.h"
 
 #include <Inventor/nodekits/SoSubKit.h>
+#include <gtest/gtest.h>
 
 // PoBaseView is abstract; this is the smallest concrete kit on top of it,
 // written the way an application would derive its own view with Coin's macros.
@@ -19,6 +20,15 @@ public:
 
 protected:
   ~TestViewKit() override;
+};
+
+// Base of the tests that take view classes out of the type system. Taking
+// PoBaseView's type away leaves the registered view types derived from a type
+// Coin no longer has, so each such test ends with the whole module registered
+// again, as the other tests expect it.
+class ModuleClassesTest : public ::testing::Test {
+protected:
+  void TearDown() override;
 };
 
 // Reaches the class-wide data of PoBaseView for checks.

@@ -150,18 +150,8 @@ int nextActionMethodIndex() {
 } // namespace
 
 // The life cycle starts from PoBaseView unregistered under a live subclass
-// type, so each test puts the class back as the other tests expect it. Taking
-// PoBaseView's type away also leaves the registered view types (PoView and
-// the others) derived from a type Coin no longer has, so afterwards the whole
-// module is registered again.
-class BaseViewLifecycle : public ::testing::Test {
-protected:
-  void TearDown() override {
-    DebugCapture quiet;
-    PoBaseView::exitClasses();
-    PoBaseView::initClasses();
-  }
-};
+// type; each test ends with the module registered again.
+class BaseViewLifecycle : public ModuleClassesTest {};
 
 TEST_F(BaseViewLifecycle, ExitTwiceThenConstructBeforeInit) {
   TestKitClass testKit;

@@ -10,10 +10,17 @@
 
 namespace {
 
+// Counts read errors while it lives, then gives the previous handler back
+// (Coin calls the handler unchecked, so a null one crashes the next report).
 struct ReadErrorCapture {
-  ReadErrorCapture() { SoReadError::setHandlerCallback(&count, this); }
-  ~ReadErrorCapture() { SoReadError::setHandlerCallback(nullptr, nullptr); }
+  ReadErrorCapture()
+      : previous(SoReadError::getHandlerCallback()), previousData(SoReadError::getHandlerData()) {
+    SoReadError::setHandlerCallback(&count, this);
+  }
+  ~ReadErrorCapture() { SoReadError::setHandlerCallback(previous, previousData); }
   static void count(const SoError *, void *data) { ++static_cast<ReadErrorCapture *>(data)->reports; }
+  SoErrorCB *previous;
+  void *previousData;
   int reports = 0;
 };
 

@@ -422,3 +422,43 @@ TEST_F(ViewTraversal, LogicalViewportModeLeavesOtherActionsAlone) {
   EXPECT_EQ(PoBaseViewTestAccess::vvPortion(), kSentinelPortion);
   EXPECT_EQ(PoBaseViewTestAccess::logicalViewportSize(), kSentinelLogicalSize);
 }
+
+// Viewport fields are taken as they stand, outside 0 to 1 and negative too.
+TEST_F(ViewTraversal, FieldsAreUsedUnclamped) {
+  build(makeView(-0.5f, 1.5f, 2.0f, -1.0f));
+  SoGetBoundingBoxAction bbox(SbViewportRegion(300, 200));
+  bbox.apply(m_root);
+  ASSERT_EQ(m_after.calls(), 1);
+  expectViewport(m_after.last().viewport, SbVec2s(300, 200), SbVec2f(-0.5f, 1.5f),
+                 SbVec2f(2.0f, -1.0f));
+}
+
+// A view inside another one in logical-viewport mode sizes itself from the
+// logical viewport the outer view set, and places itself from the covered
+// part's corner.
+TEST_F(ViewTraversal, LogicalViewportModeNestsInTheOuterLogicalViewport) {
+  SoDBImpl::m_isZemba = 1;
+  Tile tile;
+  tile.logicalPortion = SbVec4f(0, 0, 1, 1);
+  tile.logical = SbViewportRegion(800, 600);
+  build(makeView(0.25f, 0, 0.5f, 1), &tile);
+  auto *inner = new SoSeparator;
+  ElementProbe innerProbe;
+  inner->addChild(makeView(0.5f, 0, 0.5f, 0.5f));
+  inner->addChild(innerProbe.node());
+  m_root->addChild(inner);
+
+  GLTestContext gl(800, 600);
+  ASSERT_TRUE(gl.isValid());
+  gl.render(m_root);
+  ASSERT_EQ(m_after.calls(), 1);
+  EXPECT_EQ(m_after.last().viewport.getViewportOriginPixels(), SbVec2s(200, 0));
+  EXPECT_EQ(m_after.last().viewport.getViewportSizePixels(), SbVec2s(400, 600));
+  EXPECT_EQ(m_after.last().logical.getWindowSize(), SbVec2s(400, 600));
+  ASSERT_EQ(innerProbe.calls(), 1);
+  // Full size (200, 300) from the outer 400 x 600; origin 0.5 * 400 from the
+  // corner, not from the outer view's origin at 200.
+  EXPECT_EQ(innerProbe.last().viewport.getViewportOriginPixels(), SbVec2s(200, 0));
+  EXPECT_EQ(innerProbe.last().viewport.getViewportSizePixels(), SbVec2s(200, 300));
+  EXPECT_EQ(innerProbe.last().logical.getWindowSize(), SbVec2s(200, 300));
+}

@@ -5,6 +5,7 @@
 // touches Coin's type system; the classes register only in initClasses().
 
 #include "PoBaseView.h"
+#include "PoSceneView.h"
 #include "PoToVRML2Action.h"
 #include "PoView.h"
 #include "SoModifyViewVolumeElement.h"
@@ -41,7 +42,8 @@ SbVec4f PoBaseView::m_vvPortion = SoModifyViewVolumeElement::getDefault();
 SbVec2s PoBaseView::m_currentLogicalViewportSize(1, 1);
 ClassMutex PoBaseView::classMutex(0);
 SoType PoBaseView::classTypeId;
-// PoSceneView's mutex and type come here, before PoView's.
+ClassMutex PoSceneView::classMutex(0);
+SoType PoSceneView::classTypeId;
 ClassMutex PoView::classMutex(0);
 SoType PoView::classTypeId;
 SoType PoToVRML2Action::classTypeId;
@@ -53,6 +55,14 @@ int PoBaseView::isBuiltIn = 0;
 int PoBaseView::MT_Id = 0;
 SoNodekitCatalog *PoBaseView::nodekitCatalog = nullptr;
 const SoNodekitCatalog **PoBaseView::parentNodekitCatalogPtr = nullptr;
+
+SoFieldData *PoSceneView::fieldData = nullptr;
+const SoFieldData **PoSceneView::parentFieldData = nullptr;
+int PoSceneView::firstInstance = 1;
+int PoSceneView::isBuiltIn = 0;
+int PoSceneView::MT_Id = 0;
+SoNodekitCatalog *PoSceneView::nodekitCatalog = nullptr;
+const SoNodekitCatalog **PoSceneView::parentNodekitCatalogPtr = nullptr;
 
 SoFieldData *PoView::fieldData = nullptr;
 const SoFieldData **PoView::parentFieldData = nullptr;

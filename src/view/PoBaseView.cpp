@@ -1,4 +1,6 @@
 #include "PoBaseView.h"
+
+#include "PoSceneView.h"
 #include "PoToVRML2Action.h"
 #include "PoView.h"
 
@@ -32,15 +34,17 @@ void PoBaseView::initClasses() {
   PoToVRML2Action::initClass();
   PoBaseView::initClass();
   PoView::initClass();
+  PoSceneView::initClass();
 }
 
 void PoBaseView::exitClasses() {
+  PoSceneView::exitClass();
   PoView::exitClass();
   PoBaseView::exitClass();
   PoToVRML2Action::exitClass();
 }
 
-PoBaseView::PoBaseView() : m_sensitiveOnEvents(0) {
+PoBaseView::PoBaseView() : m_sensitiveOnEvents(0), m_readFieldData(nullptr) {
   SoBaseInitializer initializer(this);
   const ViewKitClass &kit = kitClass();
   ViewKit::beginConstruction(kit, this);
@@ -62,7 +66,10 @@ PoBaseView::~PoBaseView() {}
 PoBaseView &PoBaseView::operator=(const PoBaseView &other) {
   if (this == &other) return *this;
   const SoNodekitCatalog *catalog = getNodekitCatalog();
-  if (catalog && catalog->getPartNumber("cameraKit") != SO_CATALOG_NAME_NOT_FOUND)
+  // Coin makes a part's parent even to set the part to null; a camera kit
+  // that is already the source's is left alone.
+  if (catalog && catalog->getPartNumber("cameraKit") != SO_CATALOG_NAME_NOT_FOUND &&
+      cameraKit.getValue() != other.cameraKit.getValue())
     setAnyPart("cameraKit", other.cameraKit.getValue());
   viewportOrigin = other.viewportOrigin;
   viewportSize = other.viewportSize;

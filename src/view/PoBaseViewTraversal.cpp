@@ -46,6 +46,8 @@ SbViewportRegion nonRenderViewportRegion(SoAction *action) {
     return static_cast<SoHandleEventAction *>(action)->getViewportRegion();
   if (action->isOfType(SoPickAction::getClassTypeId()))
     return static_cast<SoPickAction *>(action)->getViewportRegion();
+  // In Coin a ray pick action is a pick action and has matched above; this row
+  // only matters for a toolkit where it is not.
   if (action->isOfType(SoRayPickAction::getClassTypeId()))
     return static_cast<SoPickAction *>(action)->getViewportRegion();
   return SbViewportRegion();

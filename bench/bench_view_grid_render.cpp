@@ -1,0 +1,160 @@
+// A frame of 16 views in a 4 x 4 grid over one shared scene, against the same
+// 16 viewports placed by a hand-written callback that only sets the viewport
+// region element: the cheapest way to place a viewport. Both render into the
+// same real GL context; compare the two figures of one run.
+//
+// With Mesa's software renderer the frame is drawn by worker threads, so wall
+// time follows whatever else the machine runs. For stable figures run with
+// LP_NUM_THREADS=0 (drawing on the calling thread) and compare CPU times, e.g.
+//   LP_NUM_THREADS=0 xvfb-run -a brennicqt_bench --benchmark_filter=Grid
+//     --benchmark_repetitions=5 (one line)
+#include "PoView.h"
+
+#include <Inventor/actions/SoGLRenderAction.h>
+#include <Inventor/elements/SoGLCacheContextElement.h>
+#include <Inventor/elements/SoViewportRegionElement.h>
+#include <Inventor/nodes/SoCallback.h>
+#include <Inventor/nodes/SoCube.h>
+#include <Inventor/nodes/SoDirectionalLight.h>
+#include <Inventor/nodes/SoMaterial.h>
+#include <Inventor/nodes/SoPerspectiveCamera.h>
+#include <Inventor/nodes/SoSeparator.h>
+#include <Inventor/nodes/SoSphere.h>
+#include <Inventor/nodes/SoTranslation.h>
+#include <Inventor/system/gl.h>
+#include <benchmark/benchmark.h>
+
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+
+#include <memory>
+
+namespace {
+
+const short kWindow = 512;
+const int kGrid = 4;
+
+// A GL context current on this thread with a framebuffer to render into.
+class BenchGLContext {
+public:
+  BenchGLContext() {
+    QSurfaceFormat format;
+    format.setDepthBufferSize(24);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    m_surface.setFormat(format);
+    m_surface.create();
+    m_context.setFormat(format);
+    if (!m_context.create() || !m_context.makeCurrent(&m_surface)) return;
+    m_framebuffer.reset(new QOpenGLFramebufferObject(
+        kWindow, kWindow, QOpenGLFramebufferObject::CombinedDepthStencil));
+    m_valid = m_framebuffer->isValid() && m_framebuffer->bind();
+  }
+  ~BenchGLContext() {
+    m_context.makeCurrent(&m_surface);
+    m_framebuffer.reset();
+    m_context.doneCurrent();
+  }
+  bool isValid() const { return m_valid; }
+
+private:
+  QOffscreenSurface m_surface;
+  QOpenGLContext m_context;
+  std::unique_ptr<QOpenGLFramebufferObject> m_framebuffer;
+  bool m_valid = false;
+};
+
+SoSeparator *makeSharedScene() {
+  auto *scene = new SoSeparator;
+  scene->addChild(new SoDirectionalLight);
+  for (int i = 0; i < 8; ++i) {
+    auto *item = new SoSeparator;
+    auto *move = new SoTranslation;
+    move->translation.setValue(float(i % 4) - 1.5f, float(i / 4) - 0.5f, 0);
+    item->addChild(move);
+    auto *material = new SoMaterial;
+    material->diffuseColor.setValue(0.2f + 0.1f * i, 0.5f, 1.0f - 0.1f * i);
+    item->addChild(material);
+    if (i % 2)
+      item->addChild(new SoCube);
+    else
+      item->addChild(new SoSphere);
+    scene->addChild(item);
+  }
+  return scene;
+}
+
+// The cheapest placement: the action's region with the cell's rectangle.
+struct Cell {
+  SbVec2f origin, size;
+};
+
+void placeCellCB(void *data, SoAction *action) {
+  if (!action->isOfType(SoGLRenderAction::getClassTypeId())) return;
+  const Cell *cell = static_cast<const Cell *>(data);
+  SbViewportRegion region = static_cast<SoGLRenderAction *>(action)->getViewportRegion();
+  region.setViewport(cell->origin, cell->size);
+  SoViewportRegionElement::set(action->getState(), region);
+}
+
+Cell cellAt(int i) {
+  const float step = 1.0f / kGrid;
+  return {SbVec2f(step * (i % kGrid), step * (i / kGrid)), SbVec2f(step, step)};
+}
+
+SoSeparator *makeGrid(bool useViews, Cell *cells, SoNode *shared) {
+  auto *root = new SoSeparator;
+  for (int i = 0; i < kGrid * kGrid; ++i) {
+    cells[i] = cellAt(i);
+    auto *cellRoot = new SoSeparator;
+    if (useViews) {
+      auto *view = new PoView;
+      view->viewportOrigin.setValue(cells[i].origin);
+      view->viewportSize.setValue(cells[i].size);
+      static_cast<SoCamera *>(view->getPart("cameraKit.camera", TRUE))
+          ->position.setValue(0, 0, 8);
+      cellRoot->addChild(view);
+    } else {
+      auto *placer = new SoCallback;
+      placer->setCallback(&placeCellCB, &cells[i]);
+      cellRoot->addChild(placer);
+      auto *camera = new SoPerspectiveCamera;
+      camera->position.setValue(0, 0, 8);
+      cellRoot->addChild(camera);
+    }
+    cellRoot->addChild(shared);
+    root->addChild(cellRoot);
+  }
+  return root;
+}
+
+void renderGrid(benchmark::State &state, bool useViews) {
+  BenchGLContext gl;
+  if (!gl.isValid()) {
+    state.SkipWithError("no GL context");
+    return;
+  }
+  Cell cells[kGrid * kGrid];
+  SoSeparator *root = makeGrid(useViews, cells, makeSharedScene());
+  root->ref();
+  SoGLRenderAction action(SbViewportRegion(kWindow, kWindow));
+  action.setCacheContext(SoGLCacheContextElement::getUniqueCacheContext());
+  auto frame = [&] {
+    glDisable(GL_SCISSOR_TEST);
+    glViewport(0, 0, kWindow, kWindow);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    action.apply(root);
+    glFinish();
+  };
+  frame();
+  for (auto _ : state) frame();
+  root->unref();
+}
+
+void BM_GridRender_HandPlacedViewports(benchmark::State &state) { renderGrid(state, false); }
+void BM_GridRender_Views(benchmark::State &state) { renderGrid(state, true); }
+
+} // namespace
+
+BENCHMARK(BM_GridRender_HandPlacedViewports)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridRender_Views)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,25 @@
+#include "PoBaseView.h"
+
+#include <Inventor/fields/SoField.h>
+#include <Inventor/fields/SoFieldData.h>
+
+SbBool PoBaseView::readViewInstance(SoInput *in, unsigned short flags) {
+  SoFieldData *readData = new SoFieldData(getFieldData());
+  const int known = readData->getNumFields();
+  m_readFieldData = readData;
+  SbBool result = SoBaseKit::readInstance(in, flags);
+  m_readFieldData = nullptr;
+  // Fields the file declared beyond the class's own were made for this read
+  // alone; their values have no place in the kit.
+  for (int i = known; i < readData->getNumFields(); ++i) delete readData->getField(this, i);
+  delete readData;
+  // The callback part is never written, so a file written by this library
+  // leaves the one construction installed. A file that does carry one (written
+  // by hand or by another program) would leave the view with a callback that
+  // does not apply its viewport; binding after every successful read rules
+  // that out. After a failed read Coin throws the kit away, and making parts
+  // in the half-read kit corrupts its child list, so nothing is bound then.
+  // Coin's getPart hands out no reference, so there is none to give back.
+  if (result) installCatchActionCallback();
+  return result;
+}

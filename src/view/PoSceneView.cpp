@@ -1,0 +1,149 @@
+#include "PoSceneView.h"
+
+#include "SoBaseInitializer.h"
+#include "ViewKitClass.h"
+
+#include <Inventor/fields/SoFieldData.h>
+#include <Inventor/nodekits/SoNodekitCatalog.h>
+#include <Inventor/sensors/SoFieldSensor.h>
+
+#include <new>
+
+namespace {
+
+// The eleven parts in catalog order, which is also the kit's child order.
+struct PartEntry {
+  const char *name;
+  const char *type;
+  const char *parent;
+};
+
+const PartEntry kParts[] = {
+    {"topSep", "SoSeparator", "this"},
+    {"catchActionCallback", "SoCallback", "topSep"},
+    {"backgroundSep", "SoSeparator", "topSep"},
+    {"backgroundApp", "SoAppearanceKit", "backgroundSep"},
+    {"background", "SoGroup", "backgroundSep"},
+    {"sceneSep", "SoSeparator", "topSep"},
+    {"cameraKit", "SoCameraKit", "sceneSep"},
+    {"scene", "SoGroup", "sceneSep"},
+    {"borderSep", "SoAnnotation", "topSep"},
+    {"borderApp", "SoAppearanceKit", "borderSep"},
+    {"border", "SoGroup", "borderSep"},
+};
+
+} // namespace
+
+const ViewKitClass &PoSceneView::kitClass() {
+  static const ViewKitClass kit{
+      "PoSceneView", "PoBaseView", "PoBaseView", "src/view/PoSceneView",
+      &PoSceneView::createInstance, &PoSceneView::initClass,
+      &PoBaseView::getClassTypeId, &PoBaseView::initClass,
+      &PoBaseView::getFieldDataPtr, &PoBaseView::getClassNodekitCatalogPtr,
+      classTypeId, fieldData, parentFieldData, firstInstance,
+      nodekitCatalog, parentNodekitCatalogPtr, classMutex};
+  return kit;
+}
+
+void PoSceneView::initClass() { ViewKit::initClass(kitClass()); }
+
+void PoSceneView::exitClass() { ViewKit::exitClass(kitClass()); }
+
+void *PoSceneView::createInstance() { return new (std::nothrow) PoSceneView; }
+
+PoSceneView::PoSceneView() : m_backgroundSensor(nullptr), m_borderSensor(nullptr) {
+  SoBaseInitializer initializer(this);
+  const ViewKitClass &kit = kitClass();
+  ViewKit::beginConstruction(kit, this);
+  registerParts();
+  ViewKit::registerField(kit, this, "isBackgroundVisible", isBackgroundVisible,
+                         [](SoSFBool &f) { f.setValue(FALSE); });
+  ViewKit::registerField(kit, this, "isBorderVisible", isBorderVisible,
+                         [](SoSFBool &f) { f.setValue(FALSE); });
+  ViewKit::endConstruction(kit);
+  createNodekitPartsList();
+  createDefaultParts();
+
+  installCatchActionCallback();
+  // The background is drawn unlit, in the base colour of its appearance.
+  set("backgroundApp.lightModel", "model BASE_COLOR");
+
+  createSensors();
+  setUpConnections(TRUE, TRUE);
+}
+
+void PoSceneView::registerParts() {
+  const ViewKitClass &kit = kitClass();
+  SoSFNode *const fields[] = {&topSep,   &catchActionCallback, &backgroundSep, &backgroundApp,
+                              &background, &sceneSep,          &cameraKit,     &scene,
+                              &borderSep, &borderApp,          &border};
+  static_assert(sizeof fields / sizeof fields[0] == sizeof kParts / sizeof kParts[0],
+                "one field per catalog entry");
+  for (std::size_t i = 0; i < sizeof kParts / sizeof kParts[0]; ++i)
+    registerPart(kit, kParts[i].name, *fields[i], kParts[i].type, kParts[i].parent);
+}
+
+void PoSceneView::createSensors() {
+  m_backgroundSensor = new SoFieldSensor(&PoSceneView::fieldSensorCB, this);
+  m_borderSensor = new SoFieldSensor(&PoSceneView::fieldSensorCB, this);
+  // Priority 0 runs the sensor inside the field change, so a decoration is
+  // built or removed before the call that set the field returns.
+  m_backgroundSensor->setPriority(0);
+  m_borderSensor->setPriority(0);
+}
+
+PoSceneView::PoSceneView(const PoSceneView &other) : PoSceneView() { *this = other; }
+
+PoSceneView &PoSceneView::operator=(const PoSceneView &other) {
+  if (this == &other) return *this;
+  PoBaseView::operator=(other);
+  copyPartsFrom(other);
+  isBackgroundVisible = other.isBackgroundVisible;
+  isBorderVisible = other.isBorderVisible;
+  return *this;
+}
+
+// The separators and the callback node stay this kit's own: taking the
+// source's would hang the source's callback, bound to the source, into this
+// kit. The leaves are shared, as assigning a part field shares its node, and
+// set through the kit so that its children follow. A part that already holds
+// the source's node is left alone: Coin makes a part's parent even to set the
+// part to null.
+void PoSceneView::copyPartsFrom(const PoSceneView &other) {
+  const char *const names[] = {"backgroundApp", "background", "scene", "borderApp", "border"};
+  const SoSFNode *const targets[] = {&backgroundApp, &background, &scene, &borderApp, &border};
+  const SoSFNode *const sources[] = {&other.backgroundApp, &other.background, &other.scene,
+                                     &other.borderApp, &other.border};
+  for (std::size_t i = 0; i < sizeof names / sizeof names[0]; ++i)
+    if (targets[i]->getValue() != sources[i]->getValue())
+      setAnyPart(names[i], sources[i]->getValue());
+}
+
+PoSceneView::~PoSceneView() {
+  delete m_backgroundSensor;
+  m_backgroundSensor = nullptr;
+  delete m_borderSensor;
+  m_borderSensor = nullptr;
+}
+
+SbBool PoSceneView::readInstance(SoInput *in, unsigned short flags) {
+  SbBool result = readViewInstance(in, flags);
+  // The decorations follow the switches that were read (see setUpConnections).
+  if (result && connectionsSetUp) fieldSensorCB(this, nullptr);
+  return result;
+}
+
+SoType PoSceneView::getClassTypeId() { return classTypeId; }
+SoType PoSceneView::getTypeId() const { return classTypeId; }
+const SoFieldData *PoSceneView::getFieldData() const {
+  if (const SoFieldData *reading = fieldDataWhileReading()) return reading;
+  return ViewKit::getFieldData(kitClass());
+}
+const SoFieldData **PoSceneView::getFieldDataPtr() { return ViewKit::getFieldDataPtr(kitClass()); }
+int PoSceneView::getIsBuiltIn() const { return isBuiltIn; }
+const SoNodekitCatalog *PoSceneView::getClassNodekitCatalog() { return nodekitCatalog; }
+const SoNodekitCatalog *PoSceneView::getNodekitCatalog() const { return nodekitCatalog; }
+
+const SoNodekitCatalog **PoSceneView::getClassNodekitCatalogPtr() {
+  return const_cast<const SoNodekitCatalog **>(&nodekitCatalog);
+}
