@@ -9,6 +9,7 @@
 #include <Inventor/misc/SoChildList.h>
 #include <Inventor/nodes/SoNode.h>
 
+#include <cstdio>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -103,13 +104,21 @@ std::string plainStem(const char *name) {
   return stem;
 }
 
+// std::to_string would bring a unique symbol of the standard library into
+// the module, and such a symbol keeps the module from ever being unloaded.
+std::string number(int value) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%d", value);
+  return digits;
+}
+
 class Namer {
 public:
   SbName unique(const std::string &stem) {
     int &next = m_next[stem];
     std::string candidate;
     do {
-      candidate = stem + "_" + std::to_string(next++);
+      candidate = stem + "_" + number(next++);
     } while (m_used.count(candidate));
     m_used.insert(candidate);
     return SbName(candidate.c_str());
