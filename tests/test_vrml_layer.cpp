@@ -196,15 +196,12 @@ TEST(VRMLLayer, SceneConversionsShareWhatTheScenesShare) {
 
   SoVRML2SceneConversion conversion({first, nullptr, second});
   ASSERT_EQ(conversion.getNumScenes(), 3);
-  EXPECT_EQ(conversion.getVRML2SceneGraph(1), nullptr);
-  EXPECT_EQ(conversion.getVRML2SceneGraph(3), nullptr);
-  SoVRMLGroup *rootA = conversion.getVRML2SceneGraph(0);
-  SoVRMLGroup *rootB = conversion.getVRML2SceneGraph(2);
-  ASSERT_NE(rootA, nullptr);
-  ASSERT_NE(rootB, nullptr);
-  ASSERT_EQ(rootA->getNumChildren(), 1);
-  SoVRMLGroup *topA = static_cast<SoVRMLGroup *>(rootA->getChild(0));
-  SoVRMLGroup *topB = static_cast<SoVRMLGroup *>(rootB->getChild(0));
+  EXPECT_EQ(conversion.getTopNode(1), nullptr);
+  EXPECT_EQ(conversion.getTopNode(3), nullptr);
+  SoVRMLGroup *topA = conversion.getTopNode(0);
+  SoVRMLGroup *topB = conversion.getTopNode(2);
+  ASSERT_NE(topA, nullptr);
+  ASSERT_NE(topB, nullptr);
   // Two header nodes, then the scene.
   ASSERT_EQ(topA->getNumChildren(), 3);
   ASSERT_EQ(topB->getNumChildren(), 4);

@@ -76,15 +76,11 @@ SbName partName(int index, const char *part) {
 // The scene's converted top node, less the two header nodes a standalone
 // conversion starts it with. Nothing else is ever taken from it.
 SoNode *convertedTop(const SoVRML2SceneConversion &conversion, int index) {
-  SoVRMLGroup *root = conversion.getVRML2SceneGraph(index);
-  if (!root || root->getNumChildren() < 1) return nullptr;
-  SoNode *top = root->getChild(0);
-  if (!top->isOfType(SoVRMLGroup::getClassTypeId())) return top;
-  SoVRMLGroup *group = static_cast<SoVRMLGroup *>(top);
-  if (group->getNumChildren() >= 2 && conversion.isHeaderNode(group->getChild(0)) &&
-      conversion.isHeaderNode(group->getChild(1))) {
-    group->removeChild(0);
-    group->removeChild(0);
+  SoVRMLGroup *top = conversion.getTopNode(index);
+  if (top && top->getNumChildren() >= 2 && conversion.isHeaderNode(top->getChild(0)) &&
+      conversion.isHeaderNode(top->getChild(1))) {
+    top->removeChild(0);
+    top->removeChild(0);
   }
   return top;
 }

@@ -28,7 +28,7 @@ SbName sceneName(std::size_t index) {
 
 SoVRML2SceneConversion::SoVRML2SceneConversion(const std::vector<SoNode *> &scenes,
                                                SoToVRML2Action *engine)
-    : m_roots(scenes.size(), nullptr) {
+    : m_tops(scenes.size(), nullptr) {
   if (engine) {
     const SoToVRML2Settings own = SoToVRML2Settings::of(*engine);
     SoToVRML2Settings::defaults().applyTo(*engine);
@@ -41,29 +41,30 @@ SoVRML2SceneConversion::SoVRML2SceneConversion(const std::vector<SoNode *> &scen
 }
 
 SoVRML2SceneConversion::~SoVRML2SceneConversion() {
-  for (SoVRMLGroup *root : m_roots)
-    if (root) root->unref();
+  for (SoVRMLGroup *top : m_tops)
+    if (top) top->unref();
   for (SoNode *header : m_headerNodes) header->unref();
 }
 
-SoVRMLGroup *SoVRML2SceneConversion::getVRML2SceneGraph(int index) const {
+SoVRMLGroup *SoVRML2SceneConversion::getTopNode(int index) const {
   if (index < 0 || index >= getNumScenes()) return nullptr;
-  return m_roots[static_cast<std::size_t>(index)];
+  return m_tops[static_cast<std::size_t>(index)];
 }
 
 int SoVRML2SceneConversion::isHeaderNode(const SoNode *node) const {
   return std::find(m_headerNodes.begin(), m_headerNodes.end(), node) != m_headerNodes.end();
 }
 
+// One WorldInfo and one NavigationInfo head every top node of a conversion:
+// they are only there to be taken away again, so the tops share them.
 void SoVRML2SceneConversion::addHeaderNodes(SoVRMLGroup *top) {
-  SoVRMLWorldInfo *info = new SoVRMLWorldInfo;
-  SoVRMLNavigationInfo *navigation = new SoVRMLNavigationInfo;
-  info->ref();
-  navigation->ref();
-  m_headerNodes.push_back(info);
-  m_headerNodes.push_back(navigation);
-  top->insertChild(info, 0);
-  top->insertChild(navigation, 1);
+  if (m_headerNodes.empty()) {
+    m_headerNodes.push_back(new SoVRMLWorldInfo);
+    m_headerNodes.push_back(new SoVRMLNavigationInfo);
+    for (SoNode *header : m_headerNodes) header->ref();
+  }
+  top->insertChild(m_headerNodes[0], 0);
+  top->insertChild(m_headerNodes[1], 1);
 }
 
 void SoVRML2SceneConversion::convert(const std::vector<SoNode *> &scenes,
@@ -97,12 +98,10 @@ void SoVRML2SceneConversion::takeTops(SoVRMLGroup *converted, const std::vector<
     auto found = std::find(names.begin(), names.end(), top->getName());
     if (found == names.end() || *found == SbName::empty()) continue;
     std::size_t index = static_cast<std::size_t>(found - names.begin());
-    if (m_roots[index]) continue;
+    if (m_tops[index]) continue;
     top->setName("");
+    top->ref();
     addHeaderNodes(static_cast<SoVRMLGroup *>(top));
-    SoVRMLGroup *root = new SoVRMLGroup;
-    root->ref();
-    root->addChild(top);
-    m_roots[index] = root;
+    m_tops[index] = static_cast<SoVRMLGroup *>(top);
   }
 }

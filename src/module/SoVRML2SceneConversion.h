@@ -31,9 +31,9 @@ public:
   SoVRML2SceneConversion(const SoVRML2SceneConversion &) = delete;
   SoVRML2SceneConversion &operator=(const SoVRML2SceneConversion &) = delete;
 
-  int getNumScenes() const { return static_cast<int>(m_roots.size()); }
-  // The root of scene index's conversion, or null if there is none.
-  SoVRMLGroup *getVRML2SceneGraph(int index) const;
+  int getNumScenes() const { return static_cast<int>(m_tops.size()); }
+  // The top node of scene index's conversion, or null if there is none.
+  SoVRMLGroup *getTopNode(int index) const;
   // Whether node is one of the header nodes this conversion put at the head
   // of a top node.
   int isHeaderNode(const SoNode *node) const;
@@ -43,7 +43,7 @@ private:
   void takeTops(SoVRMLGroup *converted, const std::vector<SbName> &names);
   void addHeaderNodes(SoVRMLGroup *top);
 
-  std::vector<SoVRMLGroup *> m_roots;
+  std::vector<SoVRMLGroup *> m_tops;
   std::vector<SoNode *> m_headerNodes;
 };
 
