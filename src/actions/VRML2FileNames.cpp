@@ -38,7 +38,7 @@ public:
       auto [node, listed] = stack.back();
       stack.pop_back();
       if (!node) continue;
-      Visit &visit = visits[node];
+      Visit &visit = visits.emplace(node, Visit()).first->second;
       if (++visit.references > 1 || listed) visit.mustName = true;
       if (visit.references > 1) continue;
       order.push_back(node);
@@ -104,8 +104,9 @@ std::string plainStem(const char *name) {
   return stem;
 }
 
-// std::to_string would bring a unique symbol of the standard library into
-// the module, and such a symbol keeps the module from ever being unloaded.
+// std::to_string (and the maps' operator[], which constructs piecewise)
+// would bring a unique symbol of the standard library into the module, and
+// such a symbol keeps the module from ever being unloaded.
 std::string number(int value) {
   char digits[16];
   std::snprintf(digits, sizeof digits, "%d", value);
@@ -115,7 +116,7 @@ std::string number(int value) {
 class Namer {
 public:
   SbName unique(const std::string &stem) {
-    int &next = m_next[stem];
+    int &next = m_next.emplace(stem, 0).first->second;
     std::string candidate;
     do {
       candidate = stem + "_" + number(next++);
@@ -151,7 +152,7 @@ void VRML2FileNames::assign(SoNode *root) {
   for (SoNode *node : walk.order) {
     const char *name = node->getName().getString();
     if (*name == '\0') {
-      if (walk.visits[node].mustName) rename.push_back(node);
+      if (walk.visits.find(node)->second.mustName) rename.push_back(node);
     } else if (!isPlain(name) || !namer.claim(name)) {
       rename.push_back(node);
     }
