@@ -45,13 +45,41 @@ public:
   virtual const SbVec2f getViewportSize() const;
 
   // Event routing. Only sensitive views are picked by getView; a view is not
-  // sensitive until the application says so, also after reading a file.
+  // sensitive until the application says so, also after reading a file. Any
+  // non-zero flag counts as sensitive and is kept as given.
   void sensitiveOnEvents(int flag) { m_sensitiveOnEvents = flag; }
   int isSensitiveOnEvents() const { return m_sensitiveOnEvents; }
+
+  // 1 if the window-normalised point lies in the rectangle of viewportOrigin
+  // and viewportSize, all four edges included; 0 otherwise. A negative size
+  // contains nothing, a zero size only the origin.
   int isPointWithinViewport(float x, float y) const;
+
+  // Hands this view's camera ("cameraKit.camera", made on first use) to the
+  // viewer. A kit whose catalog yields no camera leaves the viewer's camera
+  // as it is; so does a null viewer.
   void setCamera(SoQtViewer *viewer);
+
+  // The view under pixel (x, y) of the render area's widget, y growing down
+  // from the top edge: of the sensitive views whose viewport holds the point,
+  // the one the search meets last (drawn last, on top). Views below the parts
+  // of other kits are found only if Coin's search looks inside kits
+  // (SoBaseKit::setSearchingChildren).
+  // Null when there is no such view, when the render area (or its scene
+  // graph) is null, and when the window has zero width or height: a window
+  // without pixels has no point under the pointer.
   static PoBaseView *getView(SoQtRenderArea *renderArea, int x, int y);
+
+  // Viewer event callback: in viewing mode, a mouse button press makes the
+  // view under the pointer the one whose camera the viewer moves. Always
+  // answers 0, so the viewer goes on to handle the press itself.
   static int viewingEventCB(SoQtViewer *viewer, QEvent *event);
+
+  // Installs viewingEventCB as the viewer's event callback with the viewer
+  // as its datum, replacing any callback set before. SoQt's callback type is
+  // SbBool (*)(void *, QEvent *); this keeps the cast out of applications.
+  // viewer->setEventCallback(nullptr) removes it again.
+  static void installViewingEventCB(SoQtViewer *viewer);
 
   // Copies take the source's viewport fields, its camera kit (shared, as an
   // assignment of the part field shares it) and its sensitivity. A Coin kit
@@ -69,6 +97,9 @@ protected:
   static const SoNodekitCatalog **getClassNodekitCatalogPtr();
   virtual void setDefaultOnNonWritingFields();
   static void catchActionCB(void *view, SoAction *action);
+  // Pixel (x, y) of the render area's widget to window-normalised (nx, ny),
+  // using the scene manager's window size (w, h): nx = x / w and
+  // ny = (h - y) / h, unclamped. An axis of zero pixels gives NaN on it.
   static void normalizeMousePoint(SoQtRenderArea *renderArea, int x, int y,
                                   float &nx, float &ny);
 

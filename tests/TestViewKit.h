@@ -51,6 +51,9 @@ public:
   }
   static int mtId() { return PoBaseView::MT_Id; }
   static int classMutexFlag() { return PoBaseView::classMutex.getFlag(); }
+  static void normalizeMousePoint(SoQtRenderArea *area, int x, int y, float &nx, float &ny) {
+    PoBaseView::normalizeMousePoint(area, x, y, nx, ny);
+  }
 };
 
 #endif

@@ -1,0 +1,110 @@
+// Event routing: which view lies under a pixel of a render area, and handing
+// that view's camera to a viewer when the user presses a mouse button.
+
+#include "PoBaseView.h"
+
+#include <Inventor/Qt/SoQtRenderArea.h>
+#include <Inventor/Qt/viewers/SoQtViewer.h>
+#include <Inventor/SoSceneManager.h>
+#include <Inventor/actions/SoSearchAction.h>
+#include <Inventor/lists/SoPathList.h>
+#include <Inventor/misc/SoTempPath.h>
+#include <Inventor/nodes/SoCamera.h>
+
+#include <QEvent>
+#include <QMouseEvent>
+
+#include <limits>
+
+namespace {
+
+// A window without pixels on an axis has no point on it; NaN on that axis
+// lies in no viewport, so nothing can be picked there.
+float normalize(int pixel, int extent) {
+  if (extent == 0) return std::numeric_limits<float>::quiet_NaN();
+  return float(pixel) / extent;
+}
+
+// The node the search matched at the end of a path. SoPath::getTail stops at
+// the first node kit on the path: when Coin searches the children of kits, a
+// view found inside another kit's parts lies beyond it, where only a full
+// path reaches (and the kit there may be no view at all). Without that
+// search mode no path enters a kit and both tails are the same node.
+SoNode *matchedNode(const SoPath *path) {
+  if (!SoBaseKit::isSearchingChildren()) return path->getTail();
+  SoTempPath full(path->getLength());
+  static_cast<SoPath &>(full) = *path;
+  return full.getTail();
+}
+
+// SoQt hands the render area's datum back untyped; installViewingEventCB
+// only ever registers a viewer as that datum.
+SbBool viewingEventTrampoline(void *viewer, QEvent *event) {
+  return PoBaseView::viewingEventCB(static_cast<SoQtViewer *>(viewer), event) != 0;
+}
+
+} // namespace
+
+void PoBaseView::normalizeMousePoint(SoQtRenderArea *renderArea, int x, int y, float &nx,
+                                     float &ny) {
+  SoSceneManager *manager = renderArea ? renderArea->getSceneManager() : nullptr;
+  const SbVec2s size = manager ? manager->getWindowSize() : SbVec2s(0, 0);
+  const int w = size[0];
+  const int h = size[1];
+  nx = normalize(x, w);
+  // h - y, not h - 1 - y: the top row maps to 1 and y == h to 0.
+  ny = normalize(h - y, h);
+}
+
+int PoBaseView::isPointWithinViewport(float x, float y) const {
+  const SbVec2f origin = viewportOrigin.getValue();
+  const SbVec2f end = origin + viewportSize.getValue();
+  return origin[0] <= x && origin[1] <= y && x <= end[0] && y <= end[1] ? 1 : 0;
+}
+
+PoBaseView *PoBaseView::getView(SoQtRenderArea *renderArea, int x, int y) {
+  SoNode *root = renderArea ? renderArea->getSceneGraph() : nullptr;
+  if (!root) return nullptr;
+
+  SoSearchAction search;
+  search.setInterest(SoSearchAction::ALL);
+  search.setType(PoBaseView::getClassTypeId(), TRUE);
+  search.apply(root);
+  const SoPathList &paths = search.getPaths();
+  if (paths.getLength() == 0) return nullptr;
+
+  float nx, ny;
+  normalizeMousePoint(renderArea, x, y, nx, ny);
+
+  // The view met last in traversal order is drawn last, on top: it wins.
+  for (int i = paths.getLength() - 1; i >= 0; --i) {
+    PoBaseView *view = static_cast<PoBaseView *>(matchedNode(paths[i]));
+    if (view->isSensitiveOnEvents() && view->isPointWithinViewport(nx, ny)) return view;
+  }
+  return nullptr;
+}
+
+void PoBaseView::setCamera(SoQtViewer *viewer) {
+  if (!viewer) return;
+  SoNode *camera = getPart("cameraKit.camera", TRUE);
+  // A kit without a camera part would hand the viewer something it cannot
+  // drive (or nothing at all, detaching its current camera): keep the
+  // viewer's camera then.
+  if (!camera || !camera->isOfType(SoCamera::getClassTypeId())) return;
+  viewer->setCamera(static_cast<SoCamera *>(camera));
+}
+
+int PoBaseView::viewingEventCB(SoQtViewer *viewer, QEvent *event) {
+  if (!viewer || !event) return 0;
+  if (!viewer->isViewing()) return 0;
+  if (event->type() != QEvent::MouseButtonPress) return 0;
+  const QMouseEvent *mouse = static_cast<const QMouseEvent *>(event);
+  PoBaseView *view = getView(viewer, mouse->x(), mouse->y());
+  if (view) view->setCamera(viewer);
+  // Never consumed: the viewer handles the same press with the new camera.
+  return 0;
+}
+
+void PoBaseView::installViewingEventCB(SoQtViewer *viewer) {
+  if (viewer) viewer->setEventCallback(&viewingEventTrampoline, viewer);
+}
