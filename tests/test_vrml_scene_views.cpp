@@ -20,6 +20,7 @@
 #include <Inventor/actions/SoToVRML2Action.h>
 #include <Inventor/nodes/SoCallback.h>
 #include <Inventor/nodes/SoCube.h>
+#include <Inventor/nodes/SoFrustumCamera.h>
 #include <Inventor/nodes/SoOrthographicCamera.h>
 #include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/nodes/SoSeparator.h>
@@ -506,4 +507,38 @@ TEST(VRMLSceneViews, ASceneViewAsTheRootOfTheConversion) {
   EXPECT_EQ(count(form.top, SoVRMLShape::getClassTypeId()), 2);
   EXPECT_TRUE(contains(action.getVRML2SceneGraph(), viewGroup(action, 0)));
   view->unref();
+}
+
+TEST(VRMLSceneViews, ViewWithACameraWithoutFieldOfViewIsSkipped) {
+  // A frustum camera has no height angle to read nor a height to turn into
+  // one; its view is left empty rather than read as a perspective camera.
+  Root root;
+  root->addChild(sceneView(SbVec2f(0, 0), SbVec2f(1, 1), smallScene(), new SoFrustumCamera));
+  root->addChild(sceneView(SbVec2f(0, 0), SbVec2f(1, 1), smallScene()));
+  PoToVRML2Action action;
+  action.apply(root.get());
+  ASSERT_EQ(numSceneViews(action), 2);
+  ASSERT_NE(viewGroup(action, 0), nullptr);
+  EXPECT_EQ(viewGroup(action, 0)->getNumChildren(), 0);
+  EXPECT_TRUE(isViewerFixed(viewGroup(action, 1)));
+}
+
+TEST(VRMLSceneViews, SettingsSurviveTheConversion) {
+  // The scenes of the views are converted with Coin's default settings on
+  // the action itself; the action's own settings are put back.
+  Root root;
+  root->addChild(sceneView(SbVec2f(0, 0), SbVec2f(1, 1), smallScene()));
+  PoToVRML2Action action;
+  action.reusePropertyNodes(TRUE);
+  action.convertInlineNodes(FALSE);
+  action.conditionalConversion(TRUE);
+  action.expandTexture2Node(TRUE);
+  action.setUrlName("views.wrl");
+  action.apply(root.get());
+  EXPECT_TRUE(action.doReusePropertyNodes());
+  EXPECT_FALSE(action.doConvertInlineNodes());
+  EXPECT_TRUE(action.doConditionalConversion());
+  EXPECT_TRUE(action.areTexture2NodeExpanded());
+  EXPECT_EQ(action.getUrlName(), SbString("views.wrl"));
+  EXPECT_TRUE(isViewerFixed(viewGroup(action, 0)));
 }
