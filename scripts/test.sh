@@ -11,6 +11,9 @@ build="$root/build"
 echo "== unit, rendering and load tests"
 (cd "$build" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure)
 
+echo "== exported VRML97 files in an independent parser"
+BUILD_DIR="$build" "$root/scripts/check_vrml97.sh"
+
 echo "== the suite again with AddressSanitizer and UndefinedBehaviorSanitizer"
 BUILD_DIR="$root/build-asan" "$root/scripts/build.sh" -DCMAKE_BUILD_TYPE=Debug \
   -DBRENNICQT_SANITIZE=address,undefined -DBRENNICQT_BUILD_BENCH=OFF

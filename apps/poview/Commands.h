@@ -11,6 +11,7 @@ struct Command {
 };
 
 int runRender(const Invocation &invocation);
+int runExport(const Invocation &invocation);
 int runView(const Invocation &invocation);
 int runInfo(const Invocation &invocation);
 
