@@ -34,3 +34,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 cmake -S "$root/tests/consumer" -B "$consumer" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
 cmake --build "$consumer" >/dev/null
 LD_LIBRARY_PATH="$prefix/lib:${LD_LIBRARY_PATH:-}" "$consumer/consumer"
+# The installed tool runs from the prefix alone and renders without a display.
+env -u DISPLAY "$prefix/bin/poview" render "$root/examples/four_quadrants.iv" \
+  -o "$prefix/four_quadrants.png" --size 320x240
+echo "installed poview rendered $(stat -c %s "$prefix/four_quadrants.png") bytes of PNG"
