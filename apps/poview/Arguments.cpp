@@ -4,17 +4,17 @@
 
 namespace {
 
-const OptionSpec *findSpec(const std::vector<OptionSpec> &specs, const std::string &name) {
-  for (const OptionSpec &spec : specs)
-    if (spec.longName == name || (!spec.shortName.empty() && spec.shortName == name))
-      return &spec;
+const OptionRule *findRule(const std::vector<OptionRule> &rules, const std::string &name) {
+  for (const OptionRule &rule : rules)
+    if (rule.longName == name || (!rule.shortName.empty() && rule.shortName == name))
+      return &rule;
   return nullptr;
 }
 
 } // namespace
 
 Arguments Arguments::parse(const std::vector<std::string> &words,
-                           const std::vector<OptionSpec> &specs,
+                           const std::vector<OptionRule> &rules,
                            std::size_t minPositional, std::size_t maxPositional) {
   Arguments result;
   bool optionsEnded = false;
@@ -42,23 +42,23 @@ Arguments Arguments::parse(const std::vector<std::string> &words,
       inlineValue = word.substr(equals + 1);
       hasInlineValue = true;
     }
-    const OptionSpec *spec = findSpec(specs, name);
-    if (!spec)
+    const OptionRule *rule = findRule(rules, name);
+    if (!rule)
       throw usageError("unknown option " + quoted(name));
-    if (result.m_options.count(spec->longName))
-      throw usageError("option " + spec->longName + " given more than once");
-    if (!spec->takesValue) {
+    if (result.m_options.count(rule->longName))
+      throw usageError("option " + rule->longName + " given more than once");
+    if (!rule->takesValue) {
       if (hasInlineValue)
-        throw usageError("option " + spec->longName + " takes no value");
-      result.m_options[spec->longName] = "";
+        throw usageError("option " + rule->longName + " takes no value");
+      result.m_options[rule->longName] = "";
       continue;
     }
     if (hasInlineValue) {
-      result.m_options[spec->longName] = inlineValue;
+      result.m_options[rule->longName] = inlineValue;
     } else if (i + 1 < words.size()) {
-      result.m_options[spec->longName] = words[++i];
+      result.m_options[rule->longName] = words[++i];
     } else {
-      throw usageError("option " + spec->longName + " needs a value");
+      throw usageError("option " + rule->longName + " needs a value");
     }
   }
   if (result.m_help)

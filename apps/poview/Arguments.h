@@ -6,7 +6,7 @@
 #include <vector>
 
 // One option a subcommand accepts.
-struct OptionSpec {
+struct OptionRule {
   std::string longName;  // "--size"
   std::string shortName; // "-o", or empty
   bool takesValue;
@@ -19,7 +19,7 @@ public:
   // Throws a usage error for an unknown option, an option given twice, a
   // missing value, or a positional count outside [minPositional, maxPositional].
   static Arguments parse(const std::vector<std::string> &words,
-                         const std::vector<OptionSpec> &specs,
+                         const std::vector<OptionRule> &rules,
                          std::size_t minPositional, std::size_t maxPositional);
 
   const std::vector<std::string> &positional() const { return m_positional; }
