@@ -1,7 +1,25 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds everything and runs the main job.
+# Sets up the machine, builds everything and runs the main job: renders a
+# scene file of views (by default the four-quadrant example) to a PNG picture,
+# converts it to VRML97, lists its views and prints where the files are.
+#   scripts/main.sh [SCENE.iv]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+scene="${1:-$root/examples/four_quadrants.iv}"
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
-"$root/build/apps/brennicqt-info"
+
+poview="$root/build/apps/poview"
+out="$root/build/main-job"
+name="$(basename "${scene%.*}")"
+mkdir -p "$out"
+
+echo "== views in $scene"
+"$poview" info "$scene"
+# poview starts a virtual X server by itself when there is no display.
+"$poview" render "$scene" -o "$out/$name.png" --size 800x600
+"$poview" export "$scene" -o "$out/$name.wrl"
+
+echo "== results"
+echo "picture: $out/$name.png"
+echo "VRML97:  $out/$name.wrl"

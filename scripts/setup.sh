@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libcoin-dev libsoqt520-dev qtbase5-dev
-  libgl1-mesa-dri libglu1-mesa-dev mesa-utils
+  libgl1-mesa-dri libglu1-mesa-dev mesa-utils libx11-dev
   xvfb xauth
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
@@ -17,6 +17,10 @@ for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
     missing+=("$package")
 done
+# Node.js runs the independent VRML97 parser of the export check; a machine
+# may have it from elsewhere than Debian, so only missing commands are asked for.
+command -v node >/dev/null || missing+=(nodejs)
+command -v npm >/dev/null || missing+=(npm)
 if [ "${#missing[@]}" -eq 0 ]; then
   exit 0
 fi

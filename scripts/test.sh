@@ -11,6 +11,9 @@ build="$root/build"
 echo "== unit, rendering and load tests"
 (cd "$build" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure)
 
+echo "== exported VRML97 files in an independent parser"
+BUILD_DIR="$build" "$root/scripts/check_vrml97.sh"
+
 echo "== the suite again with AddressSanitizer and UndefinedBehaviorSanitizer"
 BUILD_DIR="$root/build-asan" "$root/scripts/build.sh" -DCMAKE_BUILD_TYPE=Debug \
   -DBRENNICQT_SANITIZE=address,undefined -DBRENNICQT_BUILD_BENCH=OFF
@@ -39,3 +42,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 cmake -S "$root/tests/consumer" -B "$consumer" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
 cmake --build "$consumer" >/dev/null
 LD_LIBRARY_PATH="$prefix/lib:${LD_LIBRARY_PATH:-}" "$consumer/consumer"
+# The installed tool runs from the prefix alone and renders without a display.
+env -u DISPLAY "$prefix/bin/poview" render "$root/examples/four_quadrants.iv" \
+  -o "$prefix/four_quadrants.png" --size 320x240
+echo "installed poview rendered $(stat -c %s "$prefix/four_quadrants.png") bytes of PNG"

@@ -25,7 +25,8 @@ DebugCapture::~DebugCapture() { SoDebugError::setHandlerCallback(m_previousHandl
 
 bool DebugCapture::isModuleSource(const std::string &method) {
   return method.rfind("Po", 0) == 0 || method.rfind("src/", 0) == 0 ||
-         method == "SO_NODE_CONSTRUCTOR" || method == "SO_ACTION_CONSTRUCTOR";
+         method == "SO_NODE_CONSTRUCTOR" || method == "SO_ACTION_CONSTRUCTOR" ||
+         method == "SO_ENABLE_ELEMENT";
 }
 
 void DebugCapture::handler(const SoError *error, void *data) {

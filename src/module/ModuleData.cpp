@@ -6,6 +6,7 @@
 
 #include "PoBaseView.h"
 #include "PoSceneView.h"
+#include "PoToVRML2Action.h"
 #include "PoView.h"
 #include "SoModifyViewVolumeElement.h"
 #include "SoModule.h"
@@ -45,6 +46,7 @@ ClassMutex PoSceneView::classMutex(0);
 SoType PoSceneView::classTypeId;
 ClassMutex PoView::classMutex(0);
 SoType PoView::classTypeId;
+SoType PoToVRML2Action::classTypeId;
 
 SoFieldData *PoBaseView::fieldData = nullptr;
 const SoFieldData **PoBaseView::parentFieldData = nullptr;
@@ -69,3 +71,7 @@ int PoView::isBuiltIn = 0;
 int PoView::MT_Id = 0;
 SoNodekitCatalog *PoView::nodekitCatalog = nullptr;
 const SoNodekitCatalog **PoView::parentNodekitCatalogPtr = nullptr;
+
+SoEnabledElementsList *PoToVRML2Action::enabledElements = nullptr;
+SoActionMethodList *PoToVRML2Action::methods = nullptr;
+int PoToVRML2Action::classTypeIdIsSet = 0;

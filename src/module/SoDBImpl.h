@@ -18,6 +18,9 @@ struct SoDBImpl {
 struct SoDBChecks {
   static void checkDatabase(const char *className, SoBase *object,
                             SoType classType, SoType &classTypeId);
+  // The same check for an action, which is no SoBase.
+  static void checkDatabase(const char *className, const void *action,
+                            SoType classType, SoType &classTypeId);
 };
 
 #endif

@@ -1,6 +1,7 @@
 #include "PoBaseView.h"
 
 #include "PoSceneView.h"
+#include "PoToVRML2Action.h"
 #include "PoView.h"
 
 #include "DebugReport.h"
@@ -34,6 +35,7 @@ void PoBaseView::initClass() { ViewKit::initClass(kitClass()); }
 void PoBaseView::exitClass() { ViewKit::exitClass(kitClass()); }
 
 void PoBaseView::initClasses() {
+  PoToVRML2Action::initClass();
   PoBaseView::initClass();
   PoView::initClass();
   PoSceneView::initClass();
@@ -43,6 +45,7 @@ void PoBaseView::exitClasses() {
   PoSceneView::exitClass();
   PoView::exitClass();
   PoBaseView::exitClass();
+  PoToVRML2Action::exitClass();
 }
 
 PoBaseView::PoBaseView() : m_sensitiveOnEvents(0), m_readFieldData(nullptr) {

@@ -1,9 +1,30 @@
 #ifndef BRENNICQT_FUZZEXPORT_H
 #define BRENNICQT_FUZZEXPORT_H
 
-class SoNode;
+#include "PoToVRML2Action.h"
 
-// The VRML97 export step of the fuzz run.
-inline void exportScene(SoNode *) {}
+#include <Inventor/SoOutput.h>
+#include <Inventor/VRMLnodes/SoVRMLGroup.h>
+#include <Inventor/actions/SoWriteAction.h>
+
+#include <cstdlib>
+
+// The VRML97 export step of the fuzz run: both forms of every scene view,
+// written as a file.
+inline void exportScene(SoNode *root) {
+  for (int sensitive = 0; sensitive < 2; ++sensitive) {
+    PoToVRML2Action action;
+    action.setFirstSceneViewSensitive(sensitive);
+    action.apply(root);
+    SoOutput output;
+    output.setBuffer(nullptr, 0, std::realloc);
+    output.setHeaderString("#VRML V2.0 utf8");
+    SoWriteAction write(&output);
+    write.apply(action.getVRML2SceneGraph());
+    void *written = nullptr;
+    std::size_t size = 0;
+    if (output.getBuffer(written, size)) std::free(written);
+  }
+}
 
 #endif

@@ -1,0 +1,42 @@
+#include "Arguments.h"
+#include "CoinMessages.h"
+#include "Commands.h"
+#include "ToolError.h"
+#include "ViewReport.h"
+
+#include <cstdio>
+
+namespace {
+
+const char *const kHelp =
+    "Usage: poview info SCENE.iv [--json]\n"
+    "\n"
+    "Lists the views of a scene file, one per line, in traversal order; views\n"
+    "nested in other views are indented. Each line gives the type, the DEF name\n"
+    "if any, the viewport (origin and size, as fractions of the window), the\n"
+    "camera type and whether the background and border are shown (\"-\" for views\n"
+    "that have none).\n"
+    "\n"
+    "Options:\n"
+    "  --json       print one JSON object {\"file\", \"views\": [...]} instead\n"
+    "  -h, --help   show this help\n";
+
+} // namespace
+
+int runInfo(const Invocation &invocation) {
+  const Arguments arguments = Arguments::parse(invocation.words, {{"--json", "", false}}, 1, 1);
+  if (arguments.helpRequested()) {
+    std::fputs(kHelp, stdout);
+    return ExitSuccess;
+  }
+  const std::string scenePath = arguments.positional()[0];
+  initSceneDatabase();
+  CoinMessages messages;
+  LoadedScene scene(scenePath, messages);
+  const std::string report = arguments.has("--json")
+                                 ? formatViewJson(scenePath, scene.views())
+                                 : formatViewLines(scene.views());
+  std::fputs(report.c_str(), stdout);
+  messages.printWarnings("poview info: ");
+  return ExitSuccess;
+}

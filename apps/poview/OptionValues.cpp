@@ -1,0 +1,67 @@
+#include "OptionValues.h"
+
+#include "ToolError.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+// A whole decimal number and nothing else: no sign, no spaces, no suffix.
+bool parseWholeNumber(const std::string &text, long &out) {
+  if (text.empty() || text.size() > 9) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  out = std::strtol(text.c_str(), nullptr, 10);
+  return true;
+}
+
+bool parseUnitNumber(const std::string &text, float &out) {
+  if (text.empty() || text.find_first_of(" \t") != std::string::npos) return false;
+  char *end = nullptr;
+  errno = 0;
+  const double value = std::strtod(text.c_str(), &end);
+  if (errno != 0 || end != text.c_str() + text.size() || !std::isfinite(value)) return false;
+  if (value < 0.0 || value > 1.0) return false;
+  out = static_cast<float>(value);
+  return true;
+}
+
+std::vector<std::string> split(const std::string &text, char separator) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t next = text.find(separator, start);
+    parts.push_back(text.substr(start, next - start));
+    if (next == std::string::npos) return parts;
+    start = next + 1;
+  }
+}
+
+} // namespace
+
+ImageSize parseImageSize(const std::string &option, const std::string &text) {
+  const std::vector<std::string> sides = split(text, 'x');
+  long width = 0, height = 0;
+  if (sides.size() != 2 || !parseWholeNumber(sides[0], width) ||
+      !parseWholeNumber(sides[1], height))
+    throw usageError(option + " " + quoted(text) + ": expected WIDTHxHEIGHT, e.g. 640x480");
+  if (width == 0 || height == 0)
+    throw usageError(option + " " + quoted(text) + ": width and height must be at least 1");
+  if (width > kMaxImageSide || height > kMaxImageSide)
+    throw usageError(option + " " + quoted(text) + ": width and height must be at most " +
+                     std::to_string(kMaxImageSide));
+  return {static_cast<int>(width), static_cast<int>(height)};
+}
+
+Colour parseColour(const std::string &option, const std::string &text) {
+  const std::vector<std::string> parts = split(text, ',');
+  Colour colour{};
+  if (parts.size() != 3 || !parseUnitNumber(parts[0], colour.red) ||
+      !parseUnitNumber(parts[1], colour.green) || !parseUnitNumber(parts[2], colour.blue))
+    throw usageError(option + " " + quoted(text) +
+                     ": expected R,G,B with each component from 0 to 1, e.g. 0.1,0.1,0.2");
+  return colour;
+}

@@ -1,0 +1,29 @@
+#ifndef POVIEW_OPTIONVALUES_H
+#define POVIEW_OPTIONVALUES_H
+
+#include <string>
+
+struct ImageSize {
+  int width;
+  int height;
+};
+
+struct Colour {
+  float red;
+  float green;
+  float blue;
+};
+
+// The largest image side poview accepts; Coin keeps viewport sizes in 16-bit
+// integers, and larger pictures would not fit the GL limits of common drivers.
+constexpr int kMaxImageSide = 8192;
+
+// "WxH" with both sides whole numbers in [1, kMaxImageSide]. Throws a usage
+// error naming `option` otherwise.
+ImageSize parseImageSize(const std::string &option, const std::string &text);
+
+// "R,G,B" with each component a number in [0, 1]. Throws a usage error
+// naming `option` otherwise.
+Colour parseColour(const std::string &option, const std::string &text);
+
+#endif

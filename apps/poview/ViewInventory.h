@@ -1,0 +1,30 @@
+#ifndef POVIEW_VIEWINVENTORY_H
+#define POVIEW_VIEWINVENTORY_H
+
+#include <Inventor/SbVec2f.h>
+
+#include <string>
+#include <vector>
+
+class PoBaseView;
+class SoNode;
+
+// What the tool tells about one view found in a scene.
+struct ViewRecord {
+  PoBaseView *view;
+  std::string type;        // Coin type name, e.g. "PoSceneView"
+  std::string name;        // DEF name, or ""
+  int depth;               // number of views enclosing this one
+  SbVec2f origin;
+  SbVec2f size;
+  std::string camera;      // camera type name, or "" without a camera
+  int backgroundVisible;   // -1: the kit has no such field
+  int borderVisible;       // -1: the kit has no such field
+};
+
+// Every view the scene would traverse, in traversal order, including views
+// nested in the parts of other views (Coin's search stops at node kits by
+// default, which would hide an inset placed in a scene view's "scene").
+std::vector<ViewRecord> findViews(SoNode *root);
+
+#endif

@@ -1,0 +1,65 @@
+#include "ViewReport.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+
+#include <sstream>
+#include <string>
+
+namespace {
+
+std::string number(float value) {
+  std::ostringstream out;
+  out << value; // shortest form that reads back to the same float: 0.5, 0.25, 1
+  return out.str();
+}
+
+std::string onOff(int flag) { return flag < 0 ? "-" : flag ? "on" : "off"; }
+
+QJsonValue jsonFlag(int flag) {
+  return flag < 0 ? QJsonValue(QJsonValue::Null) : QJsonValue(flag != 0);
+}
+
+QJsonArray jsonPair(const SbVec2f &value) {
+  // Through the short decimal form, so 0.1 is written 0.1 and not as the
+  // float's exact binary value.
+  return QJsonArray{std::stod(number(value[0])), std::stod(number(value[1]))};
+}
+
+} // namespace
+
+std::string formatViewLines(const std::vector<ViewRecord> &views) {
+  std::ostringstream out;
+  for (const ViewRecord &view : views) {
+    out << std::string(2 * static_cast<std::size_t>(view.depth), ' ') << view.type;
+    if (!view.name.empty()) out << " \"" << view.name << '"';
+    out << " origin " << number(view.origin[0]) << ' ' << number(view.origin[1]) << " size "
+        << number(view.size[0]) << ' ' << number(view.size[1]) << " camera "
+        << (view.camera.empty() ? "none" : view.camera) << " background "
+        << onOff(view.backgroundVisible) << " border " << onOff(view.borderVisible) << '\n';
+  }
+  return out.str();
+}
+
+std::string formatViewJson(const std::string &file, const std::vector<ViewRecord> &views) {
+  QJsonArray list;
+  for (const ViewRecord &view : views) {
+    QJsonObject entry;
+    entry["type"] = QString::fromStdString(view.type);
+    entry["name"] = QString::fromStdString(view.name);
+    entry["depth"] = view.depth;
+    entry["viewportOrigin"] = jsonPair(view.origin);
+    entry["viewportSize"] = jsonPair(view.size);
+    entry["camera"] = view.camera.empty() ? QJsonValue(QJsonValue::Null)
+                                          : QJsonValue(QString::fromStdString(view.camera));
+    entry["backgroundVisible"] = jsonFlag(view.backgroundVisible);
+    entry["borderVisible"] = jsonFlag(view.borderVisible);
+    list.append(entry);
+  }
+  QJsonObject top;
+  top["file"] = QString::fromStdString(file);
+  top["views"] = list;
+  return QJsonDocument(top).toJson(QJsonDocument::Indented).toStdString();
+}

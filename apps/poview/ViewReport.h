@@ -1,0 +1,18 @@
+#ifndef POVIEW_VIEWREPORT_H
+#define POVIEW_VIEWREPORT_H
+
+#include "ViewInventory.h"
+
+#include <string>
+#include <vector>
+
+// One line per view, indented by nesting depth:
+//   PoSceneView "Name" origin 0 0.5 size 0.5 0.5 camera PerspectiveCamera background on border off
+std::string formatViewLines(const std::vector<ViewRecord> &views);
+
+// {"file": ..., "views": [{"type", "name", "depth", "viewportOrigin",
+//  "viewportSize", "camera", "backgroundVisible", "borderVisible"}]}; a
+// missing camera or visibility field is null.
+std::string formatViewJson(const std::string &file, const std::vector<ViewRecord> &views);
+
+#endif

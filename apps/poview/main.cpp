@@ -1,0 +1,67 @@
+// poview: renders, converts, shows and lists the views of scene files.
+#include "Commands.h"
+#include "ToolError.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+const Command kCommands[] = {
+    {"render", "render a scene file once into a PNG picture", runRender},
+    {"export", "convert a scene file to VRML97", runExport},
+    {"view", "show a scene file in a viewer that follows clicks into views", runView},
+    {"info", "list the views of a scene file", runInfo},
+};
+
+void printHelp(std::FILE *stream) {
+  std::fputs("Usage: poview COMMAND SCENE.iv [OPTIONS]\n"
+             "\n"
+             "Works on Coin scene files (.iv) holding PoView and PoSceneView nodes.\n"
+             "\n"
+             "Commands:\n",
+             stream);
+  for (const Command &command : kCommands)
+    std::fprintf(stream, "  %-8s %s\n", command.name, command.summary);
+  std::fputs("\n"
+             "'poview COMMAND --help' describes a command's options.\n"
+             "Exit status: 0 on success, 1 when a file cannot be used, 2 on bad usage.\n",
+             stream);
+}
+
+const Command *findCommand(const char *name) {
+  for (const Command &command : kCommands)
+    if (std::strcmp(command.name, name) == 0) return &command;
+  return nullptr;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  if (argc < 2) {
+    std::fputs("poview: error: missing the command (try 'poview --help')\n", stderr);
+    return ExitUsageError;
+  }
+  const std::string first = argv[1];
+  if (first == "--help" || first == "-h" || first == "help") {
+    printHelp(stdout);
+    return ExitSuccess;
+  }
+  const Command *command = findCommand(argv[1]);
+  if (!command) {
+    std::fprintf(stderr, "poview: error: unknown command '%s' (try 'poview --help')\n", argv[1]);
+    return ExitUsageError;
+  }
+  Invocation invocation{argc, argv, std::vector<std::string>(argv + 2, argv + argc)};
+  try {
+    return command->run(invocation);
+  } catch (const ToolError &error) {
+    if (error.status() == ExitUsageError)
+      std::fprintf(stderr, "poview %s: error: %s (try 'poview %s --help')\n", command->name,
+                   error.what(), command->name);
+    else
+      std::fprintf(stderr, "poview %s: error: %s\n", command->name, error.what());
+    return error.status();
+  }
+}

@@ -1,0 +1,15 @@
+#ifndef BRENNICQT_POBASE_H
+#define BRENNICQT_POBASE_H
+
+// The visualisation core library's switch that keeps its nodes from
+// rebuilding their derived geometry. It is process-wide, not tied to a scene:
+// while it is on, no core-library node rebuilds, in any scene. The VRML
+// export turns it on across a whole conversion so that the graph it walks
+// cannot change under it.
+class PoBase {
+public:
+  static void blockRebuild(int flag);
+  static int isRebuildBlocked();
+};
+
+#endif

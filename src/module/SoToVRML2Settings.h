@@ -1,0 +1,30 @@
+#ifndef BRENNICQT_SOTOVRML2SETTINGS_H
+#define BRENNICQT_SOTOVRML2SETTINGS_H
+
+#include <Inventor/SbString.h>
+
+class SoToVRML2Action;
+
+// The conversion settings of a Coin VRML97 conversion action, taken as a
+// value: to copy them from one action to another, and to run an action with
+// Coin's default settings for a while and put its own back afterwards.
+struct SoToVRML2Settings {
+  SbBool expandSoFile;
+  SbString urlName;
+  SbBool writeTexCoords;
+  SbBool expandTexture2Node;
+  SbBool keepUnknownNodes;
+  SbBool convertInlineNodes;
+  SbBool conditionalConversion;
+  SbBool verbose;
+  SbBool reuseAppearanceNodes;
+  SbBool reusePropertyNodes;
+  SbBool reuseGeometryNodes;
+
+  static SoToVRML2Settings of(const SoToVRML2Action &action);
+  // The settings of a freshly constructed action.
+  static const SoToVRML2Settings &defaults();
+  void applyTo(SoToVRML2Action &action) const;
+};
+
+#endif

@@ -1,0 +1,107 @@
+#include "SoVRML2SceneConversion.h"
+
+#include "SoToVRML2Settings.h"
+
+#include <Inventor/SbName.h>
+#include <Inventor/SbString.h>
+#include <Inventor/VRMLnodes/SoVRMLGroup.h>
+#include <Inventor/VRMLnodes/SoVRMLNavigationInfo.h>
+#include <Inventor/VRMLnodes/SoVRMLWorldInfo.h>
+#include <Inventor/actions/SoToVRML2Action.h>
+#include <Inventor/nodes/SoGroup.h>
+#include <Inventor/nodes/SoSeparator.h>
+
+#include <algorithm>
+
+namespace {
+
+// Coin carries a separator's name over to the group it converts it to; the
+// names find each scene's group among the converted ones. They are cleared
+// again before the results are handed out.
+SbName sceneName(std::size_t index) {
+  SbString name("PoToVRML2Action_Scene_");
+  name.addIntString(static_cast<int>(index));
+  return SbName(name);
+}
+
+} // namespace
+
+SoVRML2SceneConversion::SoVRML2SceneConversion(const std::vector<SoNode *> &scenes,
+                                               SoToVRML2Action *engine)
+    : m_tops(scenes.size(), nullptr) {
+  if (engine) {
+    const SoToVRML2Settings own = SoToVRML2Settings::of(*engine);
+    SoToVRML2Settings::defaults().applyTo(*engine);
+    convert(scenes, *engine);
+    own.applyTo(*engine);
+  } else {
+    SoToVRML2Action fresh;
+    convert(scenes, fresh);
+  }
+}
+
+SoVRML2SceneConversion::~SoVRML2SceneConversion() {
+  for (SoVRMLGroup *top : m_tops)
+    if (top) top->unref();
+  for (SoNode *header : m_headerNodes) header->unref();
+}
+
+SoVRMLGroup *SoVRML2SceneConversion::getTopNode(int index) const {
+  if (index < 0 || index >= getNumScenes()) return nullptr;
+  return m_tops[static_cast<std::size_t>(index)];
+}
+
+int SoVRML2SceneConversion::isHeaderNode(const SoNode *node) const {
+  return std::find(m_headerNodes.begin(), m_headerNodes.end(), node) != m_headerNodes.end();
+}
+
+// One WorldInfo and one NavigationInfo head every top node of a conversion:
+// they are only there to be taken away again, so the tops share them.
+void SoVRML2SceneConversion::addHeaderNodes(SoVRMLGroup *top) {
+  if (m_headerNodes.empty()) {
+    m_headerNodes.push_back(new SoVRMLWorldInfo);
+    m_headerNodes.push_back(new SoVRMLNavigationInfo);
+    for (SoNode *header : m_headerNodes) header->ref();
+  }
+  top->insertChild(m_headerNodes[0], 0);
+  top->insertChild(m_headerNodes[1], 1);
+}
+
+void SoVRML2SceneConversion::convert(const std::vector<SoNode *> &scenes,
+                                     SoToVRML2Action &engine) {
+  SoGroup *batch = new SoGroup;
+  batch->ref();
+  std::vector<SbName> names(scenes.size());
+  for (std::size_t i = 0; i < scenes.size(); ++i) {
+    if (!scenes[i]) continue;
+    SoSeparator *wrapper = new SoSeparator;
+    names[i] = sceneName(i);
+    wrapper->setName(names[i]);
+    wrapper->addChild(scenes[i]);
+    batch->addChild(wrapper);
+  }
+  if (batch->getNumChildren() > 0) {
+    engine.SoToVRML2Action::apply(batch);
+    takeTops(engine.SoToVRML2Action::getVRML2SceneGraph(), names);
+  }
+  for (int k = 0; k < batch->getNumChildren(); ++k) batch->getChild(k)->setName("");
+  batch->unref();
+}
+
+// The batch is a plain group, which Coin does not convert to a node of its
+// own: each wrapper's group is a direct child of the converted root.
+void SoVRML2SceneConversion::takeTops(SoVRMLGroup *converted, const std::vector<SbName> &names) {
+  const int numConverted = converted ? converted->getNumChildren() : 0;
+  for (int k = 0; k < numConverted; ++k) {
+    SoNode *top = converted->getChild(k);
+    if (!top->isOfType(SoVRMLGroup::getClassTypeId())) continue;
+    auto found = std::find(names.begin(), names.end(), top->getName());
+    if (found == names.end() || *found == SbName::empty()) continue;
+    std::size_t index = static_cast<std::size_t>(found - names.begin());
+    if (m_tops[index]) continue;
+    top->setName("");
+    top->ref();
+    addHeaderNodes(static_cast<SoVRMLGroup *>(top));
+    m_tops[index] = static_cast<SoVRMLGroup *>(top);
+  }
+}

@@ -1,0 +1,50 @@
+#ifndef BRENNICQT_SOVRML2SCENECONVERSION_H
+#define BRENNICQT_SOVRML2SCENECONVERSION_H
+
+#include <vector>
+
+class SbName;
+class SoNode;
+class SoToVRML2Action;
+class SoVRMLGroup;
+
+// Standalone VRML97 conversions of several scenes, each as a fresh
+// SoToVRML2Action with default settings would convert it on its own: scene
+// i comes out under getVRML2SceneGraph(i), whose child 0 is the scene's top
+// node. As in the toolkit, the top node starts with two header nodes, a
+// WorldInfo and a NavigationInfo, followed by the converted scene.
+//
+// The scenes are converted in one traversal of Coin's converter, each under
+// a separator of its own so that no state leaks from one into the next. A
+// subgraph the scenes share is therefore converted once and shared by their
+// results, as Coin shares it within one conversion, instead of being
+// converted again for every scene.
+class SoVRML2SceneConversion {
+public:
+  // Null scenes are allowed and give no result. With an engine the scenes
+  // are converted by that action (non-virtually, with Coin's default
+  // settings, its own settings put back afterwards) instead of by a new one:
+  // Coin's actions are costly to construct.
+  explicit SoVRML2SceneConversion(const std::vector<SoNode *> &scenes,
+                                  SoToVRML2Action *engine = nullptr);
+  ~SoVRML2SceneConversion();
+  SoVRML2SceneConversion(const SoVRML2SceneConversion &) = delete;
+  SoVRML2SceneConversion &operator=(const SoVRML2SceneConversion &) = delete;
+
+  int getNumScenes() const { return static_cast<int>(m_tops.size()); }
+  // The top node of scene index's conversion, or null if there is none.
+  SoVRMLGroup *getTopNode(int index) const;
+  // Whether node is one of the header nodes this conversion put at the head
+  // of a top node.
+  int isHeaderNode(const SoNode *node) const;
+
+private:
+  void convert(const std::vector<SoNode *> &scenes, SoToVRML2Action &engine);
+  void takeTops(SoVRMLGroup *converted, const std::vector<SbName> &names);
+  void addHeaderNodes(SoVRMLGroup *top);
+
+  std::vector<SoVRMLGroup *> m_tops;
+  std::vector<SoNode *> m_headerNodes;
+};
+
+#endif

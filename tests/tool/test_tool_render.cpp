@@ -1,0 +1,130 @@
+// poview render: the pictures of the examples, checked view by view.
+#include "PixelProbe.h"
+#include "ScratchDirectory.h"
+#include "ToolRun.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ToolRender : public ::testing::Test {
+protected:
+  // Renders and loads the picture; fails the test if either step fails.
+  QImage render(const char *example, QStringList options = {},
+                const QStringList &environment = {}) {
+    const QString output = scratch.path("picture.png");
+    const ToolResult result =
+        runTool(QStringList{"render", examplePath(example), "-o", output} + options, environment);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(result.err.empty()) << result.err;
+    EXPECT_EQ(scratch.entries(), QStringList{"picture.png"});
+    QImage image(output, "PNG");
+    EXPECT_FALSE(image.isNull());
+    return image;
+  }
+  ScratchDirectory scratch;
+};
+
+#define EXPECT_COLOUR(image, x, y, r, g, b)                                                     \
+  do {                                                                                          \
+    const QColor found = pixelAt(image, x, y);                                                  \
+    EXPECT_TRUE(near(found, r, g, b)) << "at (" << (x) << ", " << (y) << "): " << describe(found); \
+  } while (0)
+
+struct Quadrant {
+  const char *name;
+  double left, bottom; // viewport origin
+  double red, green, blue; // background colour in the example
+};
+
+const Quadrant kQuadrants[] = {{"TopLeft", 0.0, 0.5, 0.1, 0.1, 0.4},
+                               {"TopRight", 0.5, 0.5, 0.1, 0.35, 0.1},
+                               {"BottomLeft", 0.0, 0.0, 0.4, 0.1, 0.1},
+                               {"BottomRight", 0.5, 0.0, 0.3, 0.3, 0.3}};
+
+TEST_F(ToolRender, FourQuadrantsShowEachViewsBackgroundSceneAndBorder) {
+  const QImage image = render("four_quadrants.iv", {"--size", "400x300"});
+  ASSERT_EQ(image.size(), QSize(400, 300));
+  for (const Quadrant &quadrant : kQuadrants) {
+    SCOPED_TRACE(quadrant.name);
+    // Background in all four corners of the quadrant, a little inside the border.
+    for (double dx : {0.05, 0.45})
+      for (double dy : {0.05, 0.45})
+        EXPECT_COLOUR(image, quadrant.left + dx, quadrant.bottom + dy, quadrant.red,
+                      quadrant.green, quadrant.blue);
+    // The scene sits in the middle, in front of the background.
+    const QColor middle = pixelAt(image, quadrant.left + 0.25, quadrant.bottom + 0.25);
+    EXPECT_FALSE(near(middle, quadrant.red, quadrant.green, quadrant.blue, 20)) << describe(middle);
+    // The white border runs along all four edges.
+    std::string failure;
+    EXPECT_TRUE(borderAround(image, quadrant.left, quadrant.bottom, 0.5, 0.5, 1, 1, 1, &failure))
+        << failure;
+  }
+}
+
+TEST_F(ToolRender, InsetDrawsOverTheMainViewInItsWindowCorner) {
+  const QImage image = render("inset.iv", {"--size", "400x400"});
+  ASSERT_EQ(image.size(), QSize(400, 400));
+  // Main view: background in the lower corners, its sphere in the middle.
+  EXPECT_COLOUR(image, 0.05, 0.05, 0.15, 0.15, 0.2);
+  EXPECT_COLOUR(image, 0.95, 0.05, 0.15, 0.15, 0.2);
+  EXPECT_COLOUR(image, 0.5, 0.9, 0.15, 0.15, 0.2);
+  EXPECT_FALSE(near(pixelAt(image, 0.5, 0.5), 0.15, 0.15, 0.2, 20));
+  // Inset at (0.65, 0.65)-(0.95, 0.95) of the whole window: its background
+  // inside its corners, its cube in its middle, its yellow border on its edges.
+  EXPECT_COLOUR(image, 0.67, 0.67, 0.1, 0.3, 0.4);
+  EXPECT_COLOUR(image, 0.93, 0.93, 0.1, 0.3, 0.4);
+  EXPECT_FALSE(near(pixelAt(image, 0.8, 0.8), 0.1, 0.3, 0.4, 20));
+  std::string failure;
+  EXPECT_TRUE(borderAround(image, 0.65, 0.65, 0.3, 0.3, 1, 0.9, 0, &failure)) << failure;
+  // Outside the inset, beyond its right edge, the main view's background again.
+  EXPECT_COLOUR(image, 0.98, 0.8, 0.15, 0.15, 0.2);
+}
+
+TEST_F(ToolRender, SideBySidePlainViewsEachShowTheirOwnScene) {
+  const QImage image = render("side_by_side.iv", {"--size", "400x200"});
+  ASSERT_EQ(image.size(), QSize(400, 200));
+  // Plain views draw no background: the window's colour (black by default).
+  EXPECT_COLOUR(image, 0.02, 0.02, 0, 0, 0);
+  EXPECT_COLOUR(image, 0.98, 0.98, 0, 0, 0);
+  // The red cone fills the middle of the left half, the blue sphere the right.
+  const QColor left = pixelAt(image, 0.25, 0.45);
+  const QColor right = pixelAt(image, 0.75, 0.5);
+  EXPECT_GT(left.red(), 2 * left.blue()) << describe(left);
+  EXPECT_GT(right.blue(), 2 * right.red()) << describe(right);
+  // Each view keeps its own aspect: the sphere is as tall as it is wide and
+  // does not reach into the left half.
+  EXPECT_COLOUR(image, 0.52, 0.5, 0, 0, 0);
+}
+
+TEST_F(ToolRender, DefaultSizeAndWindowBackgroundOption) {
+  const QImage image = render("side_by_side.iv", {"--background", "0.2,0.4,0.6"});
+  EXPECT_EQ(image.size(), QSize(640, 480));
+  EXPECT_COLOUR(image, 0.02, 0.02, 0.2, 0.4, 0.6);
+  EXPECT_COLOUR(image, 0.52, 0.5, 0.2, 0.4, 0.6);
+}
+
+TEST_F(ToolRender, OddSizesKeepEveryViewInItsPlace) {
+  const QImage image = render("four_quadrants.iv", {"--size=123x77"});
+  ASSERT_EQ(image.size(), QSize(123, 77));
+  for (const Quadrant &quadrant : kQuadrants)
+    EXPECT_COLOUR(image, quadrant.left + 0.08, quadrant.bottom + 0.08, quadrant.red,
+                  quadrant.green, quadrant.blue);
+}
+
+TEST_F(ToolRender, WithoutADisplayTheToolStartsItsOwn) {
+  const QImage image =
+      render("four_quadrants.iv", {"--size", "200x150"}, {"DISPLAY=", "QT_QPA_PLATFORM="});
+  ASSERT_EQ(image.size(), QSize(200, 150));
+  EXPECT_COLOUR(image, 0.05, 0.95, 0.1, 0.1, 0.4);
+}
+
+TEST_F(ToolRender, ReplacesAnExistingPictureWhole) {
+  scratch.write("picture.png", QByteArray(100000, 'x'));
+  const QImage image = render("side_by_side.iv", {"--size", "64x32"});
+  EXPECT_EQ(image.size(), QSize(64, 32));
+}
+
+} // namespace
