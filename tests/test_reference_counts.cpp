@@ -3,10 +3,12 @@
 // was in it is gone too, however often its decorations were rebuilt and in
 // whichever mode it was read.
 #include "PoSceneView.h"
+#include "PoToVRML2Action.h"
 #include "PoView.h"
 #include "SceneFiles.h"
 #include "SceneViewTestAccess.h"
 
+#include <Inventor/VRMLnodes/SoVRMLGroup.h>
 #include <Inventor/misc/SoChildList.h>
 #include <Inventor/nodes/SoCube.h>
 #include <Inventor/nodes/SoGroup.h>
@@ -188,6 +190,33 @@ TEST(ReferenceCounts, ReadViewsLeaveNothingBehindInEitherMode) {
     }
     SoDBImpl::m_isZemba = previous;
     EXPECT_GT(watch.watched(), 20u);
+    EXPECT_EQ(watch.alive(), Names());
+  }
+}
+
+// The action holds its result until it goes; the source graph keeps nothing
+// of the conversion, and the result nothing of the source.
+TEST(ReferenceCounts, ExportsLeaveNothingBehind) {
+  for (int sensitive = 0; sensitive < 2; ++sensitive) {
+    SCOPED_TRACE(sensitive);
+    DeathWatch watch;
+    SoSeparator *root = readScene(kSceneFile);
+    ASSERT_NE(root, nullptr);
+    root->ref();
+    root->addChild(newFullSceneView());
+    watch.watchGraph(root);
+    {
+      PoToVRML2Action action;
+      action.setFirstSceneViewSensitive(sensitive);
+      action.apply(root);
+      ASSERT_NE(action.getVRML2SceneGraph(), nullptr);
+      watch.watchGraph(action.getVRML2SceneGraph());
+      // Converting again releases the first result.
+      action.apply(root);
+      watch.watchGraph(action.getVRML2SceneGraph());
+    }
+    root->unref();
+    EXPECT_GT(watch.watched(), 40u);
     EXPECT_EQ(watch.alive(), Names());
   }
 }
