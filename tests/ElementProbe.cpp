@@ -5,6 +5,7 @@
 #include "TestViewKit.h"
 
 #include <Inventor/actions/SoGLRenderAction.h>
+#include <Inventor/elements/SoCacheElement.h>
 #include <Inventor/elements/SoGLUpdateAreaElement.h>
 #include <Inventor/elements/SoViewportRegionElement.h>
 #include <Inventor/misc/SoState.h>
@@ -21,6 +22,9 @@ ElementProbe::~ElementProbe() { m_node->unref(); }
 void ElementProbe::probeCB(void *data, SoAction *action) {
   auto *probe = static_cast<ElementProbe *>(data);
   SoState *state = action->getState();
+  // What the probe reads from GL must be the state of this traversal, not
+  // of a render cache being compiled around it.
+  SoCacheElement::invalidate(state);
   ElementSnapshot &s = probe->m_last;
   ++probe->m_calls;
   s = ElementSnapshot();
