@@ -235,7 +235,12 @@ void applyLogicalViewportMode(const PoBaseView &view, SoAction *action, SoState 
   for (ClippedAxis &axis : clipped)
     if (axis.size < 0.0f) axis.size = 0.0f;
 
-  const bool visible = clipped[0].size != 0.0f && clipped[1].size != 0.0f;
+  bool visible = clipped[0].size != 0.0f && clipped[1].size != 0.0f;
+  // A view so much narrower than high that the quotient overflows is far
+  // below a pixel wide; it is hidden like a view clipped to nothing, so that
+  // no infinite scale reaches the logical viewport.
+  const float heightOverWidth = visible ? clipped[1].size / clipped[0].size : 1.0f;
+  if (!std::isfinite(heightOverWidth)) visible = false;
   SbViewportRegion viewRegion;
   if (visible)
     viewRegion.setViewportPixels(truncateToShort(clipped[0].origin),
@@ -246,7 +251,7 @@ void applyLogicalViewportMode(const PoBaseView &view, SoAction *action, SoState 
     viewRegion.setViewportPixels(0, 0, 0, 0);
   const SbScaledViewportRegion logicalRegion =
       visible ? SbScaledViewportRegion(truncateToShort(fullSize[0]), truncateToShort(fullSize[1]),
-                                       clipped[1].size / clipped[0].size)
+                                       heightOverWidth)
               : SbScaledViewportRegion(0, 0, 1.0f);
 
   SoViewportRegionSetter::set(state, viewRegion, 1);
