@@ -4,6 +4,7 @@
 
 #include <Inventor/SoPickedPoint.h>
 #include <Inventor/SoPath.h>
+#include <Inventor/actions/SoGLRenderAction.h>
 #include <Inventor/actions/SoRayPickAction.h>
 #include <Inventor/nodes/SoCube.h>
 #include <Inventor/nodes/SoLightModel.h>
@@ -11,6 +12,8 @@
 #include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/nodes/SoSeparator.h>
 #include <gtest/gtest.h>
+
+#include <initializer_list>
 
 namespace {
 
@@ -111,4 +114,22 @@ TEST_F(TwoViews, PickInTheRightHalfHitsOnlyTheRightView) {
   ASSERT_GT(pick.getPickedPointList().getLength(), 0);
   for (int i = 0; i < pick.getPickedPointList().getLength(); ++i)
     EXPECT_EQ(pick.getPickedPointList()[i]->getPath()->getTail(), m_leftCube);
+}
+
+// Render caches must not keep a view where an earlier window put it: the view
+// places itself from the action's viewport, which Coin's caches do not watch.
+TEST_F(TwoViews, CachedSeparatorsFollowANewViewport) {
+  GLTestContext gl(200, 100);
+  ASSERT_TRUE(gl.isValid());
+  for (SoSeparator *separator : {m_root, m_left, m_right})
+    separator->renderCaching = SoSeparator::ON;
+  for (int i = 0; i < 4; ++i) gl.render(m_root); // give Coin time to build its caches
+  ASSERT_TRUE(near(gl.pixel(150, 50), kBlue));
+
+  // The window shrinks to the lower-left quarter of the framebuffer: the right
+  // view moves with it.
+  gl.action().setViewportRegion(SbViewportRegion(100, 50));
+  gl.render(m_root);
+  EXPECT_TRUE(near(gl.pixel(75, 25), kBlue));
+  EXPECT_FALSE(near(gl.pixel(150, 50), kBlue));
 }
