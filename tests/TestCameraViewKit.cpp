@@ -1,4 +1,5 @@
 #include "TestCameraViewKit.h"
+#include "TestViewKit.h"
 
 #include <Inventor/nodekits/SoCameraKit.h>
 #include <Inventor/nodekits/SoNodekitCatalog.h>
@@ -10,16 +11,7 @@ void TestCameraViewKit::initClass() {
 }
 
 void TestCameraViewKit::exitClass() {
-  SoType::removeType(classTypeId.getName());
-  classTypeId = SoType::badType();
-  delete fieldData;
-  fieldData = nullptr;
-  parentFieldData = nullptr;
-  delete classcatalog;
-  classcatalog = nullptr;
-  // Coin counts instances to find the first one, which fills the field
-  // table and catalog made anew above.
-  classinstances = 0;
+  releaseTestKitClass(classTypeId, fieldData, parentFieldData, classcatalog, classinstances);
 }
 
 TestCameraViewKit::TestCameraViewKit() {

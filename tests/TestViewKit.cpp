@@ -9,13 +9,7 @@ SO_KIT_SOURCE(TestViewKit);
 void TestViewKit::initClass() { SO_KIT_INIT_CLASS(TestViewKit, PoBaseView, "PoBaseView"); }
 
 void TestViewKit::exitClass() {
-  SoType::removeType(classTypeId.getName());
-  classTypeId = SoType::badType();
-  delete fieldData;
-  fieldData = nullptr;
-  parentFieldData = nullptr;
-  delete classcatalog;
-  classcatalog = nullptr;
+  releaseTestKitClass(classTypeId, fieldData, parentFieldData, classcatalog, classinstances);
 }
 
 TestViewKit::TestViewKit() {

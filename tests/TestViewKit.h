@@ -3,8 +3,26 @@
 
 #include "PoBaseView.h"
 
+#include <Inventor/fields/SoFieldData.h>
+#include <Inventor/nodekits/SoNodekitCatalog.h>
 #include <Inventor/nodekits/SoSubKit.h>
 #include <gtest/gtest.h>
+
+// Undoes what Coin's SO_KIT_INIT_CLASS and first construction set up for a
+// test kit class, so the next initClass and construction build it afresh.
+// Coin counts instances to find the first one, so the count goes back too.
+inline void releaseTestKitClass(SoType &classTypeId, SoFieldData *&fieldData,
+                                const SoFieldData **&parentFieldData,
+                                SoNodekitCatalog *&catalog, unsigned int &instances) {
+  SoType::removeType(classTypeId.getName());
+  classTypeId = SoType::badType();
+  delete fieldData;
+  fieldData = nullptr;
+  parentFieldData = nullptr;
+  delete catalog;
+  catalog = nullptr;
+  instances = 0;
+}
 
 // PoBaseView is abstract; this is the smallest concrete kit on top of it,
 // written the way an application would derive its own view with Coin's macros.

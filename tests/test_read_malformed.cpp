@@ -74,6 +74,17 @@ bool refused(const DebugCapture &capture, const std::string &method, const std::
   return false;
 }
 
+
+// Reads a file whose one view names a part no kit can follow, expects the
+// view to refuse that name, and answers the graph read (referenced) or null.
+SoSeparator *readRefusingPart(const char *body, const char *partName) {
+  DebugCapture capture;
+  ReadErrorCapture errors;
+  SoSeparator *root = readText(std::string("#Inventor V2.1 ascii\n") + body);
+  EXPECT_TRUE(refused(capture, "PoBaseView::setAnyPart", partName));
+  if (root) root->ref();
+  return root;
+}
 } // namespace
 
 // Coin's kit reader follows an indexed part name as if the part were a list,
@@ -95,12 +106,8 @@ TEST(ReadMalformed, PartNamesNoKitCanFollowAreRefused) {
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c[0]);
-    DebugCapture capture;
-    ReadErrorCapture errors;
-    SoSeparator *root = readText(std::string("#Inventor V2.1 ascii\n") + c[0]);
-    EXPECT_TRUE(refused(capture, "PoBaseView::setAnyPart", c[1]));
+    SoSeparator *root = readRefusingPart(c[0], c[1]);
     if (!root) continue;
-    root->ref();
     // Nothing of the refused node reached the view.
     PoView *view = firstView(root);
     ASSERT_NE(view, nullptr);
@@ -119,13 +126,7 @@ TEST(ReadMalformed, SceneViewsRefuseThemToo) {
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c[0]);
-    DebugCapture capture;
-    ReadErrorCapture errors;
-    SoSeparator *root = readText(std::string("#Inventor V2.1 ascii\n") + c[0]);
-    EXPECT_TRUE(refused(capture, "PoBaseView::setAnyPart", c[1]));
-    if (!root) continue;
-    root->ref();
-    root->unref();
+    if (SoSeparator *root = readRefusingPart(c[0], c[1])) root->unref();
   }
 }
 
