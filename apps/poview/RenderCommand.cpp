@@ -2,7 +2,8 @@
 #include "AtomicFile.h"
 #include "CoinMessages.h"
 #include "Commands.h"
-#include "OffscreenRenderer.h"
+#include "OptionValues.h"
+#include "PoOffscreenRenderer.h"
 #include "ToolError.h"
 #include "VirtualDisplay.h"
 
@@ -13,23 +14,51 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 namespace {
 
 const char *const kHelp =
     "Usage: poview render SCENE.iv -o OUT.png [--size WxH] [--background R,G,B]\n"
+    "                     [--tiles CxR]\n"
     "\n"
     "Reads a scene file holding views and renders it once, off screen, into a PNG\n"
     "picture. Without a display the command starts a virtual X server (Xvfb) of\n"
-    "its own for the time it renders.\n"
+    "its own for the time it renders. A picture larger than one tile (4096 pixels\n"
+    "a side, or less where the OpenGL driver says so) is rendered tile by tile.\n"
     "\n"
     "Options:\n"
     "  -o, --output OUT.png    the picture to write (replaced only once complete)\n"
-    "  --size WxH              picture size in pixels (default 640x480, at most 8192)\n"
+    "  --size WxH              picture size in pixels (default 640x480, at most 32767)\n"
     "  --background R,G,B      colour where no view draws, components 0 to 1\n"
     "                          (default 0,0,0)\n"
-    "  -h, --help              show this help\n";
+    "  --tiles CxR             render as C columns by R rows of tiles, at least\n"
+    "  -h, --help              show this help\n"
+    "\n"
+    "Environment:\n"
+    "  POVIEW_MAX_TILE_SIZE    caps the tile side in pixels, e.g. to save GL memory\n";
+
+// The tile side the environment asks for, or 0 for the renderer's own.
+int maximumTileSize() {
+  const char *text = std::getenv("POVIEW_MAX_TILE_SIZE");
+  if (!text || !*text) return 0;
+  char *end = nullptr;
+  const long value = std::strtol(text, &end, 10);
+  if (*end != '\0' || value < 1 || value > kMaxImageSide)
+    throw usageError("POVIEW_MAX_TILE_SIZE " + quoted(text) + ": expected a number of pixels");
+  return static_cast<int>(value);
+}
+
+QImage renderPicture(SoNode *root, ImageSize size, Colour background, TileGrid tiles,
+                     int maxTileSize) {
+  PoOffscreenRenderer renderer(size.width, size.height);
+  renderer.setBackgroundColor(SbColor(background.red, background.green, background.blue));
+  renderer.setMaximumTileSize(maxTileSize);
+  const QImage image = renderer.render(root, tiles.columns, tiles.rows);
+  if (image.isNull()) throw userError(renderer.getLastError());
+  return image;
+}
 
 std::string encodePng(const QImage &image, const std::string &output) {
   QByteArray bytes;
@@ -45,7 +74,9 @@ std::string encodePng(const QImage &image, const std::string &output) {
 int runRender(const Invocation &invocation) {
   const Arguments arguments = Arguments::parse(
       invocation.words,
-      {{"--output", "-o", true}, {"--size", "", true}, {"--background", "", true}}, 1, 1);
+      {{"--output", "-o", true}, {"--size", "", true}, {"--background", "", true},
+       {"--tiles", "", true}},
+      1, 1);
   if (arguments.helpRequested()) {
     std::fputs(kHelp, stdout);
     return ExitSuccess;
@@ -55,6 +86,11 @@ int runRender(const Invocation &invocation) {
   const std::string output = arguments.value("--output");
   const ImageSize size = parseImageSize("--size", arguments.value("--size", "640x480"));
   const Colour background = parseColour("--background", arguments.value("--background", "0,0,0"));
+  const TileGrid tiles = parseTileGrid("--tiles", arguments.value("--tiles", "1x1"));
+  if (tiles.columns > size.width || tiles.rows > size.height)
+    throw usageError("--tiles " + quoted(arguments.value("--tiles")) +
+                     ": more tiles than pixels on a side");
+  const int maxTileSize = maximumTileSize();
 
   initSceneDatabase();
   CoinMessages messages;
@@ -75,7 +111,7 @@ int runRender(const Invocation &invocation) {
   static QGuiApplication *application = new QGuiApplication(qtArgc, qtArgv);
   (void)application;
   display.reset();
-  const QImage image = renderOffscreen(scene.root(), size, background);
+  const QImage image = renderPicture(scene.root(), size, background, tiles, maxTileSize);
   writeFileAtomically(output, encodePng(image, output));
   messages.printWarnings("poview render: ");
   return ExitSuccess;

@@ -13,6 +13,7 @@
 #include <QSurfaceFormat>
 
 #include <algorithm>
+#include <cstddef>
 
 namespace {
 
@@ -99,24 +100,36 @@ bool GLTileTarget::beginTile(int width, int height, const SbColor &background) {
     m_error = "cannot bind the off-screen framebuffer";
     return false;
   }
-  // A view's portion path leaves the scissor test on; the clear must reach
-  // the whole tile.
-  glDisable(GL_SCISSOR_TEST);
+  // The clear reaches the tile only (the framebuffer may be larger), and all
+  // of it: a view's portion path leaves the scissor test on with its own box.
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(0, 0, width, height);
   glViewport(0, 0, width, height);
   // What an SoQt render area sets up before Coin draws: Coin's depth-buffer
   // element assumes depth testing is on and never enables it itself.
   glEnable(GL_DEPTH_TEST);
   glClearColor(background[0], background[1], background[2], 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+  glDisable(GL_SCISSOR_TEST);
   return true;
 }
 
 void GLTileTarget::readTile(int width, int height, unsigned char *destination, int rowLength) {
-  glFinish();
-  // Rows go straight into place: with 4-byte alignment GL steps from row to
-  // row as QImage lays out RGB888 lines.
+  // GL hands out four bytes a pixel faster than three (Mesa converts RGB a
+  // pixel at a time); the RGB rows are made here from one tile of RGBA.
+  const std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
+  if (m_readBuffer.size() < bytes) m_readBuffer.resize(bytes);
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
-  glPixelStorei(GL_PACK_ROW_LENGTH, rowLength);
-  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, destination);
   glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, m_readBuffer.data());
+  const std::size_t stride = (std::size_t(rowLength) * 3 + 3) & ~std::size_t(3);
+  for (int row = 0; row < height; ++row) {
+    const unsigned char *from = m_readBuffer.data() + std::size_t(row) * width * 4;
+    unsigned char *to = destination + row * stride;
+    for (int x = 0; x < width; ++x, from += 4, to += 3) {
+      to[0] = from[0];
+      to[1] = from[1];
+      to[2] = from[2];
+    }
+  }
 }

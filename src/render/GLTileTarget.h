@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QOffscreenSurface;
 class QOpenGLContext;
@@ -46,6 +47,7 @@ private:
   int m_driverLimit = 0;
   uint32_t m_cacheContext = 0;
   std::string m_error;
+  std::vector<unsigned char> m_readBuffer;
 };
 
 #endif

@@ -1,4 +1,5 @@
 // poview render: the pictures of the examples, checked view by view.
+#include "PictureMatch.h"
 #include "PixelProbe.h"
 #include "ScratchDirectory.h"
 #include "ToolRun.h"
@@ -119,6 +120,29 @@ TEST_F(ToolRender, WithoutADisplayTheToolStartsItsOwn) {
       render("four_quadrants.iv", {"--size", "200x150"}, {"DISPLAY=", "QT_QPA_PLATFORM="});
   ASSERT_EQ(image.size(), QSize(200, 150));
   EXPECT_COLOUR(image, 0.05, 0.95, 0.1, 0.1, 0.4);
+}
+
+// A picture rendered in tiles, asked for or forced by a tile limit smaller
+// than the picture, is the picture rendered whole.
+TEST_F(ToolRender, TiledPicturesAreThePictureRenderedWhole) {
+  struct Case {
+    const char *name;
+    const char *size;
+    QStringList options;
+    QStringList environment;
+  };
+  const Case cases[] = {
+      {"--tiles 3x2", "900x500", {"--tiles", "3x2"}, {}},
+      {"a poster wider than the tile limit", "1500x300", {}, {"POVIEW_MAX_TILE_SIZE=256"}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    const QImage whole = render("four_quadrants.iv", {"--size", c.size});
+    const QImage tiled = render("four_quadrants.iv", QStringList{"--size", c.size} + c.options,
+                                c.environment);
+    std::string why;
+    EXPECT_TRUE(matchesWhole(whole, tiled, &why)) << why;
+  }
 }
 
 TEST_F(ToolRender, ReplacesAnExistingPictureWhole) {
