@@ -17,6 +17,7 @@
 #include <Inventor/actions/SoRayPickAction.h>
 #include <Inventor/actions/SoSearchAction.h>
 #include <Inventor/events/SoMouseButtonEvent.h>
+#include <Inventor/misc/SoTempPath.h>
 #include <Inventor/nodekits/SoBaseKit.h>
 #include <Inventor/nodes/SoCamera.h>
 #include <Inventor/nodes/SoSeparator.h>
@@ -145,9 +146,14 @@ void forceRenderCaching(SoNode *root, SoSeparator::CacheEnabled caching) {
   search.setType(SoSeparator::getClassTypeId());
   search.setInterest(SoSearchAction::ALL);
   search.apply(root);
-  for (int i = 0; i < search.getPaths().getLength(); ++i)
-    static_cast<SoSeparator *>(static_cast<SoFullPath *>(search.getPaths()[i])->getTail())
-        ->renderCaching = caching;
+  for (int i = 0; i < search.getPaths().getLength(); ++i) {
+    // The separator itself, also when it lies inside a kit's parts, where
+    // SoPath::getTail stops.
+    const SoPath *path = search.getPaths()[i];
+    SoTempPath full(path->getLength());
+    static_cast<SoPath &>(full) = *path;
+    static_cast<SoSeparator *>(full.getTail())->renderCaching = caching;
+  }
   SoBaseKit::setSearchingChildren(searching);
 }
 
