@@ -2,15 +2,15 @@
 #include "AtomicFile.h"
 #include "CoinMessages.h"
 #include "Commands.h"
+#include "Headlight.h"
 #include "OptionValues.h"
+#include "PictureFile.h"
 #include "PoOffscreenRenderer.h"
 #include "ToolError.h"
 #include "VirtualDisplay.h"
 
 #include <Inventor/nodes/SoSeparator.h>
 
-#include <QBuffer>
-#include <QByteArray>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -21,18 +21,21 @@ namespace {
 
 const char *const kHelp =
     "Usage: poview render SCENE.iv -o OUT.png [--size WxH] [--background R,G,B]\n"
-    "                     [--tiles CxR]\n"
+    "                     [--no-headlight] [--tiles CxR]\n"
     "\n"
     "Reads a scene file holding views and renders it once, off screen, into a PNG\n"
-    "picture. Without a display the command starts a virtual X server (Xvfb) of\n"
-    "its own for the time it renders. A picture larger than one tile (4096 pixels\n"
-    "a side, or less where the OpenGL driver says so) is rendered tile by tile.\n"
+    "picture, lit as 'poview view' shows it: with the viewer's headlight, a light\n"
+    "that shines from every view's camera, besides the scene's own lights.\n"
+    "Without a display the command starts a virtual X server (Xvfb) of its own\n"
+    "for the time it renders. A picture larger than one tile (4096 pixels a side,\n"
+    "or less where the OpenGL driver says so) is rendered tile by tile.\n"
     "\n"
     "Options:\n"
     "  -o, --output OUT.png    the picture to write (replaced only once complete)\n"
     "  --size WxH              picture size in pixels (default 640x480, at most 32767)\n"
     "  --background R,G,B      colour where no view draws, components 0 to 1\n"
     "                          (default 0,0,0)\n"
+    "  --no-headlight          only the scene's own lights\n"
     "  --tiles CxR             render as C columns by R rows of tiles, at least\n"
     "  -h, --help              show this help\n"
     "\n"
@@ -60,21 +63,15 @@ QImage renderPicture(SoNode *root, ImageSize size, Colour background, TileGrid t
   return image;
 }
 
-std::string encodePng(const QImage &image, const std::string &output) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG"))
-    throw userError(quoted(output) + ": cannot encode the picture as PNG");
-  return bytes.toStdString();
-}
-
 } // namespace
 
 int runRender(const Invocation &invocation) {
   const Arguments arguments = Arguments::parse(
       invocation.words,
-      {{"--output", "-o", true}, {"--size", "", true}, {"--background", "", true},
+      {{"--output", "-o", true},
+       {"--size", "", true},
+       {"--background", "", true},
+       {"--no-headlight", "", false},
        {"--tiles", "", true}},
       1, 1);
   if (arguments.helpRequested()) {
@@ -111,8 +108,9 @@ int runRender(const Invocation &invocation) {
   static QGuiApplication *application = new QGuiApplication(qtArgc, qtArgv);
   (void)application;
   display.reset();
-  const QImage image = renderPicture(scene.root(), size, background, tiles, maxTileSize);
-  writeFileAtomically(output, encodePng(image, output));
+  const LitScene lit(scene.root(), !arguments.has("--no-headlight"));
+  const QImage image = renderPicture(lit.root(), size, background, tiles, maxTileSize);
+  writeFileAtomically(output, encodePicture(image, output));
   messages.printWarnings("poview render: ");
   return ExitSuccess;
 }
