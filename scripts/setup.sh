@@ -10,6 +10,7 @@ packages=(
   xvfb xauth
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  libopenmpi-dev openmpi-bin
 )
 
 missing=()

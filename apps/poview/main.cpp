@@ -13,6 +13,7 @@ const Command kCommands[] = {
     {"export", "convert a scene file to VRML97", runExport},
     {"view", "show a scene file in a viewer that follows clicks into views", runView},
     {"info", "list the views of a scene file", runInfo},
+    {"wall", "render a scene file on a display wall of MPI processes", runWall},
 };
 
 void printHelp(std::FILE *stream) {
