@@ -119,6 +119,30 @@ TEST_F(ToolWall, OneRanksFailureEndsEveryRank) {
   EXPECT_FALSE(scratch.entries().contains("wall.png"));
 }
 
+// What each rank can tell on its own is bad usage, before the wall starts.
+TEST(ToolWallUsage, BadWallsAreRefusedInOneLine) {
+  const QString scene = examplePath("side_by_side.iv");
+  struct Case {
+    QStringList arguments;
+    const char *named;
+  };
+  const Case cases[] = {
+      {{scene, "--size", "800x600", "-o", "wall.png"}, "--grid"},
+      {{scene, "--grid", "2x2", "-o", "wall.png"}, "--size"},
+      {{scene, "--grid", "2x2", "--size", "800x600"}, "-o"},
+      {{scene, "--grid", "0x2", "--size", "800x600", "-o", "wall.png"}, "--grid"},
+      // Started without mpirun, the wall has one process, not four.
+      {{scene, "--grid", "2x2", "--size", "800x600", "-o", "wall.png"}, "4 processes"},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.named);
+    const ToolResult result = runTool(QStringList{"wall"} + c.arguments);
+    EXPECT_EQ(result.exitCode, 2);
+    ASSERT_EQ(result.errorLines().size(), 1u) << result.err;
+    EXPECT_NE(result.err.find(c.named), std::string::npos) << result.err;
+  }
+}
+
 #else
 
 TEST(ToolWall, WithoutMpiTheWallSaysSoInOneLine) {

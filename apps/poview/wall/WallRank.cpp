@@ -28,6 +28,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <unistd.h>
@@ -193,12 +194,15 @@ private:
   }
 
   void gatherAndWrite() {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
     std::vector<std::size_t> sizes;
     for (int rank = 0; rank < m_link.size(); ++rank) {
       const Tile tile = tileOf(rank, m_options.grid, m_options.size);
       sizes.push_back(std::size_t(tile.width) * std::size_t(tile.height) * 3);
     }
     const auto tiles = m_link.gather(packedRows(m_picture), sizes, kStepSeconds);
+    const Clock::time_point gathered = Clock::now();
     std::string failure;
     if (m_link.rank() == 0)
       failure = attempt([&] {
@@ -206,6 +210,11 @@ private:
                             encodePicture(assembled(tiles), m_options.output));
       });
     endOnFailure(m_link.agree(failure, kStepSeconds));
+    // For the wall benchmark: the time rank 0 spends on the gathered picture.
+    if (m_link.rank() == 0 && std::getenv("POVIEW_WALL_TIMINGS"))
+      std::fprintf(stderr, "poview wall: timings: gather %.3f s, assemble and write %.3f s\n",
+                   std::chrono::duration<double>(gathered - start).count(),
+                   std::chrono::duration<double>(Clock::now() - gathered).count());
   }
 
   QImage assembled(const std::vector<std::vector<unsigned char>> &tiles) const {
