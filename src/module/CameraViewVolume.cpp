@@ -180,18 +180,16 @@ void replaceGLRender(SoType cameraType) {
 namespace CameraViewVolume {
 
 void init() {
-  // Every camera type gets its own entries: Coin fills in inherited action
-  // methods once it has set a list up and never revisits them.
+  // The other actions reach every camera, of any type, through its class's
+  // method, which camera types inherit.
+  const SoType camera = SoCamera::getClassTypeId();
+  SoRayPickAction::addMethod(camera, narrowedMethod<SoNode::rayPickS>);
+  SoCallbackAction::addMethod(camera, narrowedMethod<SoNode::callbackS>);
+  SoHandleEventAction::addMethod(camera, narrowedMethod<SoNode::handleEventS>);
+  SoGetMatrixAction::addMethod(camera, narrowedMethod<SoNode::getMatrixS>);
   SoTypeList cameras;
-  SoType::getAllDerivedFrom(SoCamera::getClassTypeId(), cameras);
-  for (int i = 0; i < cameras.getLength(); ++i) {
-    const SoType camera = cameras[i];
-    replaceGLRender(camera);
-    SoRayPickAction::addMethod(camera, narrowedMethod<SoNode::rayPickS>);
-    SoCallbackAction::addMethod(camera, narrowedMethod<SoNode::callbackS>);
-    SoHandleEventAction::addMethod(camera, narrowedMethod<SoNode::handleEventS>);
-    SoGetMatrixAction::addMethod(camera, narrowedMethod<SoNode::getMatrixS>);
-  }
+  SoType::getAllDerivedFrom(camera, cameras);
+  for (int i = 0; i < cameras.getLength(); ++i) replaceGLRender(cameras[i]);
 }
 
 } // namespace CameraViewVolume

@@ -21,6 +21,8 @@ namespace CameraViewVolume {
 
 // Installs the camera methods on Coin's actions. Needs SoDB::init() and the
 // view elements registered; idempotent only through ToolkitLayer::init().
+// In GL rendering, cameras of a class registered with Coin after this call
+// keep Coin's own behaviour.
 void init();
 
 } // namespace CameraViewVolume

@@ -3,7 +3,6 @@
 #include "PixelText.h"
 
 #include <Inventor/elements/SoGLCacheContextElement.h>
-#include <Inventor/misc/SoContextHandler.h>
 #include <Inventor/system/gl.h>
 
 #include <QGuiApplication>
@@ -42,9 +41,11 @@ GLTileTarget::GLTileTarget() = default;
 
 GLTileTarget::~GLTileTarget() {
   if (!m_context) return;
+  // The display lists and textures Coin made in this context go with it. Not
+  // telling Coin (SoContextHandler::destructingContext) keeps its record of
+  // the context until exit, where telling it would lose that record: Coin 4
+  // frees the entry but not the record itself.
   if (m_context->makeCurrent(m_surface.get())) {
-    // Coin's display lists and textures of this context go with it.
-    if (m_cacheContext) SoContextHandler::destructingContext(m_cacheContext);
     m_framebuffer.reset();
     m_context->doneCurrent();
   }

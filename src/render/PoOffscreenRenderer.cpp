@@ -14,8 +14,6 @@
 #include <Inventor/nodes/SoGroup.h>
 
 #include <algorithm>
-#include <cstring>
-#include <utility>
 
 namespace {
 
@@ -42,12 +40,8 @@ private:
 // GL gives rows from the bottom; a QImage keeps them from the top.
 void flipRows(QImage &image) {
   const int bytes = image.bytesPerLine();
-  std::vector<unsigned char> spare(static_cast<std::size_t>(bytes));
-  for (int top = 0, bottom = image.height() - 1; top < bottom; ++top, --bottom) {
-    std::memcpy(spare.data(), image.scanLine(top), bytes);
-    std::memcpy(image.scanLine(top), image.scanLine(bottom), bytes);
-    std::memcpy(image.scanLine(bottom), spare.data(), bytes);
-  }
+  for (int top = 0, bottom = image.height() - 1; top < bottom; ++top, --bottom)
+    std::swap_ranges(image.scanLine(top), image.scanLine(top) + bytes, image.scanLine(bottom));
 }
 
 } // namespace
