@@ -58,11 +58,6 @@ int main(int argc, char **argv) {
   try {
     return command->run(invocation);
   } catch (const ToolError &error) {
-    if (error.status() == ExitUsageError)
-      std::fprintf(stderr, "poview %s: error: %s (try 'poview %s --help')\n", command->name,
-                   error.what(), command->name);
-    else
-      std::fprintf(stderr, "poview %s: error: %s\n", command->name, error.what());
-    return error.status();
+    return printToolError(command->name, error);
   }
 }

@@ -5,6 +5,7 @@
 
 #include <Inventor/SbString.h>
 #include <Inventor/SoPath.h>
+#include <Inventor/misc/SoTempPath.h>
 #include <Inventor/actions/SoSearchAction.h>
 #include <Inventor/nodekits/SoBaseKit.h>
 #include <Inventor/nodes/SoCamera.h>
@@ -44,8 +45,10 @@ WallCameras::WallCameras(SoNode *root) {
   SoBaseKit::setSearchingChildren(wasSearchingChildren);
   const SoPathList &paths = search.getPaths();
   for (int i = 0; i < paths.getLength(); ++i) {
-    // A path into a kit names the kit as its tail; the full path, the camera.
-    auto *camera = static_cast<SoCamera *>(static_cast<SoFullPath *>(paths[i])->getTail());
+    // A path into a kit names the kit as its tail; a full copy, the camera.
+    SoTempPath full(paths[i]->getLength());
+    static_cast<SoPath &>(full) = *paths[i];
+    auto *camera = static_cast<SoCamera *>(full.getTail());
     m_cameras.push_back(camera);
     m_sent.push_back(fieldsOf(camera));
   }

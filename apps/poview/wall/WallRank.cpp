@@ -63,9 +63,7 @@ void installStopHandler(int rank) {
 
 // A failure all ranks agreed on ends every rank with the same line.
 void endOnFailure(const std::string &verdict) {
-  if (verdict.empty()) return;
-  g_errorSaid = 1;
-  throw userError(verdict);
+  if (!verdict.empty()) throw userError(verdict);
 }
 
 template <class Step> std::string attempt(Step step) {
@@ -112,15 +110,36 @@ public:
   WallRank(const WallOptions &options, const Invocation &invocation)
       : m_options(options), m_invocation(invocation) {
     installStopHandler(m_link.rank());
-    const int ranks = options.grid.columns * options.grid.rows;
-    if (m_link.size() != ranks)
-      throw usageError("--grid " + std::to_string(options.grid.columns) + "x" +
-                       std::to_string(options.grid.rows) + " needs " + std::to_string(ranks) +
-                       " processes, mpirun started " + std::to_string(m_link.size()));
-    m_tile = tileOf(m_link.rank(), options.grid, options.size);
   }
 
+  // The rank's failure is said here, while MPI still runs: once one rank
+  // has left with a failure, mpirun stops the rest.
   int run() {
+    try {
+      runSteps();
+      if (m_link.rank() == 0) m_messages.printWarnings("poview wall: ");
+      return ExitSuccess;
+    } catch (const ToolError &error) {
+      // mpirun's stop may come while the line is being written: it waits.
+      sigset_t stop, previous;
+      sigemptyset(&stop);
+      sigaddset(&stop, SIGTERM);
+      sigprocmask(SIG_BLOCK, &stop, &previous);
+      const int status = printToolError("wall", error);
+      g_errorSaid = 1;
+      sigprocmask(SIG_SETMASK, &previous, nullptr);
+      return status;
+    }
+  }
+
+private:
+  void runSteps() {
+    const int ranks = m_options.grid.columns * m_options.grid.rows;
+    if (m_link.size() != ranks)
+      throw usageError("--grid " + std::to_string(m_options.grid.columns) + "x" +
+                       std::to_string(m_options.grid.rows) + " needs " + std::to_string(ranks) +
+                       " processes, mpirun started " + std::to_string(m_link.size()));
+    m_tile = tileOf(m_link.rank(), m_options.grid, m_options.size);
     initSceneDatabase();
     endOnFailure(m_link.agree(attempt([&] { load(); }), kStepSeconds));
     endOnFailure(m_link.agree(attempt([&] { startQt(); }), kStepSeconds));
@@ -130,10 +149,8 @@ public:
     else
       m_link.rank() == 0 ? leadScript() : follow(kStepSeconds);
     if (!m_options.output.empty()) gatherAndWrite();
-    return ExitSuccess;
   }
 
-private:
   void load() {
     m_scene.reset(new LoadedScene(scenePathOf(m_options.scene, m_link.rank()), m_messages));
     m_lit.reset(new LitScene(m_scene->root(), m_options.headlight));
