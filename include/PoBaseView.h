@@ -149,6 +149,12 @@ protected:
   bool isBeingRead() const { return m_readFieldData != nullptr; }
 
 private:
+  // Coin's kit read, with the checks and reports Coin leaves out (see
+  // PoBaseViewReadParts.cpp).
+  struct PartsRead;
+  SbBool readKitBody(SoInput *in, unsigned short flags);
+  SbBool readFieldsAndParts(SoInput *in, PartsRead &read);
+
   static const SoFieldData **baseKitFieldDataPtr();
   bool partNameIsSound(const char *method, const SbName &partname, bool toSet) const;
   static const SoNodekitCatalog **baseKitCatalogPtr();
