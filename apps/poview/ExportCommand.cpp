@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "PoToVRML2Action.h"
 #include "ToolError.h"
+#include "ViewReport.h"
 
 #include <Inventor/SoOutput.h>
 #include <Inventor/VRMLnodes/SoVRMLGroup.h>
@@ -72,5 +73,6 @@ int runExport(const Invocation &invocation) {
   if (!vrml) throw userError(quoted(scenePath) + ": the conversion to VRML97 gave no scene");
   writeFileAtomically(output, writeVrml(vrml));
   messages.printWarnings("poview export: ");
+  warnAboutViewsWithoutCamera(scene.views(), "poview export: ");
   return ExitSuccess;
 }

@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "OffscreenRenderer.h"
 #include "ToolError.h"
+#include "ViewReport.h"
 #include "VirtualDisplay.h"
 
 #include <Inventor/nodes/SoSeparator.h>
@@ -78,5 +79,6 @@ int runRender(const Invocation &invocation) {
   const QImage image = renderOffscreen(scene.root(), size, background);
   writeFileAtomically(output, encodePng(image, output));
   messages.printWarnings("poview render: ");
+  warnAboutViewsWithoutCamera(scene.views(), "poview render: ");
   return ExitSuccess;
 }
