@@ -1,16 +1,15 @@
 #include "Arguments.h"
-#include "AtomicFile.h"
 #include "CoinMessages.h"
+#include "CommandOutput.h"
 #include "Commands.h"
 #include "OffscreenRenderer.h"
+#include "PictureFormat.h"
 #include "ToolError.h"
 #include "ViewReport.h"
 #include "VirtualDisplay.h"
 
 #include <Inventor/nodes/SoSeparator.h>
 
-#include <QBuffer>
-#include <QByteArray>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -21,25 +20,19 @@ namespace {
 const char *const kHelp =
     "Usage: poview render SCENE.iv -o OUT.png [--size WxH] [--background R,G,B]\n"
     "\n"
-    "Reads a scene file holding views and renders it once, off screen, into a PNG\n"
+    "Reads a scene file holding views and renders it once, off screen, into a\n"
     "picture. Without a display the command starts a virtual X server (Xvfb) of\n"
     "its own for the time it renders.\n"
     "\n"
     "Options:\n"
-    "  -o, --output OUT.png    the picture to write (replaced only once complete)\n"
+    "  -o, --output OUT.png    the picture to write (replaced only once complete);\n"
+    "                          its extension chooses the format: png, jpg, ppm, bmp\n"
+    "                          or any other Qt writes (PNG without an extension);\n"
+    "                          - writes PNG to standard output\n"
     "  --size WxH              picture size in pixels (default 640x480, at most 8192)\n"
     "  --background R,G,B      colour where no view draws, components 0 to 1\n"
     "                          (default 0,0,0)\n"
     "  -h, --help              show this help\n";
-
-std::string encodePng(const QImage &image, const std::string &output) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG"))
-    throw userError(quoted(output) + ": cannot encode the picture as PNG");
-  return bytes.toStdString();
-}
 
 } // namespace
 
@@ -56,11 +49,12 @@ int runRender(const Invocation &invocation) {
   const std::string output = arguments.value("--output");
   const ImageSize size = parseImageSize("--size", arguments.value("--size", "640x480"));
   const Colour background = parseColour("--background", arguments.value("--background", "0,0,0"));
+  const std::string format = pictureFormatFor("--output", output);
 
   initSceneDatabase();
   CoinMessages messages;
   LoadedScene scene(scenePath, messages);
-  checkOutputLocation(output);
+  checkOutput(output);
   std::unique_ptr<VirtualDisplay> virtualDisplay;
   auto display = std::make_unique<DisplayConnection>();
   if (!display->usable()) virtualDisplay = std::make_unique<VirtualDisplay>();
@@ -77,7 +71,7 @@ int runRender(const Invocation &invocation) {
   (void)application;
   display.reset();
   const QImage image = renderOffscreen(scene.root(), size, background);
-  writeFileAtomically(output, encodePng(image, output));
+  writeOutput(output, encodePicture(image, format, output));
   messages.printWarnings("poview render: ");
   warnAboutViewsWithoutCamera(scene.views(), "poview render: ");
   return ExitSuccess;

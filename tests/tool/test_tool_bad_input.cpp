@@ -6,6 +6,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cctype>
 #include <string>
 #include <tuple>
@@ -200,6 +201,25 @@ INSTANTIATE_TEST_SUITE_P(
                       std::make_pair("--background", "2,0,0"),
                       std::make_pair("--background", "0,0,-0.5"),
                       std::make_pair("--background", "red")));
+
+TEST(ToolUsage, PictureNameWithAnExtensionNoWriterKnows) {
+  ScratchDirectory scratch;
+  const QString output = scratch.path("picture.pngx");
+  const ToolResult result = runTool({"render", examplePath("side_by_side.iv"), "-o", output});
+  expectOneLineError(result, 2, "pngx");
+  EXPECT_NE(result.err.find("png"), std::string::npos) << result.err; // what Qt can write
+  EXPECT_TRUE(scratch.entries().isEmpty());
+}
+
+TEST(ToolUsage, VersionNamesPoviewAndItsLibraries) {
+  const ToolResult result = runTool({"--version"});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_TRUE(result.err.empty()) << result.err;
+  EXPECT_EQ(result.out.rfind("poview ", 0), 0u) << result.out;
+  for (const char *library : {"BrennicQt", "Coin", "SoQt", "Qt"})
+    EXPECT_NE(result.out.find(library), std::string::npos) << result.out;
+  EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 1) << result.out;
+}
 
 TEST(ToolUsage, OptionGivenTwice) {
   expectOneLineError(runTool({"render", examplePath("side_by_side.iv"), "-o", "/tmp/a.png",
