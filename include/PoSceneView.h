@@ -75,6 +75,12 @@ public:
   void viewAll(const SbVec2s &windowSize);
   void viewAll(SoQtRenderArea *renderArea);
 
+  // Searches and bounding boxes leave the background and border out: they
+  // are drawn with cameras of their own in the view's rectangle and occupy no
+  // place in the world, and a viewer must never adopt their cameras.
+  virtual void search(SoSearchAction *action);
+  virtual void getBoundingBox(SoGetBoundingBoxAction *action);
+
 protected:
   virtual ~PoSceneView();
 
@@ -111,6 +117,10 @@ private:
   void createSensors();
   bool appearanceNeedsWriting(const SoSFNode &field) const;
   void copyPartsFrom(const PoSceneView &other);
+  // Traverses the kit's children without the decorations; false (nothing
+  // done) for an action applied to a path into the kit or when no decoration
+  // is shown.
+  bool traverseWithoutDecorations(SoAction *action);
 
   SoFieldSensor *m_backgroundSensor;
   SoFieldSensor *m_borderSensor;

@@ -2,8 +2,9 @@
 #include "CoinMessages.h"
 #include "CommandOutput.h"
 #include "Commands.h"
+#include "Headlight.h"
 #include "OffscreenRenderer.h"
-#include "PictureFormat.h"
+#include "PictureFile.h"
 #include "ToolError.h"
 #include "ViewReport.h"
 #include "VirtualDisplay.h"
@@ -19,10 +20,13 @@ namespace {
 
 const char *const kHelp =
     "Usage: poview render SCENE.iv -o OUT.png [--size WxH] [--background R,G,B]\n"
+    "                     [--no-headlight]\n"
     "\n"
     "Reads a scene file holding views and renders it once, off screen, into a\n"
-    "picture. Without a display the command starts a virtual X server (Xvfb) of\n"
-    "its own for the time it renders.\n"
+    "picture, lit as 'poview view' shows it: with the viewer's headlight, a light\n"
+    "that shines from every view's camera, besides the scene's own lights.\n"
+    "Without a display the command starts a virtual X server (Xvfb) of its own\n"
+    "for the time it renders.\n"
     "\n"
     "Options:\n"
     "  -o, --output OUT.png    the picture to write (replaced only once complete);\n"
@@ -32,6 +36,7 @@ const char *const kHelp =
     "  --size WxH              picture size in pixels (default 640x480, at most 8192)\n"
     "  --background R,G,B      colour where no view draws, components 0 to 1\n"
     "                          (default 0,0,0)\n"
+    "  --no-headlight          only the scene's own lights\n"
     "  -h, --help              show this help\n";
 
 } // namespace
@@ -39,7 +44,11 @@ const char *const kHelp =
 int runRender(const Invocation &invocation) {
   const Arguments arguments = Arguments::parse(
       invocation.words,
-      {{"--output", "-o", true}, {"--size", "", true}, {"--background", "", true}}, 1, 1);
+      {{"--output", "-o", true},
+       {"--size", "", true},
+       {"--background", "", true},
+       {"--no-headlight", "", false}},
+      1, 1);
   if (arguments.helpRequested()) {
     std::fputs(kHelp, stdout);
     return ExitSuccess;
@@ -49,7 +58,7 @@ int runRender(const Invocation &invocation) {
   const std::string output = arguments.value("--output");
   const ImageSize size = parseImageSize("--size", arguments.value("--size", "640x480"));
   const Colour background = parseColour("--background", arguments.value("--background", "0,0,0"));
-  const std::string format = pictureFormatFor("--output", output);
+  checkPictureFormat("--output", output);
 
   initSceneDatabase();
   CoinMessages messages;
@@ -70,8 +79,9 @@ int runRender(const Invocation &invocation) {
   static QGuiApplication *application = new QGuiApplication(qtArgc, qtArgv);
   (void)application;
   display.reset();
-  const QImage image = renderOffscreen(scene.root(), size, background);
-  writeOutput(output, encodePicture(image, format, output));
+  const LitScene lit(scene.root(), !arguments.has("--no-headlight"));
+  const QImage image = renderOffscreen(lit.root(), size, background);
+  writeOutput(output, encodePicture(image, output));
   messages.printWarnings("poview render: ");
   warnAboutViewsWithoutCamera(scene.views(), "poview render: ");
   return ExitSuccess;
