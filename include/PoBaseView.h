@@ -7,8 +7,8 @@
 #include <Inventor/fields/SoSFVec2f.h>
 #include <Inventor/nodekits/SoBaseKit.h>
 
-#include "ClassMutex.h"
-#include "SoGetView.h"
+#include "internal/ClassMutex.h"
+#include "internal/SoGetView.h"
 
 class QEvent;
 class SoCamera;
@@ -215,7 +215,7 @@ protected:
   // subclasses assign FALSE to it, which is the value it always holds.
   static int isBuiltIn;
 
-private:
+  // Class data, seen by derived classes (and by the tests through them).
   static SoType classTypeId;
   static SoFieldData *fieldData;
   static const SoFieldData **parentFieldData;
@@ -224,9 +224,6 @@ private:
   static SoNodekitCatalog *nodekitCatalog;
   static const SoNodekitCatalog **parentNodekitCatalogPtr;
   static ClassMutex classMutex;
-
-  friend struct ModuleLoadData;
-  friend class PoBaseViewTestAccess;
 };
 
 #endif

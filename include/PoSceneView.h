@@ -105,27 +105,16 @@ public:
   SoSFBool isBackgroundVisible;
   SoSFBool isBorderVisible;
 
-private:
-  static void *createInstance();
-  virtual SbBool readInstance(SoInput *in, unsigned short flags);
+protected:
   virtual SbBool setUpConnections(SbBool connect, SbBool force = FALSE);
   static void fieldSensorCB(void *data, SoSensor *sensor);
   void drawBackground();
   void drawBorder();
 
-  void registerParts();
-  void createSensors();
-  bool appearanceNeedsWriting(const SoSFNode &field) const;
-  void copyPartsFrom(const PoSceneView &other);
-  // Traverses the kit's children without the decorations; false (nothing
-  // done) for an action applied to a path into the kit or when no decoration
-  // is shown.
-  bool traverseWithoutDecorations(SoAction *action);
-
   SoFieldSensor *m_backgroundSensor;
   SoFieldSensor *m_borderSensor;
 
-  // Hides Coin's per-instance flag of the same name, as PoBaseView does.
+  // Class data. Hides Coin's per-instance flag isBuiltIn, as PoBaseView does.
   static int isBuiltIn;
   static SoType classTypeId;
   static SoFieldData *fieldData;
@@ -136,7 +125,18 @@ private:
   static const SoNodekitCatalog **parentNodekitCatalogPtr;
   static ClassMutex classMutex;
 
-  friend class PoSceneViewTestAccess;
+private:
+  static void *createInstance();
+  virtual SbBool readInstance(SoInput *in, unsigned short flags);
+
+  void registerParts();
+  void createSensors();
+  bool appearanceNeedsWriting(const SoSFNode &field) const;
+  void copyPartsFrom(const PoSceneView &other);
+  // Traverses the kit's children without the decorations; false (nothing
+  // done) for an action applied to a path into the kit or when no decoration
+  // is shown.
+  bool traverseWithoutDecorations(SoAction *action);
 };
 
 #endif

@@ -6,7 +6,7 @@
 #include <Inventor/nodes/SoCone.h>
 #include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/nodes/SoSeparator.h>
-#include <PoSceneView.h>
+#include <BrennicQt/PoSceneView.h>
 
 int main(int argc, char **argv) {
   QWidget *window = SoQt::init(argc, argv, "scene views");
