@@ -286,16 +286,6 @@ TYPED_TEST(ViewingEvents, ViewWithoutCameraPartKeepsTheViewersCamera) {
   EXPECT_EQ(this->cameraKitOf(this->left), nullptr);
 }
 
-TYPED_TEST(ViewingEvents, GetCameraMakesTheCameraOnceWithoutTouchingTheViewer) {
-  EXPECT_EQ(this->cameraKitOf(this->right), nullptr);
-  SoCamera *camera = this->right->getCamera();
-  ASSERT_NE(camera, nullptr);
-  EXPECT_TRUE(camera->isOfType(SoPerspectiveCamera::getClassTypeId()));
-  EXPECT_EQ(this->right->getCamera(), camera);
-  EXPECT_EQ(this->cameraOf(this->right), camera);
-  EXPECT_EQ(this->viewer->getCamera(), this->initial);
-}
-
 TYPED_TEST(ViewingEvents, WheelZoomsTheViewUnderThePointerOnly) {
   this->left->setCamera(this->viewer);
   this->right->setCamera(this->viewer);
@@ -462,32 +452,4 @@ TEST(ViewAll, FitsTheSceneIntoWideAndTallViews) {
     EXPECT_GT(across, narrow * 45 / 100) << across << " of " << narrow << " pixels";
     view->unref();
   }
-}
-
-// The render-area form fits for the render area's window.
-TEST(ViewAll, RenderAreaFormUsesItsWindowSize) {
-  ViewerWithViews fixture;
-  fixture.setUp<PoSceneView>();
-  auto *view = static_cast<PoSceneView *>(fixture.left);
-  auto *twin = new PoSceneView;
-  twin->ref();
-  for (PoSceneView *each : {view, twin}) {
-    each->viewportOrigin = view->viewportOrigin;
-    each->viewportSize = view->viewportSize;
-    auto *scene = new SoSeparator;
-    scene->addChild(new SoCube);
-    each->setPart("scene", scene);
-  }
-  view->viewAll(fixture.viewer);
-  twin->viewAll(fixture.windowSize());
-  ASSERT_NE(view->getCamera(), nullptr);
-  EXPECT_EQ(view->getCamera()->position.getValue(), twin->getCamera()->position.getValue());
-  // A view with nothing to show leaves its camera alone.
-  auto *empty = new PoSceneView;
-  empty->ref();
-  empty->viewAll(fixture.viewer);
-  EXPECT_EQ(empty->getPart("cameraKit", FALSE), nullptr);
-  empty->unref();
-  twin->unref();
-  fixture.tearDown();
 }
