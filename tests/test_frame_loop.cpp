@@ -157,6 +157,13 @@ void forceRenderCaching(SoNode *root, SoSeparator::CacheEnabled caching) {
   SoBaseKit::setSearchingChildren(searching);
 }
 
+struct RenderCaching {
+  const char *name;
+  SoSeparator::CacheEnabled value;
+};
+const RenderCaching kRenderCaching[] = {
+    {"on", SoSeparator::ON}, {"off", SoSeparator::OFF}, {"auto", SoSeparator::AUTO}};
+
 // Rasterisation noise: a channel may differ by this much. Replaying a
 // render cache draws the same primitives, so beyond it no pixel may differ.
 constexpr int kChannelTolerance = 2;
@@ -202,11 +209,11 @@ TEST(FrameLoop, EveryFrameMatchesAFreshRenderWhateverRunsBetweenFrames) {
       fresh = gl.pixels();
     }
     for (const Between &between : actionsBetweenFrames()) {
-      for (SoSeparator::CacheEnabled caching : {SoSeparator::ON, SoSeparator::OFF}) {
+      for (const RenderCaching &caching : kRenderCaching) {
         SCOPED_TRACE(std::string(scene.name) + ", " + between.name + ", render caching " +
-                     (caching == SoSeparator::ON ? "on" : "off"));
+                     caching.name);
         ReadScene read(scene.text);
-        forceRenderCaching(read.root(), caching);
+        forceRenderCaching(read.root(), caching.value);
         GLTestContext gl(kWidth, kHeight);
         ASSERT_TRUE(gl.isValid());
         for (int frame = 1; frame <= kFrames; ++frame) {

@@ -1,12 +1,13 @@
 #include "Arguments.h"
-#include "AtomicFile.h"
 #include "CoinMessages.h"
+#include "CommandOutput.h"
 #include "Commands.h"
 #include "Headlight.h"
 #include "OptionValues.h"
 #include "PictureFile.h"
 #include "PoOffscreenRenderer.h"
 #include "ToolError.h"
+#include "ViewReport.h"
 #include "VirtualDisplay.h"
 
 #include <Inventor/nodes/SoSeparator.h>
@@ -21,7 +22,7 @@ const char *const kHelp =
     "Usage: poview render SCENE.iv -o OUT.png [--size WxH] [--background R,G,B]\n"
     "                     [--no-headlight] [--tiles CxR]\n"
     "\n"
-    "Reads a scene file holding views and renders it once, off screen, into a PNG\n"
+    "Reads a scene file holding views and renders it once, off screen, into a\n"
     "picture, lit as 'poview view' shows it: with the viewer's headlight, a light\n"
     "that shines from every view's camera, besides the scene's own lights.\n"
     "Without a display the command starts a virtual X server (Xvfb) of its own\n"
@@ -29,7 +30,10 @@ const char *const kHelp =
     "or less where the OpenGL driver says so) is rendered tile by tile.\n"
     "\n"
     "Options:\n"
-    "  -o, --output OUT.png    the picture to write (replaced only once complete)\n"
+    "  -o, --output OUT.png    the picture to write (replaced only once complete);\n"
+    "                          its extension chooses the format: png, jpg, ppm, bmp\n"
+    "                          or any other Qt writes (PNG without an extension);\n"
+    "                          - writes PNG to standard output\n"
     "  --size WxH              picture size in pixels (default 640x480, at most 32767)\n"
     "  --background R,G,B      colour where no view draws, components 0 to 1\n"
     "                          (default 0,0,0)\n"
@@ -81,6 +85,7 @@ int runRender(const Invocation &invocation) {
   const std::string output = arguments.value("--output");
   const ImageSize size = parseImageSize("--size", arguments.value("--size", "640x480"));
   const Colour background = parseColour("--background", arguments.value("--background", "0,0,0"));
+  checkPictureFormat("--output", output);
   const TileGrid tiles = parseTileGrid("--tiles", arguments.value("--tiles", "1x1"));
   if (tiles.columns > size.width || tiles.rows > size.height)
     throw usageError("--tiles " + quoted(arguments.value("--tiles")) +
@@ -90,11 +95,12 @@ int runRender(const Invocation &invocation) {
   initSceneDatabase();
   CoinMessages messages;
   LoadedScene scene(scenePath, messages);
-  checkOutputLocation(output);
+  checkOutput(output);
   const std::unique_ptr<VirtualDisplay> virtualDisplay = startOffscreenGui(invocation);
   const LitScene lit(scene.root(), !arguments.has("--no-headlight"));
   const QImage image = renderPicture(lit.root(), size, background, tiles, maxTileSize);
-  writeFileAtomically(output, encodePicture(image, output));
+  writeOutput(output, encodePicture(image, output));
   messages.printWarnings("poview render: ");
+  warnAboutViewsWithoutCamera(scene.views(), "poview render: ");
   return ExitSuccess;
 }

@@ -1,6 +1,7 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "OptionValues.h"
+#include "PictureFile.h"
 #include "ToolError.h"
 
 #ifdef POVIEW_HAVE_MPI
@@ -25,7 +26,9 @@ const char *const kHelp =
     "Options:\n"
     "  --grid CxR              columns and rows of the wall; C*R processes\n"
     "  --size WxH              the whole picture in pixels, at most 32767 a side\n"
-    "  -o, --output OUT.png    rank 0 gathers the tiles and writes the picture\n"
+    "  -o, --output OUT.png    rank 0 gathers the tiles and writes the picture, in\n"
+    "                          the format its extension names (- for standard\n"
+    "                          output)\n"
     "  --show                  each rank shows its tile in a borderless window on\n"
     "                          its DISPLAY; rank 0 also opens an examiner viewer\n"
     "                          on the whole scene, whose camera moves the wall\n"
@@ -68,6 +71,7 @@ int runWall(const Invocation &invocation) {
     throw usageError("--grid " + quoted(arguments.value("--grid")) +
                      ": more tiles than pixels on a side");
   options.output = arguments.value("--output");
+  if (!options.output.empty()) checkPictureFormat("--output", options.output);
   options.cameraScript = arguments.value("--camera-script");
   options.show = arguments.has("--show");
   options.logical = arguments.has("--logical");

@@ -5,8 +5,8 @@
 // same one-line message.
 #include "Wall.h"
 
-#include "AtomicFile.h"
 #include "CoinMessages.h"
+#include "CommandOutput.h"
 #include "Headlight.h"
 #include "PictureFile.h"
 #include "PoBaseView.h"
@@ -157,7 +157,7 @@ private:
     m_cameras.reset(new WallCameras(m_lit->root()));
     if (m_link.rank() != 0) return;
     if (!m_options.cameraScript.empty()) m_script.reset(new CameraScript(m_options.cameraScript));
-    if (!m_options.output.empty()) checkOutputLocation(m_options.output);
+    if (!m_options.output.empty()) checkOutput(m_options.output);
   }
 
   void startQt() {
@@ -223,8 +223,7 @@ private:
     std::string failure;
     if (m_link.rank() == 0)
       failure = attempt([&] {
-        writeFileAtomically(m_options.output,
-                            encodePicture(assembled(tiles), m_options.output));
+        writeOutput(m_options.output, encodePicture(assembled(tiles), m_options.output));
       });
     endOnFailure(m_link.agree(failure, kStepSeconds));
     // For the wall benchmark: the time rank 0 spends on the gathered picture.
