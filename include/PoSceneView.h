@@ -90,6 +90,7 @@ private:
   void registerParts();
   void createSensors();
   void copyPartsFrom(const PoSceneView &other);
+  void dropEmptyBorderSeparator();
 
   SoFieldSensor *m_backgroundSensor;
   SoFieldSensor *m_borderSensor;

@@ -1,5 +1,7 @@
 // poview: renders, converts, shows and lists the views of scene files.
 #include "Commands.h"
+#include "LargeStack.h"
+#include "SceneNesting.h"
 #include "ToolError.h"
 
 #include <cstdio>
@@ -55,7 +57,7 @@ int main(int argc, char **argv) {
   }
   Invocation invocation{argc, argv, std::vector<std::string>(argv + 2, argv + argc)};
   try {
-    return command->run(invocation);
+    return runOnLargeStack(kCommandStackBytes, [&] { return command->run(invocation); });
   } catch (const ToolError &error) {
     if (error.status() == ExitUsageError)
       std::fprintf(stderr, "poview %s: error: %s (try 'poview %s --help')\n", command->name,
