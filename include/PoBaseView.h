@@ -81,6 +81,10 @@ public:
   // viewer->setEventCallback(nullptr) removes it again.
   static void installViewingEventCB(SoQtViewer *viewer);
 
+  // Coin's search, except within getView's own search: there the view is
+  // only noted, and no path to it is kept (see getView).
+  virtual void search(SoSearchAction *action);
+
   // Copies take the source's viewport fields, its camera kit (shared, as an
   // assignment of the part field shares it) and its sensitivity. A Coin kit
   // cannot be copied member by member (its private part data would be shared
