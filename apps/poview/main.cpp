@@ -26,6 +26,12 @@ void printHelp(std::FILE *stream) {
              stream);
   for (const Command &command : kCommands)
     std::fprintf(stream, "  %-8s %s\n", command.name, command.summary);
+  std::fprintf(stream,
+               "\n"
+               "Scene files may nest up to %d levels deep (nodes inside nodes, a node\n"
+               "kit's own inner nodes included); deeper ones are refused, as are scenes\n"
+               "that hold themselves (a USE inside its own DEF).\n",
+               kMaxSceneNesting);
   std::fputs("\n"
              "'poview COMMAND --help' describes a command's options.\n"
              "Exit status: 0 on success, 1 when a file cannot be used, 2 on bad usage.\n",
