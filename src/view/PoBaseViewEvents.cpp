@@ -62,13 +62,17 @@ int PoBaseView::isPointWithinViewport(float x, float y) const {
 // cost the cube of their number on every click. The lookup's search walks the
 // graph as any search does (into kits only when Coin's search looks inside
 // them) and each view notes itself instead of being matched.
-void PoBaseView::search(SoSearchAction *action) {
-  if (!t_lookup || t_lookup->search != action) {
-    SoBaseKit::search(action);
-    return;
-  }
+bool PoBaseView::noteForViewLookup(SoSearchAction *action) {
+  if (!t_lookup || t_lookup->search != action) return false;
   t_lookup->views.push_back(this);
-  if (SoBaseKit::isSearchingChildren()) SoBaseKit::doAction(action);
+  return true;
+}
+
+// Coin's kit search, with the lookup's note in place of the match.
+void PoBaseView::search(SoSearchAction *action) {
+  if (!noteForViewLookup(action)) SoNode::search(action);
+  if (action->isFound() || !isSearchingChildren()) return;
+  SoBaseKit::doAction(action);
 }
 
 PoBaseView *PoBaseView::getView(SoQtRenderArea *renderArea, int x, int y) {
