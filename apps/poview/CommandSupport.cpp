@@ -8,6 +8,8 @@
 #include <Inventor/nodekits/SoNodeKit.h>
 #include <Inventor/nodes/SoSeparator.h>
 
+#include <QCoreApplication>
+#include <QOpenGLContext>
 #include <QString>
 #include <QtGlobal>
 
@@ -29,6 +31,12 @@ LoadedScene::LoadedScene(const std::string &path, CoinMessages &messages)
 }
 
 LoadedScene::~LoadedScene() { m_root->unref(); }
+
+CurrentGLContextRelease::~CurrentGLContextRelease() {
+  // Without an application no context was ever made current.
+  if (!QCoreApplication::instance()) return;
+  if (QOpenGLContext *current = QOpenGLContext::currentContext()) current->doneCurrent();
+}
 
 namespace {
 

@@ -63,7 +63,10 @@ int main(int argc, char **argv) {
   }
   Invocation invocation{argc, argv, std::vector<std::string>(argv + 2, argv + argc)};
   try {
-    return runOnLargeStack(kCommandStackBytes, [&] { return command->run(invocation); });
+    return runOnLargeStack(kCommandStackBytes, [&] {
+      CurrentGLContextRelease release;
+      return command->run(invocation);
+    });
   } catch (const ToolError &error) {
     if (error.status() == ExitUsageError)
       std::fprintf(stderr, "poview %s: error: %s (try 'poview %s --help')\n", command->name,
