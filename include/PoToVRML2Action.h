@@ -3,7 +3,7 @@
 
 #include <Inventor/actions/SoToVRML2Action.h>
 
-#include "SoToVRMLStage.h"
+#include "internal/SoToVRMLStage.h"
 
 #include <memory>
 
@@ -93,8 +93,11 @@ private:
   SoToVRML2Action *takeEngine(std::unique_ptr<SoToVRML2Action> &spare);
 
   static SoType classTypeId;
+
+protected:
   static int classTypeIdIsSet;
 
+private:
   int m_firstSceneViewSensitive;
   SoToVRMLStage m_toVRMLStage;
   SoVRMLGroup *m_result;
@@ -102,8 +105,6 @@ private:
   // what it converted and hands it out again on its next conversion, even
   // when the graph has changed since, so it is used for one apply only.
   bool m_coinConversionRun;
-
-  friend class PoToVRML2ActionTestAccess;
 };
 
 #endif

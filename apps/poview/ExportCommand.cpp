@@ -1,9 +1,10 @@
 #include "Arguments.h"
-#include "AtomicFile.h"
 #include "CoinMessages.h"
+#include "CommandOutput.h"
 #include "Commands.h"
 #include "PoToVRML2Action.h"
 #include "ToolError.h"
+#include "ViewReport.h"
 
 #include <Inventor/SoOutput.h>
 #include <Inventor/VRMLnodes/SoVRMLGroup.h>
@@ -22,7 +23,8 @@ const char *const kHelp =
     "an overlay fixed in front of the VRML viewer, placed where its viewport is.\n"
     "\n"
     "Options:\n"
-    "  -o, --output OUT.wrl   the VRML97 file to write (replaced only once complete)\n"
+    "  -o, --output OUT.wrl   the VRML97 file to write (replaced only once complete);\n"
+    "                         - writes to standard output\n"
     "  --navigable            make the first scene view a navigable viewpoint\n"
     "                         instead of a fixed overlay\n"
     "  -h, --help             show this help\n";
@@ -63,14 +65,15 @@ int runExport(const Invocation &invocation) {
   initSceneDatabase();
   CoinMessages messages;
   LoadedScene scene(scenePath, messages);
-  checkOutputLocation(output);
+  checkOutput(output);
 
   PoToVRML2Action convert;
   convert.setFirstSceneViewSensitive(arguments.has("--navigable") ? 1 : 0);
   convert.apply(scene.root());
   SoNode *vrml = convert.getVRML2SceneGraph();
   if (!vrml) throw userError(quoted(scenePath) + ": the conversion to VRML97 gave no scene");
-  writeFileAtomically(output, writeVrml(vrml));
+  writeOutput(output, writeVrml(vrml));
   messages.printWarnings("poview export: ");
+  warnAboutViewsWithoutCamera(scene.views(), "poview export: ");
   return ExitSuccess;
 }
