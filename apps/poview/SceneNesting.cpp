@@ -2,10 +2,10 @@
 
 #include "LargeStack.h"
 
+#include <Inventor/fields/SoFieldData.h>
 #include <Inventor/fields/SoMFNode.h>
 #include <Inventor/fields/SoSFNode.h>
 #include <Inventor/misc/SoChildList.h>
-#include <Inventor/lists/SoFieldList.h>
 #include <Inventor/nodes/SoGroup.h>
 
 #include <algorithm>
@@ -30,10 +30,10 @@ std::vector<Reference> referencesOf(SoNode *node) {
   if (const SoChildList *children = node->getChildren())
     for (int i = 0; i < children->getLength(); ++i)
       if ((*children)[i]) references.push_back({(*children)[i], nullptr});
-  SoFieldList fields;
-  const int numFields = node->getFields(fields);
+  const SoFieldData *fields = node->getFieldData();
+  const int numFields = fields ? fields->getNumFields() : 0;
   for (int i = 0; i < numFields; ++i) {
-    SoField *field = fields[i];
+    SoField *field = fields->getField(node, i);
     if (field->isOfType(SoSFNode::getClassTypeId())) {
       if (SoNode *value = static_cast<SoSFNode *>(field)->getValue())
         references.push_back({value, field});
