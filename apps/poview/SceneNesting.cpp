@@ -22,14 +22,20 @@ struct Reference {
   bool isChild() const { return field == nullptr; }
 };
 
-// Everything a traversal or the release of the node follows: its children
-// (a kit's inner nodes for a kit) and the nodes in its node fields (a kit's
-// parts, a VRML node's children and shapes).
+// What a traversal or the release of the node follows: its children (a
+// kit's inner nodes for a kit, a VRML node's children, appearance and
+// geometry) and, for nodes not built into Coin, the nodes in its node fields.
+// A built-in node's field table is its class's, and a file that declares
+// fields on such a node ("Separator { fields [ SFNode a ] ... }") makes Coin
+// add them to the class's table at offsets that fit that one node only;
+// reading them through any other node reads astray. Built-in nodes hold no
+// node that their children do not show anyway.
 std::vector<Reference> referencesOf(SoNode *node) {
   std::vector<Reference> references;
   if (const SoChildList *children = node->getChildren())
     for (int i = 0; i < children->getLength(); ++i)
       if ((*children)[i]) references.push_back({(*children)[i], nullptr});
+  if (node->getIsBuiltIn()) return references;
   const SoFieldData *fields = node->getFieldData();
   const int numFields = fields ? fields->getNumFields() : 0;
   for (int i = 0; i < numFields; ++i) {
