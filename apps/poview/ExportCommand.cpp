@@ -3,29 +3,63 @@
 #include "CoinMessages.h"
 #include "Commands.h"
 #include "PoToVRML2Action.h"
+#include "PoToX3DAction.h"
 #include "ToolError.h"
+#include "WebPage.h"
 
 #include <Inventor/SoOutput.h>
 #include <Inventor/VRMLnodes/SoVRMLGroup.h>
 #include <Inventor/actions/SoWriteAction.h>
 #include <Inventor/nodes/SoSeparator.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
 
 const char *const kHelp =
-    "Usage: poview export SCENE.iv -o OUT.wrl [--navigable]\n"
+    "Usage: poview export SCENE.iv -o OUT.wrl|OUT.x3dv|OUT.x3d|OUT.html [OPTIONS]\n"
     "\n"
-    "Converts a scene file holding scene views to VRML97. Each scene view becomes\n"
-    "an overlay fixed in front of the VRML viewer, placed where its viewport is.\n"
+    "Converts a scene file holding views; the output's extension chooses the form:\n"
+    "  .wrl    VRML97: each scene view becomes an overlay fixed in front of the\n"
+    "          viewer, placed for a square window and a 45-degree field of view\n"
+    "  .x3dv   X3D, classic VRML encoding: each view becomes a layer with its own\n"
+    "          viewport, camera, background and border\n"
+    "  .x3d    the same X3D in the XML encoding\n"
+    "  .html   one self-contained web page showing the X3D scene in X_ITE\n"
     "\n"
     "Options:\n"
-    "  -o, --output OUT.wrl   the VRML97 file to write (replaced only once complete)\n"
-    "  --navigable            make the first scene view a navigable viewpoint\n"
+    "  -o, --output FILE      the file to write (replaced only once complete)\n"
+    "  --navigable            .wrl: make the first scene view a navigable viewpoint\n"
     "                         instead of a fixed overlay\n"
+    "  --x-ite-url URL        .html: where the page loads X_ITE from (default:\n"
+    "                         the tested X_ITE release on jsDelivr)\n"
     "  -h, --help             show this help\n";
+
+enum class ExportForm { VRML97, X3DClassic, X3DXML, WebPage };
+
+bool endsWith(const std::string &text, const char *suffix) {
+  const std::string end(suffix);
+  if (text.size() < end.size()) return false;
+  for (std::size_t i = 0; i < end.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(text[text.size() - end.size() + i])) != end[i])
+      return false;
+  return true;
+}
+
+ExportForm formOf(const std::string &output) {
+  if (endsWith(output, ".wrl")) return ExportForm::VRML97;
+  if (endsWith(output, ".x3dv")) return ExportForm::X3DClassic;
+  if (endsWith(output, ".x3d")) return ExportForm::X3DXML;
+  if (endsWith(output, ".html") || endsWith(output, ".htm")) return ExportForm::WebPage;
+  throw usageError(quoted(output) + ": unknown output form; use .wrl, .x3dv, .x3d or .html");
+}
+
+std::string baseName(const std::string &path) {
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
 
 void *growBuffer(void *buffer, std::size_t size) { return std::realloc(buffer, size); }
 
@@ -35,7 +69,8 @@ std::string writeVrml(SoNode *graph) {
   SoOutput output;
   const std::size_t initialSize = 4096;
   output.setBuffer(std::malloc(initialSize), initialSize, growBuffer);
-  output.setHeaderString("#VRML V2.0 utf8");
+  output.setHeaderString("#VRML V2.0 utf8\n"
+                         "# Overlays placed for a square window and a 45-degree field of view");
   SoWriteAction write(&output);
   write.apply(graph);
   void *buffer = nullptr;
@@ -51,7 +86,8 @@ std::string writeVrml(SoNode *graph) {
 
 int runExport(const Invocation &invocation) {
   const Arguments arguments = Arguments::parse(
-      invocation.words, {{"--output", "-o", true}, {"--navigable", "", false}}, 1, 1);
+      invocation.words,
+      {{"--output", "-o", true}, {"--navigable", "", false}, {"--x-ite-url", "", true}}, 1, 1);
   if (arguments.helpRequested()) {
     std::fputs(kHelp, stdout);
     return ExitSuccess;
@@ -59,18 +95,35 @@ int runExport(const Invocation &invocation) {
   if (!arguments.has("--output")) throw usageError("missing the output file: -o OUT.wrl");
   const std::string scenePath = arguments.positional()[0];
   const std::string output = arguments.value("--output");
+  const ExportForm form = formOf(output);
+  if (arguments.has("--navigable") && form != ExportForm::VRML97)
+    throw usageError("--navigable applies to VRML97 output (.wrl) only");
+  if (arguments.has("--x-ite-url") && form != ExportForm::WebPage)
+    throw usageError("--x-ite-url applies to web pages (.html) only");
 
   initSceneDatabase();
   CoinMessages messages;
   LoadedScene scene(scenePath, messages);
   checkOutputLocation(output);
 
-  PoToVRML2Action convert;
-  convert.setFirstSceneViewSensitive(arguments.has("--navigable") ? 1 : 0);
-  convert.apply(scene.root());
-  SoNode *vrml = convert.getVRML2SceneGraph();
-  if (!vrml) throw userError(quoted(scenePath) + ": the conversion to VRML97 gave no scene");
-  writeFileAtomically(output, writeVrml(vrml));
+  if (form == ExportForm::VRML97) {
+    PoToVRML2Action convert;
+    convert.setFirstSceneViewSensitive(arguments.has("--navigable") ? 1 : 0);
+    convert.apply(scene.root());
+    SoNode *vrml = convert.getVRML2SceneGraph();
+    if (!vrml) throw userError(quoted(scenePath) + ": the conversion to VRML97 gave no scene");
+    writeFileAtomically(output, writeVrml(vrml));
+  } else {
+    PoToX3DAction convert;
+    convert.setEncoding(form == ExportForm::X3DXML ? PoToX3DAction::XML
+                                                   : PoToX3DAction::CLASSIC_VRML);
+    convert.apply(scene.root());
+    const std::string &x3d = convert.getX3DText();
+    writeFileAtomically(output, form == ExportForm::WebPage
+                                    ? webPage(baseName(scenePath),
+                                              x3d, arguments.value("--x-ite-url", kDefaultXiteUrl))
+                                    : x3d);
+  }
   messages.printWarnings("poview export: ");
   return ExitSuccess;
 }

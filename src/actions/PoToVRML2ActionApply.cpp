@@ -31,15 +31,6 @@
 
 namespace {
 
-// Keeps the core library's nodes from rebuilding for as long as it lives.
-class RebuildBlock {
-public:
-  RebuildBlock() { PoBase::blockRebuild(1); }
-  ~RebuildBlock() { PoBase::blockRebuild(0); }
-  RebuildBlock(const RebuildBlock &) = delete;
-  RebuildBlock &operator=(const RebuildBlock &) = delete;
-};
-
 // What one scene view brings to its output.
 struct SceneViewSources {
   PoSceneView *sceneView = nullptr;
@@ -71,18 +62,6 @@ SbName partName(int index, const char *part) {
     name += part;
   }
   return SbName(name);
-}
-
-// The scene's converted top node, less the two header nodes a standalone
-// conversion starts it with. Nothing else is ever taken from it.
-SoNode *convertedTop(const SoVRML2SceneConversion &conversion, int index) {
-  SoVRMLGroup *top = conversion.getTopNode(index);
-  if (top && top->getNumChildren() >= 2 && conversion.isHeaderNode(top->getChild(0)) &&
-      conversion.isHeaderNode(top->getChild(1))) {
-    top->removeChild(0);
-    top->removeChild(0);
-  }
-  return top;
 }
 
 void addNavigableForm(SoVRMLParent *group, SoPerspectiveCamera &camera,
@@ -134,7 +113,7 @@ void PoToVRML2Action::apply(SoNode *node) {
   std::unique_ptr<SoGetBoundingBoxAction> bounds(new SoGetBoundingBoxAction(region));
   bounds->apply(node);
 
-  RebuildBlock block;
+  PoRebuildBlock block;
   runFirstStage(node);
   PoConvertGuts *firstStage = static_cast<PoConvertGuts *>(getConvertGuts());
   // One Coin action does both conversions of this apply, the graph's and the
@@ -183,7 +162,7 @@ void PoToVRML2Action::convertSceneViews(SoToVRML2Action &engine) {
     // Whatever the graph's conversion made of the view is dropped.
     view.vrmlGroup->removeAllChildren();
     view.vrmlGroup->setName(partName(i, nullptr));
-    SoNode *top = scenes[static_cast<std::size_t>(i)] ? convertedTop(conversion, i) : nullptr;
+    SoNode *top = scenes[static_cast<std::size_t>(i)] ? conversion.takeScene(i) : nullptr;
     if (!top) continue;
     top->setName(partName(i, "Scene"));
 

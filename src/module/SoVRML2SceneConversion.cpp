@@ -27,9 +27,11 @@ SbName sceneName(std::size_t index) {
 } // namespace
 
 SoVRML2SceneConversion::SoVRML2SceneConversion(const std::vector<SoNode *> &scenes,
-                                               SoToVRML2Action *engine)
+                                               SoToVRML2Action *engine, bool keepEngineSettings)
     : m_tops(scenes.size(), nullptr) {
-  if (engine) {
+  if (engine && keepEngineSettings) {
+    convert(scenes, *engine);
+  } else if (engine) {
     const SoToVRML2Settings own = SoToVRML2Settings::of(*engine);
     SoToVRML2Settings::defaults().applyTo(*engine);
     convert(scenes, *engine);
@@ -53,6 +55,16 @@ SoVRMLGroup *SoVRML2SceneConversion::getTopNode(int index) const {
 
 int SoVRML2SceneConversion::isHeaderNode(const SoNode *node) const {
   return std::find(m_headerNodes.begin(), m_headerNodes.end(), node) != m_headerNodes.end();
+}
+
+SoVRMLGroup *SoVRML2SceneConversion::takeScene(int index) const {
+  SoVRMLGroup *top = getTopNode(index);
+  if (top && top->getNumChildren() >= 2 && isHeaderNode(top->getChild(0)) &&
+      isHeaderNode(top->getChild(1))) {
+    top->removeChild(0);
+    top->removeChild(0);
+  }
+  return top;
 }
 
 // One WorldInfo and one NavigationInfo head every top node of a conversion:

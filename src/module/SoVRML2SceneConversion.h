@@ -25,8 +25,11 @@ public:
   // are converted by that action (non-virtually, with Coin's default
   // settings, its own settings put back afterwards) instead of by a new one:
   // Coin's actions are costly to construct.
+  // With keepEngineSettings the engine converts with its own settings
+  // instead.
   explicit SoVRML2SceneConversion(const std::vector<SoNode *> &scenes,
-                                  SoToVRML2Action *engine = nullptr);
+                                  SoToVRML2Action *engine = nullptr,
+                                  bool keepEngineSettings = false);
   ~SoVRML2SceneConversion();
   SoVRML2SceneConversion(const SoVRML2SceneConversion &) = delete;
   SoVRML2SceneConversion &operator=(const SoVRML2SceneConversion &) = delete;
@@ -37,6 +40,10 @@ public:
   // Whether node is one of the header nodes this conversion put at the head
   // of a top node.
   int isHeaderNode(const SoNode *node) const;
+  // The top node of scene index less the two header nodes at its head (taken
+  // away from it, once): the scene's own converted nodes. Null if there is
+  // none.
+  SoVRMLGroup *takeScene(int index) const;
 
 private:
   void convert(const std::vector<SoNode *> &scenes, SoToVRML2Action &engine);
