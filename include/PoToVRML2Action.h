@@ -91,7 +91,7 @@ private:
   void copySettingsFrom(const PoToVRML2Action &other);
   void runFirstStage(SoNode *node);
   void keepResult(SoVRMLGroup *result);
-  void convertSceneViews(SoToVRML2Action &engine);
+  void convertSceneViews(SoToVRML2Action &engine, SoVRMLGroup *collision);
   SoToVRML2Action *takeEngine(std::unique_ptr<SoToVRML2Action> &spare);
 
   static SoType classTypeId;

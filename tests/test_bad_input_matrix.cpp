@@ -110,9 +110,8 @@ struct Layout {
   SoSeparator *root = nullptr;
   std::vector<PoBaseView *> views;
   std::vector<std::pair<PoBaseView *, ElementProbe *>> probes;
-  // What the export is expected to record and convert: the scene views met
-  // outside other scene views, and of those the ones with a scene and a
-  // camera.
+  // What the export is expected to record and convert: the scene views met,
+  // nested ones included, and of those the ones with a scene and a camera.
   int recordedSceneViews = 0;
   int convertedSceneViews = 0;
   // Views nested 1,000 deep, each level given a different row of the table.
@@ -144,15 +143,13 @@ private:
     layout.probes.emplace_back(view, m_probes.back().get());
     return m_probes.back().get();
   }
-  PoSceneView *sceneView(Layout &layout, bool withScene, bool withCamera, bool nested) {
+  PoSceneView *sceneView(Layout &layout, bool withScene, bool withCamera) {
     PoSceneView *view = new PoSceneView;
     if (withCamera) view->getPart("cameraKit.camera", TRUE);
     if (withScene) view->getPart("scene", TRUE);
     layout.views.push_back(view);
-    if (!nested) {
-      ++layout.recordedSceneViews;
-      if (withScene && withCamera) ++layout.convertedSceneViews;
-    }
+    ++layout.recordedSceneViews;
+    if (withScene && withCamera) ++layout.convertedSceneViews;
     return view;
   }
   static void innermostLast(Layout &layout) {
@@ -187,7 +184,7 @@ Layouts::Layouts(Tile &tile, int depth) : m_tile(tile) {
                     {"scene view without scene or camera", false, false, true}};
   for (const auto &kind : sceneViews) {
     Layout &l = begin(kind.name);
-    PoSceneView *view = sceneView(l, kind.scene, kind.camera, false);
+    PoSceneView *view = sceneView(l, kind.scene, kind.camera);
     view->isBackgroundVisible = kind.decorations;
     view->isBorderVisible = kind.decorations;
     if (kind.scene) {
@@ -223,7 +220,7 @@ Layouts::Layouts(Tile &tile, int depth) : m_tile(tile) {
     l.isDeep = true;
     SoNode *inner = new SoCube;
     for (int i = depth - 1; i >= 0; --i) {
-      PoSceneView *view = sceneView(l, true, true, i > 0);
+      PoSceneView *view = sceneView(l, true, true);
       setViewport(view, kViewports[std::size_t(i) % kRows]);
       sceneOf(view)->addChild(probe(l, view)->node());
       sceneOf(view)->addChild(inner);

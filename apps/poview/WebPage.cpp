@@ -65,7 +65,7 @@ std::string webPage(const std::string &title, const std::string &x3d, const std:
       "</style>\n"
       "</head>\n"
       "<body>\n"
-      "<x3d-canvas splashScreen=\"false\" contextMenu=\"false\"></x3d-canvas>\n"
+      "<x3d-canvas splashScreen=\"false\" contextMenu=\"false\" notifications=\"false\"></x3d-canvas>\n"
       "<script>\n"
       "const scene =\n" + scriptString(x3d) + ";\n"
       "(async () => {\n"

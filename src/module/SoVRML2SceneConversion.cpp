@@ -1,5 +1,6 @@
 #include "SoVRML2SceneConversion.h"
 
+#include "SoConvertGutsVRML2.h"
 #include "SoToVRML2Settings.h"
 
 #include <Inventor/SbName.h>
@@ -27,22 +28,24 @@ SbName sceneName(std::size_t index) {
 } // namespace
 
 SoVRML2SceneConversion::SoVRML2SceneConversion(const std::vector<SoNode *> &scenes,
-                                               SoToVRML2Action *engine, bool keepEngineSettings)
-    : m_tops(scenes.size(), nullptr) {
+                                               SoToVRML2Action *engine, bool keepEngineSettings,
+                                               SoConvertGutsVRML2 *converter)
+    : m_tops(scenes.size(), nullptr), m_batch(nullptr) {
   if (engine && keepEngineSettings) {
-    convert(scenes, *engine);
+    convert(scenes, *engine, converter);
   } else if (engine) {
     const SoToVRML2Settings own = SoToVRML2Settings::of(*engine);
     SoToVRML2Settings::defaults().applyTo(*engine);
-    convert(scenes, *engine);
+    convert(scenes, *engine, converter);
     own.applyTo(*engine);
   } else {
     SoToVRML2Action fresh;
-    convert(scenes, fresh);
+    convert(scenes, fresh, converter);
   }
 }
 
 SoVRML2SceneConversion::~SoVRML2SceneConversion() {
+  if (m_batch) m_batch->unref();
   for (SoVRMLGroup *top : m_tops)
     if (top) top->unref();
   for (SoNode *header : m_headerNodes) header->unref();
@@ -80,9 +83,10 @@ void SoVRML2SceneConversion::addHeaderNodes(SoVRMLGroup *top) {
 }
 
 void SoVRML2SceneConversion::convert(const std::vector<SoNode *> &scenes,
-                                     SoToVRML2Action &engine) {
+                                     SoToVRML2Action &engine, SoConvertGutsVRML2 *converter) {
   SoGroup *batch = new SoGroup;
   batch->ref();
+  m_batch = batch;
   std::vector<SbName> names(scenes.size());
   for (std::size_t i = 0; i < scenes.size(); ++i) {
     if (!scenes[i]) continue;
@@ -93,11 +97,15 @@ void SoVRML2SceneConversion::convert(const std::vector<SoNode *> &scenes,
     batch->addChild(wrapper);
   }
   if (batch->getNumChildren() > 0) {
-    engine.SoToVRML2Action::apply(batch);
-    takeTops(engine.SoToVRML2Action::getVRML2SceneGraph(), names);
+    if (converter) {
+      converter->setEngine(&engine);
+      takeTops(converter->convertTovrinToVRML2(batch), names);
+    } else {
+      engine.SoToVRML2Action::apply(batch);
+      takeTops(engine.SoToVRML2Action::getVRML2SceneGraph(), names);
+    }
   }
   for (int k = 0; k < batch->getNumChildren(); ++k) batch->getChild(k)->setName("");
-  batch->unref();
 }
 
 // The batch is a plain group, which Coin does not convert to a node of its
