@@ -31,9 +31,17 @@ const char *const kGenerator = "BrennicQt PoToX3DAction";
 const float kBorderReach = 1000.0f;
 
 // The view's rectangle as X3D's clipBoundary (left, right, bottom, top)
-// within the window; false when nothing of it is inside the window.
+// within the window; false when nothing of it is inside the window. Browsers
+// keep the bounds in single precision and take the pixel below the product
+// with the window size, where Coin rounds: 0.65 of 800 pixels is 519 there,
+// 520 here. Each bound inside the window is written one step of single
+// precision larger, which moves it by far less than a pixel and lands it on
+// the pixel Coin takes.
 bool clipBoundary(const ViewLayer &layer, float boundary[4]) {
-  auto clamp = [](float v) { return std::isnan(v) ? 0.0f : std::min(1.0f, std::max(0.0f, v)); };
+  auto clamp = [](float v) {
+    if (std::isnan(v) || v <= 0.0f) return 0.0f;
+    return v >= 1.0f ? 1.0f : std::nextafter(v, 2.0f);
+  };
   boundary[0] = clamp(layer.origin[0]);
   boundary[1] = clamp(layer.origin[0] + layer.size[0]);
   boundary[2] = clamp(layer.origin[1]);
@@ -128,7 +136,16 @@ private:
     m_writer.field("headlight", m_headlight);
     m_writer.field("type", std::vector<std::string>{"EXAMINE", "ANY"});
     m_writer.endNode();
-    if (layer.camera) viewpoint(*layer.camera, layer.cameraModel);
+    if (layer.camera) {
+      viewpoint(*layer.camera, layer.cameraModel);
+    } else if (index == 0 && layer.content->getNumChildren() > 0) {
+      // Without a camera Coin draws the window's square from -1 to 1, as
+      // far as X3D can show it: on the window's shorter side.
+      m_writer.beginNode("OrthoViewpoint");
+      const float box[4] = {-1.0f, -1.0f, 1.0f, 1.0f};
+      m_writer.field("fieldOfView", box, 4, true);
+      m_writer.endNode();
+    }
     if (SoVRMLGroup *top = m_conversion.takeScene(index))
       for (int k = 0; k < top->getNumChildren(); ++k) m_writer.coinNode(top->getChild(k));
   }
