@@ -11,6 +11,7 @@
 #include "PoView.h"
 
 #include <Inventor/actions/SoGLRenderAction.h>
+#include <Inventor/actions/SoGetBoundingBoxAction.h>
 #include <Inventor/elements/SoGLCacheContextElement.h>
 #include <Inventor/elements/SoViewportRegionElement.h>
 #include <Inventor/nodes/SoCallback.h>
@@ -128,7 +129,21 @@ SoSeparator *makeGrid(bool useViews, Cell *cells, SoNode *shared) {
   return root;
 }
 
-void renderGrid(benchmark::State &state, bool useViews) {
+// A viewer's frame loop renders with one action and runs a bounding-box
+// pass (automatic clipping) before each frame; with render caching on, Coin
+// replays the cells it cached.
+struct FrameLoop {
+  bool boundingBoxPass;
+  bool forceRenderCaching;
+};
+
+void forceCaching(SoSeparator *root) {
+  root->renderCaching = SoSeparator::ON;
+  for (int i = 0; i < root->getNumChildren(); ++i)
+    static_cast<SoSeparator *>(root->getChild(i))->renderCaching = SoSeparator::ON;
+}
+
+void renderGrid(benchmark::State &state, bool useViews, FrameLoop loop = {false, false}) {
   BenchGLContext gl;
   if (!gl.isValid()) {
     state.SkipWithError("no GL context");
@@ -137,9 +152,13 @@ void renderGrid(benchmark::State &state, bool useViews) {
   Cell cells[kGrid * kGrid];
   SoSeparator *root = makeGrid(useViews, cells, makeSharedScene());
   root->ref();
-  SoGLRenderAction action(SbViewportRegion(kWindow, kWindow));
+  if (loop.forceRenderCaching) forceCaching(root);
+  const SbViewportRegion window(kWindow, kWindow);
+  SoGLRenderAction action(window);
   action.setCacheContext(SoGLCacheContextElement::getUniqueCacheContext());
+  SoGetBoundingBoxAction boundingBox(window);
   auto frame = [&] {
+    if (loop.boundingBoxPass) boundingBox.apply(root);
     glDisable(GL_SCISSOR_TEST);
     glViewport(0, 0, kWindow, kWindow);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -153,8 +172,14 @@ void renderGrid(benchmark::State &state, bool useViews) {
 
 void BM_GridRender_HandPlacedViewports(benchmark::State &state) { renderGrid(state, false); }
 void BM_GridRender_Views(benchmark::State &state) { renderGrid(state, true); }
+void BM_GridFrameLoop_HandPlacedViewports(benchmark::State &state) {
+  renderGrid(state, false, {true, true});
+}
+void BM_GridFrameLoop_Views(benchmark::State &state) { renderGrid(state, true, {true, true}); }
 
 } // namespace
 
 BENCHMARK(BM_GridRender_HandPlacedViewports)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridRender_Views)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridFrameLoop_HandPlacedViewports)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridFrameLoop_Views)->Unit(benchmark::kMillisecond);

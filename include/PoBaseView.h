@@ -97,6 +97,22 @@ protected:
   static const SoFieldData **getFieldDataPtr();
   static const SoNodekitCatalog **getClassNodekitCatalogPtr();
   virtual void setDefaultOnNonWritingFields();
+
+  // The traversal callback: sets the viewport (or the view-volume portion and
+  // logical viewport) that the rest of the view is drawn, picked and bounded
+  // with. Coin's render caches replay GL without running callbacks, and they
+  // watch only fields that notify and elements read under them. Of the
+  // callback's inputs, viewportOrigin and viewportSize notify every separator
+  // above the view; the window size (the action's viewport) and the portion
+  // and logical viewport it records for the views below are not watched by
+  // themselves, so the callback reads the viewport, portion and logical-
+  // viewport elements in force where the view stands and every cache on the
+  // way from the window to the view depends on them. A cached separator above
+  // a view thus replays it only for the same window, tile and fields; one
+  // inside the view (under its scene) is entered with the elements the view
+  // set, which it depends on; one after a plain view, drawn with the view's
+  // state, depends on them the same way. A scene view's border is an
+  // SoAnnotation, above which Coin caches nothing at all.
   static void catchActionCB(void *view, SoAction *action);
   // Pixel (x, y) of the render area's widget to window-normalised (nx, ny),
   // using the scene manager's window size (w, h): nx = x / w and

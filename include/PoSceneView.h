@@ -55,6 +55,12 @@ public:
   // otherwise write for their own content.
   virtual void addWriteReference(SoOutput *out, SbBool isFromField = FALSE);
 
+  // Searches and bounding boxes leave the background and border out: they
+  // are drawn with cameras of their own in the view's rectangle and occupy no
+  // place in the world, and a viewer must never adopt their cameras.
+  virtual void search(SoSearchAction *action);
+  virtual void getBoundingBox(SoGetBoundingBoxAction *action);
+
 protected:
   virtual ~PoSceneView();
 
@@ -90,6 +96,10 @@ private:
   void registerParts();
   void createSensors();
   void copyPartsFrom(const PoSceneView &other);
+  // Traverses the kit's children without the decorations; false (nothing
+  // done) for an action applied to a path into the kit or when no decoration
+  // is shown.
+  bool traverseWithoutDecorations(SoAction *action);
 
   SoFieldSensor *m_backgroundSensor;
   SoFieldSensor *m_borderSensor;

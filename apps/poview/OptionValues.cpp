@@ -65,3 +65,24 @@ Colour parseColour(const std::string &option, const std::string &text) {
                      ": expected R,G,B with each component from 0 to 1, e.g. 0.1,0.1,0.2");
   return colour;
 }
+
+int parseBoundedNumber(const std::string &option, const std::string &text, int low, int high,
+                       const std::string &what) {
+  long value = 0;
+  if (!parseWholeNumber(text, value) || value < low || value > high)
+    throw usageError(option + " " + quoted(text) + ": expected " + what + " from " +
+                     std::to_string(low) + " to " + std::to_string(high));
+  return static_cast<int>(value);
+}
+
+PixelDrag parsePixelDrag(const std::string &option, const std::string &text) {
+  const std::vector<std::string> parts = split(text, ',');
+  long values[4] = {0, 0, 0, 0};
+  bool valid = parts.size() == 4;
+  for (std::size_t i = 0; valid && i < 4; ++i)
+    valid = parseWholeNumber(parts[i], values[i]) && values[i] <= kMaxImageSide;
+  if (!valid)
+    throw usageError(option + " " + quoted(text) +
+                     ": expected X0,Y0,X1,Y1 in pixels from the top left, e.g. 100,80,160,80");
+  return {{int(values[0]), int(values[1])}, {int(values[2]), int(values[3])}};
+}

@@ -26,4 +26,17 @@ ImageSize parseImageSize(const std::string &option, const std::string &text);
 // naming `option` otherwise.
 Colour parseColour(const std::string &option, const std::string &text);
 
+// A whole number in [low, high]. Throws a usage error naming `option`
+// otherwise, with `what` describing the value.
+int parseBoundedNumber(const std::string &option, const std::string &text, int low, int high,
+                       const std::string &what);
+
+// "X0,Y0,X1,Y1": a drag from one pixel to another, each coordinate a whole
+// number in [0, kMaxImageSide]. Throws a usage error naming `option` otherwise.
+struct PixelDrag {
+  int from[2];
+  int to[2];
+};
+PixelDrag parsePixelDrag(const std::string &option, const std::string &text);
+
 #endif

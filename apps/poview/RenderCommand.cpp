@@ -2,14 +2,14 @@
 #include "AtomicFile.h"
 #include "CoinMessages.h"
 #include "Commands.h"
+#include "Headlight.h"
 #include "OffscreenRenderer.h"
+#include "PictureFile.h"
 #include "ToolError.h"
 #include "VirtualDisplay.h"
 
 #include <Inventor/nodes/SoSeparator.h>
 
-#include <QBuffer>
-#include <QByteArray>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -19,33 +19,32 @@ namespace {
 
 const char *const kHelp =
     "Usage: poview render SCENE.iv -o OUT.png [--size WxH] [--background R,G,B]\n"
+    "                     [--no-headlight]\n"
     "\n"
     "Reads a scene file holding views and renders it once, off screen, into a PNG\n"
-    "picture. Without a display the command starts a virtual X server (Xvfb) of\n"
-    "its own for the time it renders.\n"
+    "picture, lit as 'poview view' shows it: with the viewer's headlight, a light\n"
+    "that shines from every view's camera, besides the scene's own lights.\n"
+    "Without a display the command starts a virtual X server (Xvfb) of its own\n"
+    "for the time it renders.\n"
     "\n"
     "Options:\n"
     "  -o, --output OUT.png    the picture to write (replaced only once complete)\n"
     "  --size WxH              picture size in pixels (default 640x480, at most 8192)\n"
     "  --background R,G,B      colour where no view draws, components 0 to 1\n"
     "                          (default 0,0,0)\n"
+    "  --no-headlight          only the scene's own lights\n"
     "  -h, --help              show this help\n";
-
-std::string encodePng(const QImage &image, const std::string &output) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG"))
-    throw userError(quoted(output) + ": cannot encode the picture as PNG");
-  return bytes.toStdString();
-}
 
 } // namespace
 
 int runRender(const Invocation &invocation) {
   const Arguments arguments = Arguments::parse(
       invocation.words,
-      {{"--output", "-o", true}, {"--size", "", true}, {"--background", "", true}}, 1, 1);
+      {{"--output", "-o", true},
+       {"--size", "", true},
+       {"--background", "", true},
+       {"--no-headlight", "", false}},
+      1, 1);
   if (arguments.helpRequested()) {
     std::fputs(kHelp, stdout);
     return ExitSuccess;
@@ -75,8 +74,9 @@ int runRender(const Invocation &invocation) {
   static QGuiApplication *application = new QGuiApplication(qtArgc, qtArgv);
   (void)application;
   display.reset();
-  const QImage image = renderOffscreen(scene.root(), size, background);
-  writeFileAtomically(output, encodePng(image, output));
+  const LitScene lit(scene.root(), !arguments.has("--no-headlight"));
+  const QImage image = renderOffscreen(lit.root(), size, background);
+  writeFileAtomically(output, encodePicture(image, output));
   messages.printWarnings("poview render: ");
   return ExitSuccess;
 }

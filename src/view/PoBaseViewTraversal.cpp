@@ -23,6 +23,7 @@
 #include <Inventor/actions/SoSearchAction.h>
 #include <Inventor/actions/SoWriteAction.h>
 #include <Inventor/elements/SoGLUpdateAreaElement.h>
+#include <Inventor/elements/SoViewportRegionElement.h>
 #include <Inventor/system/gl.h>
 
 #include <cmath>
@@ -51,6 +52,18 @@ SbViewportRegion nonRenderViewportRegion(SoAction *action) {
   if (action->isOfType(SoRayPickAction::getClassTypeId()))
     return static_cast<SoPickAction *>(action)->getViewportRegion();
   return SbViewportRegion();
+}
+
+// The action's viewport and the class-wide record are invisible to Coin's
+// render caches, which watch only the elements read under them. Reading the
+// elements those values come from (the viewport, portion and logical
+// viewport in force where the view stands) makes every cache between the
+// window and this view depend on them, so a new window size or another tile
+// rebuilds the cache instead of replaying the view where it was.
+void dependOnRecordedInputs(SoState *state) {
+  (void)SoViewportRegionElement::get(state);
+  (void)SoModifyViewVolumeElement::get(state);
+  (void)SoLogicalViewportElement::get(state);
 }
 
 // The outermost view of a render traversal records the portion in force and
@@ -139,6 +152,7 @@ void applyStandardMode(const PoBaseView &view, SoAction *action, SoState *state,
   const bool isGLRender = action->isOfType(SoGLRenderAction::getClassTypeId());
   SbViewportRegion actionRegion;
   if (isGLRender) {
+    dependOnRecordedInputs(state);
     actionRegion = static_cast<SoGLRenderAction *>(action)->getViewportRegion();
     recordPortion(state, record);
   } else {
@@ -199,6 +213,7 @@ void applyLogicalViewportMode(const PoBaseView &view, SoAction *action, SoState 
   const SbVec2f origin = view.viewportOrigin.getValue();
   const SbVec2f size = view.viewportSize.getValue();
 
+  dependOnRecordedInputs(state);
   const SbViewportRegion &actionRegion =
       static_cast<SoGLRenderAction *>(action)->getViewportRegion();
   const SbVec2i32 covered = getViewportSizePixels_i32(actionRegion);

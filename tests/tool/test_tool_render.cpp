@@ -121,6 +121,28 @@ TEST_F(ToolRender, WithoutADisplayTheToolStartsItsOwn) {
   EXPECT_COLOUR(image, 0.05, 0.95, 0.1, 0.1, 0.4);
 }
 
+// A scene with no light of its own, as the README writes one: lit by the
+// viewer's headlight as 'poview view' shows it, dark without it.
+TEST_F(ToolRender, TheViewersHeadlightLightsAScene) {
+  const QString scene = scratch.write("unlit.iv", R"(#Inventor V2.1 ascii
+PoSceneView {
+  cameraKit CameraKit { camera PerspectiveCamera { position 0 0 6 } }
+  scene Separator { Material { diffuseColor 1 1 1 } Cone { } }
+})");
+  for (bool headlight : {true, false}) {
+    const QString output = scratch.path(headlight ? "lit.png" : "dark.png");
+    QStringList arguments{"render", scene, "-o", output, "--size", "100x100"};
+    if (!headlight) arguments << "--no-headlight";
+    const ToolResult result = runTool(arguments);
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const QColor cone = pixelAt(QImage(output), 0.5, 0.5);
+    if (headlight)
+      EXPECT_GT(cone.lightness(), 100) << describe(cone);
+    else
+      EXPECT_LT(cone.lightness(), 40) << describe(cone);
+  }
+}
+
 TEST_F(ToolRender, ReplacesAnExistingPictureWhole) {
   scratch.write("picture.png", QByteArray(100000, 'x'));
   const QImage image = render("side_by_side.iv", {"--size", "64x32"});

@@ -1,6 +1,14 @@
 // poview view: the interactive viewer starts on the examples and closes
-// cleanly when asked to.
+// cleanly when asked to; its frames, grabbed from the viewer itself, show the
+// examples as poview render does.
+#include "PixelProbe.h"
+#include "ScratchDirectory.h"
 #include "ToolRun.h"
+
+#include <QImage>
+#include <QRectF>
+
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -30,5 +38,94 @@ TEST(ToolViewUsage, NoDisplayIsAUserError) {
   EXPECT_EQ(result.errorLines().size(), 1u) << result.err;
   EXPECT_NE(result.err.find("display"), std::string::npos) << result.err;
 }
+
+} // namespace
+
+namespace {
+
+// Pixels of two pictures of one size that differ by more than `tolerance` in
+// some channel, inside or outside the window-normalised rectangle.
+struct PixelDifference {
+  int inside = 0;
+  int outside = 0;
+};
+
+PixelDifference compare(const QImage &a, const QImage &b, const QRectF &rectangle,
+                        int tolerance = 2) {
+  PixelDifference difference;
+  for (int row = 0; row < a.height(); ++row)
+    for (int column = 0; column < a.width(); ++column) {
+      const QColor p = a.pixelColor(column, row), q = b.pixelColor(column, row);
+      if (std::abs(p.red() - q.red()) <= tolerance && std::abs(p.green() - q.green()) <= tolerance &&
+          std::abs(p.blue() - q.blue()) <= tolerance)
+        continue;
+      const QPointF at((column + 0.5) / a.width(), 1.0 - (row + 0.5) / a.height());
+      ++(rectangle.contains(at) ? difference.inside : difference.outside);
+    }
+  return difference;
+}
+
+// One example and the view a drag turns: its rectangle in window fractions
+// (origin lower left) and the drag, in pixels of a 400x300 drawing area.
+struct ViewerFrameCase {
+  const char *example;
+  QRectF draggedView;
+  const char *drag;
+};
+
+const ViewerFrameCase kViewerFrames[] = {
+    {"four_quadrants.iv", QRectF(0.0, 0.5, 0.5, 0.5), "100,75,140,95"},
+    {"inset.iv", QRectF(0.65, 0.65, 0.3, 0.3), "320,60,350,80"},
+    {"side_by_side.iv", QRectF(0.5, 0.0, 0.5, 1.0), "300,150,340,170"},
+};
+
+class ToolViewFrames : public ::testing::TestWithParam<ViewerFrameCase> {
+protected:
+  // Runs poview with the arguments, which end in the output option, and
+  // loads the picture written.
+  QImage picture(const QStringList &arguments) {
+    const QString output = scratch.path("frame.png");
+    const ToolResult result = runTool(arguments + QStringList{output});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    QImage image(output);
+    EXPECT_EQ(image.size(), QSize(400, 300));
+    return image.convertToFormat(QImage::Format_RGB888);
+  }
+  ScratchDirectory scratch;
+};
+
+// The real examiner viewer, through its own frame loop (camera, headlight,
+// automatic clipping): its first and sixth frame show what `poview render`
+// shows, view by view. After a drag over one view only that view's scene
+// has turned; every background, border and other view stays.
+TEST_P(ToolViewFrames, ViewerFramesMatchTheRenderAndADragTurnsOnlyItsView) {
+  const ViewerFrameCase &example = GetParam();
+  const QString scene = examplePath(example.example);
+  const QStringList size{"--size", "400x300"};
+  const QImage rendered = picture(QStringList{"render", scene} + size + QStringList{"-o"});
+  ASSERT_FALSE(rendered.isNull());
+  for (const char *frames : {"1", "6"}) {
+    const QImage frame = picture(QStringList{"view", scene, "--frames", frames} + size +
+                                 QStringList{"--screenshot"});
+    const PixelDifference difference = compare(frame, rendered, example.draggedView);
+    EXPECT_EQ(difference.inside + difference.outside, 0) << "frame " << frames;
+  }
+
+  const QImage dragged =
+      picture(QStringList{"view", scene, "--frames", "6", "--drag", example.drag} + size +
+              QStringList{"--screenshot"});
+  const PixelDifference difference = compare(dragged, rendered, example.draggedView);
+  EXPECT_EQ(difference.outside, 0);
+  EXPECT_GT(difference.inside, 50) << "the drag turned nothing";
+  // The dragged view's background still fills its corners.
+  const QRectF &view = example.draggedView;
+  for (double fx : {0.06, 0.94})
+    for (double fy : {0.06, 0.94}) {
+      const double x = view.left() + fx * view.width(), y = view.top() + fy * view.height();
+      EXPECT_EQ(pixelAt(dragged, x, y), pixelAt(rendered, x, y)) << "at " << x << ", " << y;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Tool, ToolViewFrames, ::testing::ValuesIn(kViewerFrames));
 
 } // namespace

@@ -1,0 +1,30 @@
+#ifndef POVIEW_VIEWERSCREENSHOT_H
+#define POVIEW_VIEWERSCREENSHOT_H
+
+#include "OptionValues.h"
+
+#include <QImage>
+
+#include <string>
+
+class SoNode;
+
+// A scripted session of `poview view`: the scene in a real examiner viewer
+// (its own camera, headlight and automatic clipping, the event routing
+// installed), an optional mouse drag, then `frames` redraws; the last one is
+// grabbed. The frame is read back from a framebuffer object the viewer draws
+// into, not from the window, whose front buffer a virtual X server keeps
+// only from its first paint.
+struct ScreenshotScript {
+  ImageSize size;      // of the viewer's drawing area
+  int frames;          // redraws, the last of which is grabbed
+  bool drag;           // whether to drag before the frames
+  int dragFrom[2];     // pixels of the drawing area, y down from the top
+  int dragTo[2];
+};
+
+// Needs SoQt initialised and the views made sensitive. Throws a user error
+// when the viewer cannot show the scene.
+QImage grabViewerFrame(QWidget *window, SoNode *root, const ScreenshotScript &script);
+
+#endif
