@@ -35,6 +35,8 @@ const char *const kHelp =
     "                         instead of a fixed overlay\n"
     "  --x-ite-url URL        .html: where the page loads X_ITE from (default:\n"
     "                         the tested X_ITE release on jsDelivr)\n"
+    "  --no-headlight         .x3dv, .x3d, .html: light the layers with the scene's\n"
+    "                         own lights only, as 'poview render --no-headlight'\n"
     "  -h, --help             show this help\n";
 
 enum class ExportForm { VRML97, X3DClassic, X3DXML, WebPage };
@@ -87,7 +89,11 @@ std::string writeVrml(SoNode *graph) {
 int runExport(const Invocation &invocation) {
   const Arguments arguments = Arguments::parse(
       invocation.words,
-      {{"--output", "-o", true}, {"--navigable", "", false}, {"--x-ite-url", "", true}}, 1, 1);
+      {{"--output", "-o", true},
+       {"--navigable", "", false},
+       {"--x-ite-url", "", true},
+       {"--no-headlight", "", false}},
+      1, 1);
   if (arguments.helpRequested()) {
     std::fputs(kHelp, stdout);
     return ExitSuccess;
@@ -100,6 +106,8 @@ int runExport(const Invocation &invocation) {
     throw usageError("--navigable applies to VRML97 output (.wrl) only");
   if (arguments.has("--x-ite-url") && form != ExportForm::WebPage)
     throw usageError("--x-ite-url applies to web pages (.html) only");
+  if (arguments.has("--no-headlight") && form == ExportForm::VRML97)
+    throw usageError("--no-headlight applies to X3D output (.x3dv, .x3d, .html) only");
 
   initSceneDatabase();
   CoinMessages messages;
@@ -117,6 +125,7 @@ int runExport(const Invocation &invocation) {
     PoToX3DAction convert;
     convert.setEncoding(form == ExportForm::X3DXML ? PoToX3DAction::XML
                                                    : PoToX3DAction::CLASSIC_VRML);
+    convert.setHeadlight(!arguments.has("--no-headlight"));
     convert.apply(scene.root());
     const std::string &x3d = convert.getX3DText();
     writeFileAtomically(output, form == ExportForm::WebPage
