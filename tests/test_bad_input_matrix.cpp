@@ -7,6 +7,7 @@
 #include "DebugCapture.h"
 #include "ElementProbe.h"
 #include "GLTestContext.h"
+#include "PoToX3DAction.h"
 #include "PoView.h"
 #include "SceneViewTestAccess.h"
 #include "TestViewKit.h"
@@ -38,6 +39,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <regex>
 #include <utility>
 #include <vector>
 
@@ -421,6 +423,16 @@ void exportLayout(Layout &layout, bool firstSceneViewSensitive) {
   // Coin writes a graph 1,000 deep slowly; the shallow ones say enough.
   if (!layout.isDeep) {
     EXPECT_FALSE(VRMLTestScenes::writeVRML(result).empty());
+  }
+  // The X3D export writes every layer with numbers a file can carry.
+  static const std::regex notFinite(R"([\s\['"-](nan|inf)\b)");
+  for (PoToX3DAction::Encoding encoding : {PoToX3DAction::CLASSIC_VRML, PoToX3DAction::XML}) {
+    PoToX3DAction x3d;
+    x3d.setEncoding(encoding);
+    x3d.apply(layout.root);
+    const std::string &text = x3d.getX3DText();
+    EXPECT_EQ(text.rfind(encoding == PoToX3DAction::XML ? "<?xml" : "#X3D V4.0 utf8", 0), 0u);
+    EXPECT_FALSE(std::regex_search(text, notFinite));
   }
 }
 

@@ -22,8 +22,9 @@ const char *const kHelp =
     "Usage: poview export SCENE.iv -o OUT.wrl|OUT.x3dv|OUT.x3d|OUT.html [OPTIONS]\n"
     "\n"
     "Converts a scene file holding views; the output's extension chooses the form:\n"
-    "  .wrl    VRML97: each scene view becomes an overlay fixed in front of the\n"
-    "          viewer, placed for a square window and a 45-degree field of view\n"
+    "  .wrl    VRML97 (also for any other name): each scene view becomes an overlay\n"
+    "          fixed in front of the viewer, placed for a square window and a\n"
+    "          45-degree field of view\n"
     "  .x3dv   X3D, classic VRML encoding: each view becomes a layer with its own\n"
     "          viewport, camera, background and border\n"
     "  .x3d    the same X3D in the XML encoding\n"
@@ -50,12 +51,12 @@ bool endsWith(const std::string &text, const char *suffix) {
   return true;
 }
 
+// Any other name gets VRML97, the form every name got before X3D came.
 ExportForm formOf(const std::string &output) {
-  if (endsWith(output, ".wrl")) return ExportForm::VRML97;
   if (endsWith(output, ".x3dv")) return ExportForm::X3DClassic;
   if (endsWith(output, ".x3d")) return ExportForm::X3DXML;
   if (endsWith(output, ".html") || endsWith(output, ".htm")) return ExportForm::WebPage;
-  throw usageError(quoted(output) + ": unknown output form; use .wrl, .x3dv, .x3d or .html");
+  return ExportForm::VRML97;
 }
 
 std::string baseName(const std::string &path) {

@@ -13,9 +13,11 @@
 #include <Inventor/SbViewportRegion.h>
 #include <Inventor/VRMLnodes/SoVRMLGroup.h>
 #include <Inventor/actions/SoGetBoundingBoxAction.h>
+#include <Inventor/actions/SoSearchAction.h>
 #include <Inventor/nodes/SoOrthographicCamera.h>
 #include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/nodes/SoSeparator.h>
+#include <Inventor/nodes/SoShape.h>
 
 #include "ConversionEngine.h"
 
@@ -47,6 +49,13 @@ bool clipBoundary(const ViewLayer &layer, float boundary[4]) {
   boundary[2] = clamp(layer.origin[1]);
   boundary[3] = clamp(layer.origin[1] + layer.size[1]);
   return boundary[0] < boundary[1] && boundary[2] < boundary[3];
+}
+
+bool drawsShapes(SoNode *content) {
+  SoSearchAction search;
+  search.setType(SoShape::getClassTypeId());
+  search.apply(content);
+  return search.getPath() != nullptr;
 }
 
 class LayerSetWriter {
@@ -138,7 +147,7 @@ private:
     m_writer.endNode();
     if (layer.camera) {
       viewpoint(*layer.camera, layer.cameraModel);
-    } else if (index == 0 && layer.content->getNumChildren() > 0) {
+    } else if (index == 0 && drawsShapes(layer.content)) {
       // Without a camera Coin draws the window's square from -1 to 1, as
       // far as X3D can show it: on the window's shorter side.
       m_writer.beginNode("OrthoViewpoint");
