@@ -72,37 +72,33 @@ bool isWritten(const SoField *field) {
 X3DWriter::X3DWriter(std::string &out, Encoding encoding)
     : m_out(out), m_encoding(encoding), m_containers(1) {}
 
+// The pieces of a document's head in each encoding, around the profile, each
+// component's name and level, and the generator.
+struct HeadPieces {
+  const char *start, *afterProfile, *component, *level, *afterComponent, *meta, *end;
+};
+const HeadPieces kClassicHead = {"#X3D V4.0 utf8\nPROFILE ", "\n", "COMPONENT ", ":", "\n",
+                                 "META \"generator\" ", "\n"};
+const HeadPieces kXMLHead = {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<X3D profile='",
+                             "' version='4.0'>\n<head>\n", "<component name='", "' level='",
+                             "'/>\n", "<meta name='generator' content='", "'/>\n</head>\n<Scene>"};
+
 void X3DWriter::beginDocument(const char *profile, const std::vector<Component> &components,
                               const char *generator) {
-  if (m_encoding == Encoding::ClassicVRML) {
-    m_out += "#X3D V4.0 utf8\nPROFILE ";
-    m_out += profile;
-    m_out += '\n';
-    for (const Component &component : components) {
-      m_out += "COMPONENT ";
-      m_out += component.name;
-      m_out += ':';
-      value(component.level);
-      m_out += '\n';
-    }
-    m_out += "META \"generator\" ";
-    quoted(generator, false);
-    m_out += "\n";
-    return;
-  }
-  m_out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<X3D profile='";
+  const HeadPieces &head = m_encoding == Encoding::ClassicVRML ? kClassicHead : kXMLHead;
+  m_out += head.start;
   m_out += profile;
-  m_out += "' version='4.0'>\n<head>\n";
+  m_out += head.afterProfile;
   for (const Component &component : components) {
-    m_out += "<component name='";
+    m_out += head.component;
     m_out += component.name;
-    m_out += "' level='";
+    m_out += head.level;
     value(component.level);
-    m_out += "'/>\n";
+    m_out += head.afterComponent;
   }
-  m_out += "<meta name='generator' content='";
+  m_out += head.meta;
   quoted(generator, false);
-  m_out += "'/>\n</head>\n<Scene>";
+  m_out += head.end;
 }
 
 void X3DWriter::endDocument() {
