@@ -17,6 +17,7 @@
 #include <Inventor/actions/SoRayPickAction.h>
 #include <Inventor/actions/SoSearchAction.h>
 #include <Inventor/events/SoMouseButtonEvent.h>
+#include <Inventor/misc/SoTempPath.h>
 #include <Inventor/nodekits/SoBaseKit.h>
 #include <Inventor/nodes/SoCamera.h>
 #include <Inventor/nodes/SoSeparator.h>
@@ -145,11 +146,23 @@ void forceRenderCaching(SoNode *root, SoSeparator::CacheEnabled caching) {
   search.setType(SoSeparator::getClassTypeId());
   search.setInterest(SoSearchAction::ALL);
   search.apply(root);
-  for (int i = 0; i < search.getPaths().getLength(); ++i)
-    static_cast<SoSeparator *>(static_cast<SoFullPath *>(search.getPaths()[i])->getTail())
-        ->renderCaching = caching;
+  for (int i = 0; i < search.getPaths().getLength(); ++i) {
+    // The separator itself, also when it lies inside a kit's parts, where
+    // SoPath::getTail stops.
+    const SoPath *path = search.getPaths()[i];
+    SoTempPath full(path->getLength());
+    static_cast<SoPath &>(full) = *path;
+    static_cast<SoSeparator *>(full.getTail())->renderCaching = caching;
+  }
   SoBaseKit::setSearchingChildren(searching);
 }
+
+struct RenderCaching {
+  const char *name;
+  SoSeparator::CacheEnabled value;
+};
+const RenderCaching kRenderCaching[] = {
+    {"on", SoSeparator::ON}, {"off", SoSeparator::OFF}, {"auto", SoSeparator::AUTO}};
 
 // Rasterisation noise: a channel may differ by this much. Replaying a
 // render cache draws the same primitives, so beyond it no pixel may differ.
@@ -196,11 +209,11 @@ TEST(FrameLoop, EveryFrameMatchesAFreshRenderWhateverRunsBetweenFrames) {
       fresh = gl.pixels();
     }
     for (const Between &between : actionsBetweenFrames()) {
-      for (SoSeparator::CacheEnabled caching : {SoSeparator::ON, SoSeparator::OFF}) {
+      for (const RenderCaching &caching : kRenderCaching) {
         SCOPED_TRACE(std::string(scene.name) + ", " + between.name + ", render caching " +
-                     (caching == SoSeparator::ON ? "on" : "off"));
+                     caching.name);
         ReadScene read(scene.text);
-        forceRenderCaching(read.root(), caching);
+        forceRenderCaching(read.root(), caching.value);
         GLTestContext gl(kWidth, kHeight);
         ASSERT_TRUE(gl.isValid());
         for (int frame = 1; frame <= kFrames; ++frame) {
