@@ -231,12 +231,12 @@ void PoToVRML2Action::convertSceneViews(SoToVRML2Action &engine, SoVRMLGroup *co
         // An orthographic camera is seen through a perspective one that
         // shows the same height at the focal distance.
         SoPerspectiveCamera *working = nullptr;
-        SoPerspectiveCamera *perspective = static_cast<SoPerspectiveCamera *>(view.camera);
         if (orthographic) {
           working = SceneViewPlacement::perspectiveFor(*static_cast<SoOrthographicCamera *>(view.camera));
           working->ref();
-          perspective = working;
         }
+        SoPerspectiveCamera *perspective =
+            working ? working : static_cast<SoPerspectiveCamera *>(view.camera);
         const float height = SceneViewPlacement::viewHeight(perspective->heightAngle.getValue(),
                                                             perspective->focalDistance.getValue());
         placement->translation.setValue(SceneViewPlacement::offset(origin, size, height));

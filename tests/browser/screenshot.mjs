@@ -1,8 +1,9 @@
 // Takes screenshots of X3D scenes shown by X_ITE in headless Chromium.
 //   node screenshot.mjs JOBS.json
-// JOBS.json: { "root": DIR, "jobs": [ { "page": PATH, "scene": PATH?, "width": W,
-// "height": H, "output": PNG } ], "nodeTable": JSON? }. Files are served from DIR
-// on 127.0.0.1 only;
+// JOBS.json: { "root": DIR, "jobs": [ { "page": PATH, "scene": PATH?, "shots":
+// [ { "width": W, "height": H, "output": PNG } ] } ], "nodeTable": JSON? }: each
+// job loads once and is shot at each size in turn. Files are served from DIR on
+// 127.0.0.1 only;
 // /x_ite/ serves X_ITE's dist folder of this package. A job with a scene shows
 // that X3D file through viewer.html; one without opens the page itself, which
 // must mark its x3d-canvas with data-scene="loaded" when it is shown.
@@ -52,6 +53,13 @@ const browser = await puppeteer.launch({
     '--disable-component-update', '--disable-sync', '--hide-scrollbars'],
 });
 
+async function frames(page, count) {
+  await page.evaluate(async (count) => {
+    const x3d = X3D.getBrowser(document.querySelector('x3d-canvas'));
+    for (let i = 0; i < count; ++i) await x3d.nextFrame();
+  }, count);
+}
+
 let failed = 0;
 for (const job of jobs) {
   const page = await browser.newPage();
@@ -61,23 +69,24 @@ for (const job of jobs) {
     if (message.type() === 'error' && !/favicon/.test(message.text())) problems.push(message.text());
   });
   try {
-    await page.setViewport({ width: job.width, height: job.height });
+    await page.setViewport({ width: job.shots[0].width, height: job.shots[0].height });
     const url = job.scene ? `${origin}/viewer.html?scene=${encodeURIComponent(job.scene)}` : `${origin}${job.page}`;
     await page.goto(url);
     await page.waitForFunction(
       () => document.querySelector('x3d-canvas')?.getAttribute('data-scene'), { timeout: 120000 });
     const state = await page.$eval('x3d-canvas', (canvas) => canvas.getAttribute('data-scene'));
     if (state !== 'loaded') throw new Error(`scene ${state}: ${problems.join('; ')}`);
-    // A few more frames, so that everything loaded late is drawn.
-    await page.evaluate(async () => {
-      const x3d = X3D.getBrowser(document.querySelector('x3d-canvas'));
-      for (let i = 0; i < 5; ++i) await x3d.nextFrame();
-    });
-    await page.screenshot({ path: job.output });
-    console.log(`ok   ${job.output}`);
+    for (const shot of job.shots) {
+      await page.setViewport({ width: shot.width, height: shot.height });
+      // A few more frames, so that the new size and everything loaded late
+      // are drawn.
+      await frames(page, 5);
+      await page.screenshot({ path: shot.output });
+      console.log(`ok   ${shot.output}`);
+    }
   } catch (error) {
     ++failed;
-    console.log(`FAIL ${job.output}: ${error.message}`);
+    console.log(`FAIL ${job.page ?? job.scene}: ${error.message}`);
   }
   await page.close();
 }
