@@ -7,10 +7,11 @@
 #include <Inventor/fields/SoSFVec2f.h>
 #include <Inventor/nodekits/SoBaseKit.h>
 
-#include "ClassMutex.h"
-#include "SoGetView.h"
+#include "internal/ClassMutex.h"
+#include "internal/SoGetView.h"
 
 class QEvent;
+class SoCamera;
 class SoQtRenderArea;
 class SoQtViewer;
 struct ViewKitClass;
@@ -56,7 +57,12 @@ public:
   // contains nothing, a zero size only the origin.
   int isPointWithinViewport(float x, float y) const;
 
-  // Hands this view's camera ("cameraKit.camera", made on first use) to the
+  // This view's camera, the part "cameraKit.camera", made together with its
+  // camera kit (a perspective camera) on first use. Null when the kit's
+  // catalog has no such part or the part holds no camera.
+  SoCamera *getCamera();
+
+  // Hands this view's camera (getCamera, made on first use) to the
   // viewer. A kit whose catalog yields no camera leaves the viewer's camera
   // as it is; so does a null viewer.
   void setCamera(SoQtViewer *viewer);
@@ -71,16 +77,23 @@ public:
   // without pixels has no point under the pointer.
   static PoBaseView *getView(SoQtRenderArea *renderArea, int x, int y);
 
-  // Viewer event callback: in viewing mode, a mouse button press makes the
-  // view under the pointer the one whose camera the viewer moves. Always
-  // answers 0, so the viewer goes on to handle the press itself.
+  // Viewer event callback: in viewing mode, a mouse button press or a turn
+  // of the wheel makes the view under the pointer the one whose camera the
+  // viewer moves, so the wheel zooms the view it is over. A wheel turned while
+  // a button is held leaves the camera to the drag under way. Always answers
+  // 0, so the viewer goes on to handle the event itself.
   static int viewingEventCB(SoQtViewer *viewer, QEvent *event);
 
-  // Installs viewingEventCB as the viewer's event callback with the viewer
-  // as its datum, replacing any callback set before. SoQt's callback type is
-  // SbBool (*)(void *, QEvent *); this keeps the cast out of applications.
-  // viewer->setEventCallback(nullptr) removes it again.
-  static void installViewingEventCB(SoQtViewer *viewer);
+  // Installs viewingEventCB as the viewer's event callback, replacing any
+  // callback set before. An application with an event callback of its own
+  // (SoQt's SoQtRenderAreaEventCB) passes it here with its datum: it then
+  // runs after viewingEventCB, for every event, with the camera of the view
+  // under the pointer already in the viewer, and its answer is the one SoQt
+  // gets (non-zero: the event is consumed and the viewer does not see it).
+  // viewer->setEventCallback(nullptr) removes both again.
+  static void installViewingEventCB(SoQtViewer *viewer,
+                                    SbBool (*applicationCB)(void *, QEvent *) = nullptr,
+                                    void *applicationData = nullptr);
 
   // Copies take the source's viewport fields, its camera kit (shared, as an
   // assignment of the part field shares it) and its sensitivity. A Coin kit
@@ -166,6 +179,12 @@ protected:
   bool isBeingRead() const { return m_readFieldData != nullptr; }
 
 private:
+  // Coin's kit read, with the checks and reports Coin leaves out (see
+  // PoBaseViewReadParts.cpp).
+  struct PartsRead;
+  SbBool readKitBody(SoInput *in, unsigned short flags);
+  SbBool readFieldsAndParts(SoInput *in, PartsRead &read);
+
   static const SoFieldData **baseKitFieldDataPtr();
   bool partNameIsSound(const char *method, const SbName &partname, bool toSet) const;
   static const SoNodekitCatalog **baseKitCatalogPtr();
@@ -197,7 +216,7 @@ protected:
   // subclasses assign FALSE to it, which is the value it always holds.
   static int isBuiltIn;
 
-private:
+  // Class data, seen by derived classes (and by the tests through them).
   static SoType classTypeId;
   static SoFieldData *fieldData;
   static const SoFieldData **parentFieldData;
@@ -206,9 +225,6 @@ private:
   static SoNodekitCatalog *nodekitCatalog;
   static const SoNodekitCatalog **parentNodekitCatalogPtr;
   static ClassMutex classMutex;
-
-  friend struct ModuleLoadData;
-  friend class PoBaseViewTestAccess;
 };
 
 #endif

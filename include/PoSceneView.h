@@ -3,6 +3,7 @@
 
 #include "PoBaseView.h"
 
+#include <Inventor/SbColor.h>
 #include <Inventor/fields/SoSFBool.h>
 
 class SoFieldSensor;
@@ -21,11 +22,13 @@ class SoSensor;
 //   borderSep (an SoAnnotation): borderApp, border
 //
 // The application puts its scene under "scene", gives the decorations their
-// look through the appearance kits "backgroundApp" and "borderApp" and shows
-// or hides them with isBackgroundVisible and isBorderVisible. The kit builds
-// the "background" and "border" geometry itself, at once, whenever one of the
-// two fields changes; neither the geometry nor the appearance kits are
-// written to files, the visibility fields are.
+// look through the appearance kits "backgroundApp" and "borderApp" (or the
+// setters below) and shows or hides them with isBackgroundVisible and
+// isBorderVisible. The kit builds the "background" and "border" geometry
+// itself, at once, whenever one of the two fields changes. Files get the
+// visibility fields and the looks, never the geometry; an appearance kit
+// that holds only what construction put there (the background's base-colour
+// light model) is not written either.
 //
 // The border's lines lie exactly on the viewport's edges. Rasterisers that
 // light the pixels left of and below such a line (Mesa does) put the left and
@@ -51,9 +54,26 @@ public:
   virtual int getIsBuiltIn() const;
   static const SoNodekitCatalog *getClassNodekitCatalog();
   virtual const SoNodekitCatalog *getNodekitCatalog() const;
-  // Keeps the appearance kits out of written files, which Coin would
-  // otherwise write for their own content.
+  // Keeps an appearance kit out of written files while it holds only what
+  // construction put there; Coin would write it for its light model.
   virtual void addWriteReference(SoOutput *out, SbBool isFromField = FALSE);
+
+  // The colour of the background, and the colour and line width (in pixels)
+  // of the border. They go into the appearance kits "backgroundApp" and
+  // "borderApp" (their "material" and "drawStyle" parts), so written files
+  // keep them. Both decorations are drawn unlit, in exactly this colour.
+  void setBackgroundColor(const SbColor &color);
+  void setBorderColor(const SbColor &color);
+  void setBorderWidth(float width);
+
+  // Fits the view's camera (getCamera, made if needed) to the bounding box
+  // of its "scene", seen with the aspect ratio of the view's rectangle in a
+  // window of the given size, or of the render area's window: all of the
+  // scene shows, as large as it fits. The camera keeps its direction. Does
+  // nothing without a scene, without a camera part, or when the view has no
+  // pixels in that window.
+  void viewAll(const SbVec2s &windowSize);
+  void viewAll(SoQtRenderArea *renderArea);
 
   // Searches and bounding boxes leave the background and border out: they
   // are drawn with cameras of their own in the view's rectangle and occupy no
@@ -85,26 +105,16 @@ public:
   SoSFBool isBackgroundVisible;
   SoSFBool isBorderVisible;
 
-private:
-  static void *createInstance();
-  virtual SbBool readInstance(SoInput *in, unsigned short flags);
+protected:
   virtual SbBool setUpConnections(SbBool connect, SbBool force = FALSE);
   static void fieldSensorCB(void *data, SoSensor *sensor);
   void drawBackground();
   void drawBorder();
 
-  void registerParts();
-  void createSensors();
-  void copyPartsFrom(const PoSceneView &other);
-  // Traverses the kit's children without the decorations; false (nothing
-  // done) for an action applied to a path into the kit or when no decoration
-  // is shown.
-  bool traverseWithoutDecorations(SoAction *action);
-
   SoFieldSensor *m_backgroundSensor;
   SoFieldSensor *m_borderSensor;
 
-  // Hides Coin's per-instance flag of the same name, as PoBaseView does.
+  // Class data. Hides Coin's per-instance flag isBuiltIn, as PoBaseView does.
   static int isBuiltIn;
   static SoType classTypeId;
   static SoFieldData *fieldData;
@@ -115,7 +125,18 @@ private:
   static const SoNodekitCatalog **parentNodekitCatalogPtr;
   static ClassMutex classMutex;
 
-  friend class PoSceneViewTestAccess;
+private:
+  static void *createInstance();
+  virtual SbBool readInstance(SoInput *in, unsigned short flags);
+
+  void registerParts();
+  void createSensors();
+  bool appearanceNeedsWriting(const SoSFNode &field) const;
+  void copyPartsFrom(const PoSceneView &other);
+  // Traverses the kit's children without the decorations; false (nothing
+  // done) for an action applied to a path into the kit or when no decoration
+  // is shown.
+  bool traverseWithoutDecorations(SoAction *action);
 };
 
 #endif

@@ -3,7 +3,7 @@
 
 #include <Inventor/actions/SoToVRML2Action.h>
 
-#include "SoToVRMLStage.h"
+#include "internal/SoToVRMLStage.h"
 
 #include <memory>
 
@@ -95,16 +95,17 @@ private:
   SoToVRML2Action *takeEngine(std::unique_ptr<SoToVRML2Action> &spare);
 
   static SoType classTypeId;
+
+protected:
   static int classTypeIdIsSet;
 
+private:
   int m_firstSceneViewSensitive;
   SoToVRMLStage m_toVRMLStage;
   SoVRMLGroup *m_result;
   // Whether Coin's conversion has run on this action itself: Coin's action
   // converts for one apply only (see conversionEngine).
   bool m_coinConversionRun;
-
-  friend class PoToVRML2ActionTestAccess;
 };
 
 #endif

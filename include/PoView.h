@@ -46,6 +46,8 @@ private:
 
   static const ViewKitClass &kitClass();
 
+protected:
+  // Class data, seen by derived classes (and by the tests through them).
   static SoType classTypeId;
   static SoFieldData *fieldData;
   static const SoFieldData **parentFieldData;
@@ -55,8 +57,6 @@ private:
   static SoNodekitCatalog *nodekitCatalog;
   static const SoNodekitCatalog **parentNodekitCatalogPtr;
   static ClassMutex classMutex;
-
-  friend class PoViewTestAccess;
 };
 
 #endif

@@ -3,8 +3,9 @@
 
 #include "PoView.h"
 
-// Reaches the class-wide data of PoView for checks.
-class PoViewTestAccess {
+// Reaches the class-wide data of PoView for checks, as a derived class may;
+// it is never instantiated.
+class PoViewTestAccess : public PoView {
 public:
   static int firstInstance() { return PoView::firstInstance; }
   static const SoFieldData *fieldData() { return PoView::fieldData; }

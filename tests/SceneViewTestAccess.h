@@ -7,22 +7,32 @@
 #include <Inventor/nodes/SoSeparator.h>
 #include <Inventor/sensors/SoFieldSensor.h>
 
-// Reaches the private operations and class data of PoSceneView for checks.
-class PoSceneViewTestAccess {
+// Reaches the protected operations and class data of PoSceneView for checks,
+// as a derived class may; it is never instantiated. Members of a given view
+// are reached through pointers to members, which a derived class may form.
+class PoSceneViewTestAccess : public PoSceneView {
 public:
-  static SbBool setUpConnections(PoSceneView *view, SbBool connect, SbBool force) {
-    return view->setUpConnections(connect, force);
+  static SbBool setUpConnectionsOf(PoSceneView *view, SbBool connect, SbBool force) {
+    return (view->*(&PoSceneViewTestAccess::setUpConnections))(connect, force);
   }
-  static SbBool isConnected(const PoSceneView *view) { return view->connectionsSetUp; }
-  static SoFieldSensor *backgroundSensor(const PoSceneView *view) { return view->m_backgroundSensor; }
-  static SoFieldSensor *borderSensor(const PoSceneView *view) { return view->m_borderSensor; }
+  static SbBool isConnected(const PoSceneView *view) {
+    return view->*(&PoSceneViewTestAccess::connectionsSetUp);
+  }
+  static SoFieldSensor *backgroundSensor(const PoSceneView *view) {
+    return view->*(&PoSceneViewTestAccess::m_backgroundSensor);
+  }
+  static SoFieldSensor *borderSensor(const PoSceneView *view) {
+    return view->*(&PoSceneViewTestAccess::m_borderSensor);
+  }
   static void fieldSensorCB(PoSceneView *view, SoSensor *sensor) {
     PoSceneView::fieldSensorCB(view, sensor);
   }
-  static void drawBackground(PoSceneView *view) { view->drawBackground(); }
-  static void drawBorder(PoSceneView *view) { view->drawBorder(); }
-  static void setDefaultOnNonWritingFields(PoSceneView *view) {
-    view->setDefaultOnNonWritingFields();
+  static void drawBackgroundOf(PoSceneView *view) {
+    (view->*(&PoSceneViewTestAccess::drawBackground))();
+  }
+  static void drawBorderOf(PoSceneView *view) { (view->*(&PoSceneViewTestAccess::drawBorder))(); }
+  static void setDefaultOnNonWritingFieldsOf(PoSceneView *view) {
+    (view->*(&PoSceneViewTestAccess::setDefaultOnNonWritingFields))();
   }
   static int firstInstance() { return PoSceneView::firstInstance; }
   static const SoFieldData *fieldData() { return PoSceneView::fieldData; }

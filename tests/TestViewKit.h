@@ -49,8 +49,9 @@ protected:
   void TearDown() override;
 };
 
-// Reaches the class-wide data of PoBaseView for checks.
-class PoBaseViewTestAccess {
+// Reaches the class-wide data of PoBaseView for checks, as a derived class
+// may; it is never instantiated.
+class PoBaseViewTestAccess : public PoBaseView {
 public:
   static SbVec4f vvPortion() { return PoBaseView::m_vvPortion; }
   static SbVec2s logicalViewportSize() { return PoBaseView::m_currentLogicalViewportSize; }

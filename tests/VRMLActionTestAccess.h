@@ -5,20 +5,21 @@
 #include "PoBaseView.h"
 #include "PoToVRML2Action.h"
 
-// Reaches the class data of PoToVRML2Action for checks.
-class PoToVRML2ActionTestAccess {
+// Reaches the class data of PoToVRML2Action for checks, as a derived class
+// may; it is never instantiated.
+class PoToVRML2ActionTestAccess : public PoToVRML2Action {
 public:
   static SoEnabledElementsList *enabledElements() { return PoToVRML2Action::enabledElements; }
   static SoActionMethodList *methods() { return PoToVRML2Action::methods; }
   static int classTypeIdIsSet() { return PoToVRML2Action::classTypeIdIsSet; }
-  static SoActionMethodList *traversalMethods(const PoToVRML2Action &action) {
-    return action.traversalMethods;
+  static SoActionMethodList *traversalMethodsOf(const PoToVRML2Action &action) {
+    return action.*(&PoToVRML2ActionTestAccess::traversalMethods);
   }
   static const SoEnabledElementsList &enabledElementsOf(const PoToVRML2Action &action) {
     return action.getEnabledElements();
   }
   static SoConvertGuts *newConvertGuts(const PoToVRML2Action &action) {
-    return action.getNewConvertGuts();
+    return (action.*(&PoToVRML2ActionTestAccess::getNewConvertGuts))();
   }
 };
 

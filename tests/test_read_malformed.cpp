@@ -90,7 +90,7 @@ SoSeparator *readRefusingPart(const char *body, const char *partName) {
 // Coin's kit reader follows an indexed part name as if the part were a list,
 // and a dotted one as if the part were a kit, and crashed on such names in a
 // view ("camera[" is how the reader takes "camera[" glued to its bracket).
-// A view refuses them and the read goes on.
+// A view refuses them, and the read fails with a read error.
 TEST(ReadMalformed, PartNamesNoKitCanFollowAreRefused) {
   const char *const cases[][2] = {
       {"PoView{ camera[ PerspectiveCamera{}}", "camera["},

@@ -148,9 +148,9 @@ TEST(ReferenceCounts, ToggledDecorationsAreReleasedAsTheyAreReplaced) {
   EXPECT_EQ(watch.alive(), Names());
   // While disconnected the switches build nothing, and connecting again
   // builds once.
-  PoSceneViewTestAccess::setUpConnections(view, FALSE, FALSE);
+  PoSceneViewTestAccess::setUpConnectionsOf(view, FALSE, FALSE);
   view->isBorderVisible = TRUE;
-  PoSceneViewTestAccess::setUpConnections(view, TRUE, FALSE);
+  PoSceneViewTestAccess::setUpConnectionsOf(view, TRUE, FALSE);
   watch.watchGraph(view);
   view->unref();
   EXPECT_EQ(watch.alive(), Names());

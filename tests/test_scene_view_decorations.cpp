@@ -129,8 +129,8 @@ TEST(SceneViewDecorations, EveryDrawBuildsANewGroup) {
   SceneViewRef view;
   view->isBackgroundVisible = TRUE;
   view->isBorderVisible = TRUE;
-  for (auto draw : {&PoSceneViewTestAccess::drawBackground, &PoSceneViewTestAccess::drawBorder}) {
-    const char *name = draw == &PoSceneViewTestAccess::drawBackground ? "background" : "border";
+  for (auto draw : {&PoSceneViewTestAccess::drawBackgroundOf, &PoSceneViewTestAccess::drawBorderOf}) {
+    const char *name = draw == &PoSceneViewTestAccess::drawBackgroundOf ? "background" : "border";
     SCOPED_TRACE(name);
     SoGroup *first = partGroup(view.get(), name);
     ASSERT_NE(first, nullptr);

@@ -4,12 +4,12 @@
 #include <Inventor/nodekits/SoCameraKit.h>
 #include <Inventor/nodes/SoCallback.h>
 #include <Inventor/nodes/SoCube.h>
+#include <Inventor/nodes/SoDrawStyle.h>
 #include <Inventor/nodes/SoGroup.h>
 #include <Inventor/nodes/SoLightModel.h>
 #include <Inventor/nodes/SoMaterial.h>
 #include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/nodes/SoSeparator.h>
-#include <Inventor/sensors/SoFieldSensor.h>
 #include <Inventor/sensors/SoNodeSensor.h>
 #include <gtest/gtest.h>
 
@@ -21,21 +21,25 @@ bool contains(const std::vector<std::string> &names, const std::string &name) {
   return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-const char *const kNeverWritten[] = {"topSep",        "catchActionCallback", "backgroundSep",
-                                     "backgroundApp", "background",          "sceneSep",
-                                     "borderSep",     "borderApp",           "border",
-                                     "callbackList"};
+const char *const kNeverWritten[] = {"topSep",   "catchActionCallback", "backgroundSep", "background",
+                                     "sceneSep", "borderSep",           "border",        "callbackList"};
+
+SbColor diffuseOf(PoSceneView *view, const char *material) {
+  auto *node = static_cast<SoMaterial *>(view->getPart(material, FALSE));
+  return node ? node->diffuseColor[0] : SbColor(-1, -1, -1);
+}
 
 } // namespace
 
-TEST(SceneViewFiles, WriteCarriesSwitchesCameraAndSceneButNoDecoration) {
+TEST(SceneViewFiles, WriteCarriesSwitchesLooksCameraAndSceneButNoDecoration) {
   SceneViewRef view;
   view->viewportOrigin.setValue(0.25f, 0.5f);
   view->viewportSize.setValue(0.5f, 0.25f);
   view->isBackgroundVisible = TRUE;
   view->isBorderVisible = TRUE;
-  view->set("borderApp.material", "diffuseColor 1 0 0");
-  view->set("backgroundApp.material", "diffuseColor 0 0 1");
+  view->setBorderColor(SbColor(1, 0, 0));
+  view->setBorderWidth(3);
+  view->setBackgroundColor(SbColor(0, 0, 1));
   static_cast<SoGroup *>(view->getPart("scene", TRUE))->addChild(new SoCube);
   view->set("cameraKit.camera", "position 0 0 7");
 
@@ -44,37 +48,27 @@ TEST(SceneViewFiles, WriteCarriesSwitchesCameraAndSceneButNoDecoration) {
   SoNodeSensor watcher([](void *count, SoSensor *) { ++*static_cast<int *>(count); }, &notified);
   watcher.setPriority(0);
   watcher.attach(view.get());
-  SoFieldSensor fieldWatcher([](void *count, SoSensor *) { ++*static_cast<int *>(count); },
-                             &notified);
-  fieldWatcher.setPriority(0);
-  fieldWatcher.attach(view->getField("backgroundApp"));
   SoNode *backgroundApp = part(view.get(), "backgroundApp");
   const std::string text = writeScene(view.get());
   watcher.detach();
-  fieldWatcher.detach();
   EXPECT_EQ(notified, 0);
   EXPECT_EQ(part(view.get(), "backgroundApp"), backgroundApp);
-  EXPECT_NE(view->getPart("borderApp.material", FALSE), nullptr);
-  EXPECT_NE(static_cast<SoSFNode *>(view->getField("backgroundSep"))->getValue()
-                ->getChildren()->find(backgroundApp),
-            -1);
 
   const std::vector<std::string> names = writtenFieldNames(text);
-  for (const char *written :
-       {"viewportOrigin", "viewportSize", "isBackgroundVisible", "isBorderVisible", "cameraKit",
-        "scene"})
+  for (const char *written : {"viewportOrigin", "viewportSize", "isBackgroundVisible",
+                              "isBorderVisible", "cameraKit", "scene", "backgroundApp", "borderApp"})
     EXPECT_TRUE(contains(names, written)) << written << " missing from\n" << text;
   for (const char *absent : kNeverWritten)
     EXPECT_FALSE(contains(names, absent)) << absent << " written in\n" << text;
-  for (const char *type :
-       {"AppearanceKit", "Material", "LightModel", "Annotation", "OrthographicCamera",
-        "PickStyle", "FaceSet", "LineSet", "Callback {"})
+  for (const char *type : {"Annotation", "OrthographicCamera", "PickStyle", "FaceSet", "LineSet",
+                           "Callback {"})
     EXPECT_EQ(text.find(type), std::string::npos) << type << " written in\n" << text;
 
   // A second write says the same.
   EXPECT_EQ(writeScene(view.get()), text);
 
-  // Reading it back rebuilds the decorations from the switches.
+  // Reading it back rebuilds the decorations from the switches, in the looks
+  // that were set.
   SoSeparator *root = readScene(text);
   ASSERT_NE(root, nullptr);
   root->ref();
@@ -82,29 +76,77 @@ TEST(SceneViewFiles, WriteCarriesSwitchesCameraAndSceneButNoDecoration) {
   ASSERT_NE(read, nullptr);
   EXPECT_EQ(read->viewportOrigin.getValue(), SbVec2f(0.25f, 0.5f));
   EXPECT_EQ(read->viewportSize.getValue(), SbVec2f(0.5f, 0.25f));
-  EXPECT_TRUE(read->isBackgroundVisible.getValue());
-  EXPECT_TRUE(read->isBorderVisible.getValue());
   ASSERT_NE(part(read, "background"), nullptr);
   EXPECT_EQ(part(read, "background")->getChildren()->getLength(), 4);
   ASSERT_NE(part(read, "border"), nullptr);
   EXPECT_EQ(part(read, "border")->getChildren()->getLength(), 4);
+  EXPECT_EQ(diffuseOf(read, "backgroundApp.material"), SbColor(0, 0, 1));
+  EXPECT_EQ(diffuseOf(read, "borderApp.material"), SbColor(1, 0, 0));
+  auto *style = static_cast<SoDrawStyle *>(read->getPart("borderApp.drawStyle", FALSE));
+  ASSERT_NE(style, nullptr);
+  EXPECT_EQ(style->lineWidth.getValue(), 3.0f);
+  auto *lightModel = static_cast<SoLightModel *>(read->getPart("backgroundApp.lightModel", FALSE));
+  ASSERT_NE(lightModel, nullptr);
+  EXPECT_EQ(lightModel->model.getValue(), int(SoLightModel::BASE_COLOR));
   auto *scene = static_cast<SoGroup *>(part(read, "scene"));
   ASSERT_NE(scene, nullptr);
   ASSERT_EQ(scene->getNumChildren(), 1);
   EXPECT_EQ(scene->getChild(0)->getTypeId(), SoCube::getClassTypeId());
-  auto *camera = static_cast<SoCamera *>(read->getPart("cameraKit.camera", FALSE));
-  ASSERT_NE(camera, nullptr);
-  EXPECT_EQ(camera->position.getValue(), SbVec3f(0, 0, 7));
-  // What construction made is there; the application's looks are not.
+  ASSERT_NE(read->getCamera(), nullptr);
+  EXPECT_EQ(read->getCamera()->position.getValue(), SbVec3f(0, 0, 7));
   EXPECT_EQ(part(read, "catchActionCallback")->getTypeId(), SoCallback::getClassTypeId());
-  auto *lightModel = static_cast<SoLightModel *>(read->getPart("backgroundApp.lightModel", FALSE));
-  ASSERT_NE(lightModel, nullptr);
-  EXPECT_EQ(lightModel->model.getValue(), int(SoLightModel::BASE_COLOR));
-  EXPECT_EQ(part(read, "borderApp"), nullptr);
   EXPECT_TRUE(PoSceneViewTestAccess::isConnected(read));
   read->isBorderVisible = FALSE;
   EXPECT_EQ(part(read, "border"), nullptr);
   root->unref();
+}
+
+// An appearance kit is written when it holds anything construction did not
+// put there, and then comes back as it was.
+TEST(SceneViewFiles, LooksAreWrittenExactlyWhenTheyDifferFromConstruction) {
+  struct Case {
+    const char *name;
+    void (*change)(PoSceneView *);
+    bool backgroundWritten, borderWritten;
+  };
+  const Case cases[] = {
+      {"untouched", [](PoSceneView *) {}, false, false},
+      {"construction's light model set again, empty border kit",
+       [](PoSceneView *view) {
+         view->set("backgroundApp.lightModel", "model BASE_COLOR");
+         view->getPart("borderApp", TRUE);
+       },
+       false, false},
+      {"lit background", [](PoSceneView *view) { view->set("backgroundApp.lightModel", "model PHONG"); },
+       true, false},
+      {"background light model removed",
+       [](PoSceneView *view) { view->setPart("backgroundApp.lightModel", nullptr); }, true, false},
+      {"border width", [](PoSceneView *view) { view->setBorderWidth(2); }, false, true},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    SceneViewRef view;
+    c.change(view.get());
+    const std::string text = writeScene(view.get());
+    const std::vector<std::string> names = writtenFieldNames(text);
+    EXPECT_EQ(contains(names, "backgroundApp"), c.backgroundWritten) << text;
+    EXPECT_EQ(contains(names, "borderApp"), c.borderWritten) << text;
+    SoSeparator *root = readScene(text);
+    ASSERT_NE(root, nullptr);
+    root->ref();
+    PoSceneView *read = onlyView(root);
+    ASSERT_NE(read, nullptr);
+    // What the view draws with comes back: the light model, the line width.
+    auto *before = static_cast<SoLightModel *>(view->getPart("backgroundApp.lightModel", FALSE));
+    auto *after = static_cast<SoLightModel *>(read->getPart("backgroundApp.lightModel", FALSE));
+    ASSERT_EQ(before == nullptr, after == nullptr);
+    if (before) {
+      EXPECT_EQ(after->model.getValue(), before->model.getValue());
+    }
+    EXPECT_EQ(read->getPart("borderApp.drawStyle", FALSE) != nullptr, c.borderWritten);
+    EXPECT_EQ(writeScene(read), text);
+    root->unref();
+  }
 }
 
 TEST(SceneViewFiles, HiddenDecorationsStayHiddenAcrossAFile) {

@@ -229,26 +229,26 @@ TEST(SceneViewKit, ConnectionSetUp) {
   Held background(part(view, "background"));
 
   // Already connected, not forced: nothing happens.
-  EXPECT_EQ(PoSceneViewTestAccess::setUpConnections(kit, TRUE, FALSE), TRUE);
+  EXPECT_EQ(PoSceneViewTestAccess::setUpConnectionsOf(kit, TRUE, FALSE), TRUE);
   EXPECT_EQ(part(view, "background"), background.node);
 
   // Disconnecting detaches both sensors and answers that the kit was on.
-  EXPECT_EQ(PoSceneViewTestAccess::setUpConnections(kit, FALSE, FALSE), TRUE);
+  EXPECT_EQ(PoSceneViewTestAccess::setUpConnectionsOf(kit, FALSE, FALSE), TRUE);
   EXPECT_FALSE(PoSceneViewTestAccess::isConnected(kit));
   EXPECT_EQ(PoSceneViewTestAccess::backgroundSensor(kit)->getAttachedField(), nullptr);
   EXPECT_EQ(PoSceneViewTestAccess::borderSensor(kit)->getAttachedField(), nullptr);
-  EXPECT_EQ(PoSceneViewTestAccess::setUpConnections(kit, FALSE, FALSE), FALSE);
+  EXPECT_EQ(PoSceneViewTestAccess::setUpConnectionsOf(kit, FALSE, FALSE), FALSE);
 
   // A disconnected kit ignores its switches ...
   view->isBorderVisible = TRUE;
   view->isBackgroundVisible = FALSE;
   EXPECT_EQ(part(view, "border"), nullptr);
   EXPECT_EQ(part(view, "background"), background.node);
-  EXPECT_EQ(PoSceneViewTestAccess::setUpConnections(kit, FALSE, TRUE), TRUE);
+  EXPECT_EQ(PoSceneViewTestAccess::setUpConnectionsOf(kit, FALSE, TRUE), TRUE);
   EXPECT_EQ(part(view, "border"), nullptr);
 
   // ... until it is connected again, which brings both in line.
-  EXPECT_EQ(PoSceneViewTestAccess::setUpConnections(kit, TRUE, FALSE), FALSE);
+  EXPECT_EQ(PoSceneViewTestAccess::setUpConnectionsOf(kit, TRUE, FALSE), FALSE);
   EXPECT_TRUE(PoSceneViewTestAccess::isConnected(kit));
   Held border(part(view, "border"));
   EXPECT_NE(border.node, nullptr);
@@ -260,7 +260,7 @@ TEST(SceneViewKit, ConnectionSetUp) {
   // Forced on a connected kit: both decorations are rebuilt.
   view->isBackgroundVisible = TRUE;
   Held shownBackground(part(view, "background"));
-  EXPECT_EQ(PoSceneViewTestAccess::setUpConnections(kit, TRUE, TRUE), FALSE);
+  EXPECT_EQ(PoSceneViewTestAccess::setUpConnectionsOf(kit, TRUE, TRUE), FALSE);
   EXPECT_NE(part(view, "background"), shownBackground.node);
   EXPECT_NE(part(view, "border"), border.node);
   EXPECT_NE(part(view, "border"), nullptr);
@@ -283,7 +283,7 @@ TEST(SceneViewKit, LogicalViewportModeLeavesDecorationsAlone) {
   view->isBorderVisible = TRUE;
   EXPECT_EQ(part(view, "border"), border.node);
 
-  EXPECT_EQ(PoSceneViewTestAccess::setUpConnections(view.get(), TRUE, TRUE), FALSE);
+  EXPECT_EQ(PoSceneViewTestAccess::setUpConnectionsOf(view.get(), TRUE, TRUE), FALSE);
   EXPECT_EQ(part(view, "background"), nullptr);
   EXPECT_EQ(part(view, "border"), border.node);
   PoSceneViewTestAccess::fieldSensorCB(view.get(), nullptr);

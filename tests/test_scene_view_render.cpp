@@ -228,3 +228,26 @@ TEST(SceneViewRender, PicksHitTheObjectButNeverADecoration) {
     EXPECT_EQ(pickAt(scene, cx, r.y1 - 1), nullptr);
   }
 }
+
+// A view without pixels on an axis draws nothing, its decorations included:
+// a border squeezed onto no width must not leave a line.
+TEST(SceneViewRender, ViewsWithoutPixelsDrawNoDecorations) {
+  const SbVec2f sizes[] = {SbVec2f(0, 1), SbVec2f(1, 0), SbVec2f(0, 0), SbVec2f(0.001f, 0.5f)};
+  GLTestContext gl(200, 100);
+  ASSERT_TRUE(gl.isValid());
+  for (const SbVec2f &size : sizes) {
+    SCOPED_TRACE(std::to_string(size[0]) + " x " + std::to_string(size[1]));
+    SceneViewRef view;
+    view->viewportOrigin.setValue(0.5f, 0.25f);
+    view->viewportSize.setValue(size);
+    view->isBackgroundVisible = TRUE;
+    view->isBorderVisible = TRUE;
+    view->setBackgroundColor(SbColor(1, 0, 0));
+    view->setBorderColor(SbColor(1, 1, 1));
+    view->setBorderWidth(3);
+    gl.render(view.get());
+    int lit = 0;
+    for (const SbColor &colour : gl.pixels()) lit += colour != SbColor(0, 0, 0);
+    EXPECT_EQ(lit, 0);
+  }
+}

@@ -3,6 +3,7 @@
 // application does it.
 
 #include "DebugCapture.h"
+#include "GLTestContext.h"
 #include "PoSceneView.h"
 #include "PoView.h"
 #include "TestCameraViewKit.h"
@@ -11,14 +12,22 @@
 #include <Inventor/Qt/viewers/SoQtExaminerViewer.h>
 #include <Inventor/nodekits/SoCameraKit.h>
 #include <Inventor/nodes/SoCamera.h>
+#include <Inventor/nodes/SoBaseColor.h>
 #include <Inventor/nodes/SoCube.h>
+#include <Inventor/nodes/SoLightModel.h>
+#include <Inventor/nodes/SoOrthographicCamera.h>
+#include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/nodes/SoSeparator.h>
+#include <Inventor/nodes/SoTranslation.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QWidget>
+
+#include <vector>
 
 namespace {
 
@@ -83,6 +92,14 @@ public:
             Qt::MouseButtons held = Qt::LeftButton) {
     QMouseEvent event(type, QPointF(at), button, held, Qt::NoModifier);
     QApplication::sendEvent(viewer->getGLWidget(), &event);
+  }
+
+  // One step of the wheel, turned while `held` buttons are down.
+  void wheel(QPoint at, Qt::MouseButtons held = Qt::NoButton) {
+    QWidget *widget = viewer->getGLWidget();
+    QWheelEvent event(QPointF(at), QPointF(widget->mapToGlobal(at)), QPoint(), QPoint(0, 120),
+                      held, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &event);
   }
 
   void press(QPoint at) { send(QEvent::MouseButtonPress, at); }
@@ -243,6 +260,7 @@ TYPED_TEST(ViewingEvents, SetCameraMakesTheCameraKitOnceAndHandsTheSameCamera) {
   ASSERT_NE(camera, nullptr);
   EXPECT_EQ(static_cast<SoCameraKit *>(kit)->getPart("camera", FALSE), camera);
   EXPECT_EQ(this->viewer->getCamera(), camera);
+  EXPECT_EQ(view->getCamera(), camera);
 
   this->viewer->setCamera(this->initial);
   view->setCamera(this->viewer);
@@ -262,7 +280,176 @@ TYPED_TEST(ViewingEvents, ViewWithoutCameraPartKeepsTheViewersCamera) {
   EXPECT_EQ(this->viewer->getCamera(), this->initial);
   plain->setCamera(this->viewer);
   EXPECT_EQ(this->viewer->getCamera(), this->initial);
+  EXPECT_EQ(plain->getCamera(), nullptr);
   EXPECT_TRUE(reports.ours().empty());
   this->left->setCamera(nullptr);
   EXPECT_EQ(this->cameraKitOf(this->left), nullptr);
+}
+
+TYPED_TEST(ViewingEvents, WheelZoomsTheViewUnderThePointerOnly) {
+  this->left->setCamera(this->viewer);
+  this->right->setCamera(this->viewer);
+  this->viewer->setCamera(this->initial);
+  SoCamera *left = this->cameraOf(this->left);
+  SoCamera *right = this->cameraOf(this->right);
+  const SbVec3f leftStart = left->position.getValue();
+  const SbVec3f rightStart = right->position.getValue();
+
+  // One step over the right view: its camera is taken and zoomed; the wheel
+  // holds nothing, so the next step over the left view goes to the left one.
+  this->wheel(this->pixelAt(0.8f, 0.5f));
+  EXPECT_EQ(this->viewer->getCamera(), right);
+  const SbVec3f rightZoomed = right->position.getValue();
+  EXPECT_NE(rightZoomed, rightStart);
+  EXPECT_EQ(left->position.getValue(), leftStart);
+  this->wheel(this->pixelAt(0.2f, 0.5f));
+  EXPECT_EQ(this->viewer->getCamera(), left);
+  EXPECT_NE(left->position.getValue(), leftStart);
+  EXPECT_EQ(right->position.getValue(), rightZoomed);
+
+  // A wheel turned during a drag that started over the right view, with the
+  // pointer now over the left one, leaves the drag its camera.
+  this->press(this->pixelAt(0.8f, 0.5f));
+  this->wheel(this->pixelAt(0.2f, 0.5f), Qt::LeftButton);
+  EXPECT_EQ(this->viewer->getCamera(), right);
+  this->release(this->pixelAt(0.2f, 0.5f));
+
+  // Over no view the camera stays.
+  this->wheel(this->pixelAt(0.5f, 0.5f));
+  EXPECT_EQ(this->viewer->getCamera(), right);
+}
+
+namespace {
+
+// An application's own event callback: what it saw, and what it answers.
+struct ApplicationCallback {
+  static SbBool run(void *data, QEvent *event) {
+    auto *self = static_cast<ApplicationCallback *>(data);
+    self->types.push_back(event->type());
+    self->camerasSeen.push_back(self->viewer->getCamera());
+    return self->consume;
+  }
+  SoQtViewer *viewer = nullptr;
+  SbBool consume = FALSE;
+  std::vector<QEvent::Type> types;
+  std::vector<SoCamera *> camerasSeen;
+};
+
+} // namespace
+
+TYPED_TEST(ViewingEvents, ApplicationCallbackIsChainedAfterTheRoutingAndDecides) {
+  this->left->setCamera(this->viewer);
+  this->viewer->setCamera(this->initial);
+  SoCamera *left = this->cameraOf(this->left);
+  const SbRotation leftStart = left->orientation.getValue();
+  ApplicationCallback application;
+  application.viewer = this->viewer;
+  PoBaseView::installViewingEventCB(this->viewer, &ApplicationCallback::run, &application);
+
+  // The application sees every event once, with the camera of the view under
+  // the pointer already chosen; answering 1 keeps the drag from the viewer.
+  auto drag = [this](QPoint from, QPoint to) {
+    this->press(from);
+    for (int step = 1; step <= 5; ++step)
+      this->send(QEvent::MouseMove, from + (to - from) * step / 5, Qt::NoButton, Qt::LeftButton);
+    this->release(to);
+  };
+  application.consume = TRUE;
+  drag(this->pixelAt(0.2f, 0.5f), this->pixelAt(0.3f, 0.8f));
+  ASSERT_GE(application.types.size(), 3u);
+  EXPECT_EQ(application.types[0], QEvent::MouseButtonPress);
+  EXPECT_EQ(application.camerasSeen[0], left);
+  EXPECT_EQ(this->viewer->getCamera(), left);
+  EXPECT_TRUE(left->orientation.getValue().equals(leftStart, 0.0f));
+
+  application.consume = FALSE;
+  drag(this->pixelAt(0.2f, 0.5f), this->pixelAt(0.3f, 0.8f));
+  EXPECT_FALSE(left->orientation.getValue().equals(leftStart, 1e-4f));
+
+  // Installing again replaces the chain: the old callback hears no more.
+  PoBaseView::installViewingEventCB(this->viewer);
+  const std::size_t heard = application.types.size();
+  this->press(this->pixelAt(0.8f, 0.5f));
+  EXPECT_EQ(application.types.size(), heard);
+  EXPECT_EQ(this->viewer->getCamera(), this->cameraOf(this->right));
+}
+
+namespace {
+
+// The pixels of a rectangle of the picture that are not black.
+struct Extent {
+  int left = 1 << 30, bottom = 1 << 30, right = -1, top = -1;
+  bool empty() const { return right < 0; }
+};
+
+Extent litExtent(GLTestContext &gl, int x0, int y0, int width, int height) {
+  const std::vector<SbColor> pixels = gl.pixels();
+  const int windowWidth = gl.viewport().getWindowSize()[0];
+  Extent extent;
+  for (int y = y0; y < y0 + height; ++y)
+    for (int x = x0; x < x0 + width; ++x) {
+      if (pixels[std::size_t(y) * windowWidth + x] == SbColor(0, 0, 0)) continue;
+      extent.left = std::min(extent.left, x);
+      extent.right = std::max(extent.right, x);
+      extent.bottom = std::min(extent.bottom, y);
+      extent.top = std::max(extent.top, y);
+    }
+  return extent;
+}
+
+} // namespace
+
+// A box far off the camera's start, fitted by viewAll into a wide and a tall
+// view: all of it shows, none of it touches the view's edges, and it fills
+// a good part of the view's narrower side.
+TEST(ViewAll, FitsTheSceneIntoWideAndTallViews) {
+  struct Case {
+    const char *name;
+    SbVec2f origin, size;
+    SoType camera;
+  };
+  const Case cases[] = {
+      {"wide, perspective", SbVec2f(0, 0.4f), SbVec2f(1, 0.2f), SoPerspectiveCamera::getClassTypeId()},
+      {"tall, perspective", SbVec2f(0.4f, 0), SbVec2f(0.25f, 1), SoPerspectiveCamera::getClassTypeId()},
+      {"wide, orthographic", SbVec2f(0, 0.1f), SbVec2f(1, 0.25f), SoOrthographicCamera::getClassTypeId()},
+      {"tall, orthographic", SbVec2f(0.7f, 0), SbVec2f(0.2f, 1), SoOrthographicCamera::getClassTypeId()},
+  };
+  const short side = 200;
+  GLTestContext gl(side, side);
+  ASSERT_TRUE(gl.isValid());
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    PoSceneView *view = new PoSceneView;
+    view->ref();
+    view->viewportOrigin.setValue(c.origin);
+    view->viewportSize.setValue(c.size);
+    view->setPart("cameraKit.camera", static_cast<SoNode *>(c.camera.createInstance()));
+    auto *scene = static_cast<SoGroup *>(view->getPart("scene", TRUE));
+    auto *unlit = new SoLightModel;
+    unlit->model = SoLightModel::BASE_COLOR;
+    scene->addChild(unlit);
+    scene->addChild(new SoBaseColor);
+    auto *away = new SoTranslation;
+    away->translation.setValue(40, -25, -60);
+    scene->addChild(away);
+    scene->addChild(new SoCube);
+
+    const int x0 = int(c.origin[0] * side), y0 = int(c.origin[1] * side);
+    const int width = int(c.size[0] * side), height = int(c.size[1] * side);
+    gl.render(view);
+    EXPECT_TRUE(litExtent(gl, 0, 0, side, side).empty()) << "the box shows before viewAll";
+
+    view->viewAll(gl.viewport().getWindowSize());
+    gl.render(view);
+    const Extent box = litExtent(gl, 0, 0, side, side);
+    ASSERT_FALSE(box.empty());
+    EXPECT_GT(box.left, x0);
+    EXPECT_GT(box.bottom, y0);
+    EXPECT_LT(box.right, x0 + width - 1);
+    EXPECT_LT(box.top, y0 + height - 1);
+    const int narrow = std::min(width, height);
+    const int across = width < height ? box.right - box.left + 1 : box.top - box.bottom + 1;
+    EXPECT_GT(across, narrow * 45 / 100) << across << " of " << narrow << " pixels";
+    view->unref();
+  }
 }

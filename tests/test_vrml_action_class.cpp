@@ -58,7 +58,7 @@ TEST(VRMLActionClass, RegisteredWithClassListsThatDeferToCoin) {
   EXPECT_EQ(second.getActionMethods(), Access::methods());
   EXPECT_EQ(&Access::enabledElementsOf(first), Access::enabledElements());
   EXPECT_EQ(&Access::enabledElementsOf(second), Access::enabledElements());
-  EXPECT_EQ(Access::traversalMethods(first), Access::methods());
+  EXPECT_EQ(Access::traversalMethodsOf(first), Access::methods());
 
   // The converter factory makes a new recording converter every time.
   std::unique_ptr<SoConvertGuts> a(Access::newConvertGuts(first));
@@ -85,7 +85,7 @@ TEST(VRMLActionClass, ConstructionBeforeInitClassReportsAndRegisters) {
               "called. Check SoDB::init() has been called.");
     EXPECT_FALSE(action.getTypeId().isBad());
     EXPECT_EQ(action.getTypeId(), SoType::fromName("PoToVRML2Action"));
-    EXPECT_EQ(Access::traversalMethods(action), Access::methods());
+    EXPECT_EQ(Access::traversalMethodsOf(action), Access::methods());
 
     // And it works.
     SoSeparator *root = new SoSeparator;
@@ -158,7 +158,7 @@ TEST(VRMLActionClass, SwitchAndCopies) {
   EXPECT_FALSE(copy.doConvertInlineNodes());
   EXPECT_TRUE(copy.areTexture2NodeExpanded());
   EXPECT_EQ(copy.getUrlName(), SbString("scene.wrl"));
-  EXPECT_EQ(Access::traversalMethods(copy), Access::methods());
+  EXPECT_EQ(Access::traversalMethodsOf(copy), Access::methods());
   EXPECT_EQ(copy.getVRML2SceneGraph(), nullptr);
 
   PoToVRML2Action assigned;

@@ -1,10 +1,11 @@
 #include "Arguments.h"
-#include "AtomicFile.h"
 #include "CoinMessages.h"
+#include "CommandOutput.h"
 #include "Commands.h"
 #include "PoToVRML2Action.h"
 #include "PoToX3DAction.h"
 #include "ToolError.h"
+#include "ViewReport.h"
 #include "WebPage.h"
 
 #include <Inventor/SoOutput.h>
@@ -31,7 +32,8 @@ const char *const kHelp =
     "  .html   one self-contained web page showing the X3D scene in X_ITE\n"
     "\n"
     "Options:\n"
-    "  -o, --output FILE      the file to write (replaced only once complete)\n"
+    "  -o, --output FILE      the file to write (replaced only once complete);\n"
+    "                         - writes VRML97 to standard output\n"
     "  --navigable            .wrl: make the first scene view a navigable viewpoint\n"
     "                         instead of a fixed overlay\n"
     "  --x-ite-url URL        .html: where the page loads X_ITE from (default:\n"
@@ -113,7 +115,7 @@ int runExport(const Invocation &invocation) {
   initSceneDatabase();
   CoinMessages messages;
   LoadedScene scene(scenePath, messages);
-  checkOutputLocation(output);
+  checkOutput(output);
 
   if (form == ExportForm::VRML97) {
     PoToVRML2Action convert;
@@ -121,7 +123,7 @@ int runExport(const Invocation &invocation) {
     convert.apply(scene.root());
     SoNode *vrml = convert.getVRML2SceneGraph();
     if (!vrml) throw userError(quoted(scenePath) + ": the conversion to VRML97 gave no scene");
-    writeFileAtomically(output, writeVrml(vrml));
+    writeOutput(output, writeVrml(vrml));
   } else {
     PoToX3DAction convert;
     convert.setEncoding(form == ExportForm::X3DXML ? PoToX3DAction::XML
@@ -129,11 +131,12 @@ int runExport(const Invocation &invocation) {
     convert.setHeadlight(!arguments.has("--no-headlight"));
     convert.apply(scene.root());
     const std::string &x3d = convert.getX3DText();
-    writeFileAtomically(output, form == ExportForm::WebPage
-                                    ? webPage(baseName(scenePath),
-                                              x3d, arguments.value("--x-ite-url", kDefaultXiteUrl))
-                                    : x3d);
+    writeOutput(output, form == ExportForm::WebPage
+                             ? webPage(baseName(scenePath), x3d,
+                                       arguments.value("--x-ite-url", kDefaultXiteUrl))
+                             : x3d);
   }
   messages.printWarnings("poview export: ");
+  warnAboutViewsWithoutCamera(scene.views(), "poview export: ");
   return ExitSuccess;
 }

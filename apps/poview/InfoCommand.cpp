@@ -38,5 +38,6 @@ int runInfo(const Invocation &invocation) {
                                  : formatViewLines(scene.views());
   std::fputs(report.c_str(), stdout);
   messages.printWarnings("poview info: ");
+  warnAboutViewsWithoutCamera(scene.views(), "poview info: ");
   return ExitSuccess;
 }

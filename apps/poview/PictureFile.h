@@ -5,8 +5,15 @@
 
 #include <string>
 
-// The bytes of a picture file for `output`. Throws a user error naming the
-// output when the picture cannot be encoded.
+// Checks, before any work is done, that Qt can write a picture named
+// `output`: its format is the name's extension, case ignored ("png", "jpg",
+// "ppm", ...), PNG for a name without one and for "-" (standard output).
+// Throws a usage error naming `option` and the formats Qt writes when no
+// image writer knows the extension. Needs no QGuiApplication.
+void checkPictureFormat(const std::string &option, const std::string &output);
+
+// The bytes of a picture file for `output`, in the format its name chooses.
+// Throws a user error naming the output when the picture cannot be encoded.
 std::string encodePicture(const QImage &image, const std::string &output);
 
 #endif

@@ -1,11 +1,12 @@
 #include "Arguments.h"
-#include "AtomicFile.h"
 #include "CoinMessages.h"
+#include "CommandOutput.h"
 #include "Commands.h"
 #include "Headlight.h"
 #include "OffscreenRenderer.h"
 #include "PictureFile.h"
 #include "ToolError.h"
+#include "ViewReport.h"
 #include "VirtualDisplay.h"
 
 #include <Inventor/nodes/SoSeparator.h>
@@ -21,14 +22,17 @@ const char *const kHelp =
     "Usage: poview render SCENE.iv -o OUT.png [--size WxH] [--background R,G,B]\n"
     "                     [--no-headlight]\n"
     "\n"
-    "Reads a scene file holding views and renders it once, off screen, into a PNG\n"
+    "Reads a scene file holding views and renders it once, off screen, into a\n"
     "picture, lit as 'poview view' shows it: with the viewer's headlight, a light\n"
     "that shines from every view's camera, besides the scene's own lights.\n"
     "Without a display the command starts a virtual X server (Xvfb) of its own\n"
     "for the time it renders.\n"
     "\n"
     "Options:\n"
-    "  -o, --output OUT.png    the picture to write (replaced only once complete)\n"
+    "  -o, --output OUT.png    the picture to write (replaced only once complete);\n"
+    "                          its extension chooses the format: png, jpg, ppm, bmp\n"
+    "                          or any other Qt writes (PNG without an extension);\n"
+    "                          - writes PNG to standard output\n"
     "  --size WxH              picture size in pixels (default 640x480, at most 8192)\n"
     "  --background R,G,B      colour where no view draws, components 0 to 1\n"
     "                          (default 0,0,0)\n"
@@ -54,11 +58,12 @@ int runRender(const Invocation &invocation) {
   const std::string output = arguments.value("--output");
   const ImageSize size = parseImageSize("--size", arguments.value("--size", "640x480"));
   const Colour background = parseColour("--background", arguments.value("--background", "0,0,0"));
+  checkPictureFormat("--output", output);
 
   initSceneDatabase();
   CoinMessages messages;
   LoadedScene scene(scenePath, messages);
-  checkOutputLocation(output);
+  checkOutput(output);
   std::unique_ptr<VirtualDisplay> virtualDisplay;
   auto display = std::make_unique<DisplayConnection>();
   if (!display->usable()) virtualDisplay = std::make_unique<VirtualDisplay>();
@@ -76,7 +81,8 @@ int runRender(const Invocation &invocation) {
   display.reset();
   const LitScene lit(scene.root(), !arguments.has("--no-headlight"));
   const QImage image = renderOffscreen(lit.root(), size, background);
-  writeFileAtomically(output, encodePicture(image, output));
+  writeOutput(output, encodePicture(image, output));
   messages.printWarnings("poview render: ");
+  warnAboutViewsWithoutCamera(scene.views(), "poview render: ");
   return ExitSuccess;
 }

@@ -1,6 +1,6 @@
 #include "Arguments.h"
-#include "AtomicFile.h"
 #include "CoinMessages.h"
+#include "CommandOutput.h"
 #include "Commands.h"
 #include "PictureFile.h"
 #include "PoBaseView.h"
@@ -85,6 +85,7 @@ int runView(const Invocation &invocation) {
     if (arguments.has(option) && !screenshot)
       throw usageError(std::string(option) + " only goes with --screenshot");
   const std::string output = arguments.value("--screenshot");
+  if (screenshot) checkPictureFormat("--screenshot", output);
   const ScreenshotScript script = screenshot ? screenshotScript(arguments) : ScreenshotScript{};
 
   initSceneDatabase();
@@ -101,7 +102,7 @@ int runView(const Invocation &invocation) {
   // Keeps the scene alive until the viewer is gone, on every way out.
   std::unique_ptr<SoSeparator, void (*)(SoSeparator *)> held(root,
                                                              [](SoSeparator *r) { r->unref(); });
-  if (screenshot) checkOutputLocation(output);
+  if (screenshot) checkOutput(output);
   auto display = std::make_unique<DisplayConnection>();
   if (!display->usable())
     throw userError("no display to show " + quoted(scenePath) +
@@ -120,7 +121,7 @@ int runView(const Invocation &invocation) {
 
   if (screenshot) {
     const QImage frame = grabViewerFrame(window, root, script);
-    writeFileAtomically(output, encodePicture(frame, output));
+    writeOutput(output, encodePicture(frame, output));
     return ExitSuccess;
   }
   SoQtExaminerViewer viewer(window);

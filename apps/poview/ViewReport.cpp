@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <cstdio>
 #include <sstream>
 #include <string>
 
@@ -62,4 +63,16 @@ std::string formatViewJson(const std::string &file, const std::vector<ViewRecord
   top["file"] = QString::fromStdString(file);
   top["views"] = list;
   return QJsonDocument(top).toJson(QJsonDocument::Indented).toStdString();
+}
+
+void warnAboutViewsWithoutCamera(const std::vector<ViewRecord> &views, const std::string &prefix) {
+  for (std::size_t i = 0; i < views.size(); ++i) {
+    const ViewRecord &view = views[i];
+    if (!view.camera.empty()) continue;
+    std::string name = view.type;
+    if (!view.name.empty()) name += " \"" + view.name + "\"";
+    std::fprintf(stderr, "%swarning: view %zu (%s) has no camera (cameraKit.camera), so it shows "
+                         "nothing\n",
+                 prefix.c_str(), i + 1, name.c_str());
+  }
 }

@@ -15,4 +15,9 @@ std::string formatViewLines(const std::vector<ViewRecord> &views);
 // missing camera or visibility field is null.
 std::string formatViewJson(const std::string &file, const std::vector<ViewRecord> &views);
 
+// One warning line on stderr, after `prefix`, for each view that has no
+// camera and so shows nothing of its scene, naming it by its place in
+// traversal order (from 1), its type and its DEF name.
+void warnAboutViewsWithoutCamera(const std::vector<ViewRecord> &views, const std::string &prefix);
+
 #endif

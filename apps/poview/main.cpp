@@ -2,6 +2,11 @@
 #include "Commands.h"
 #include "ToolError.h"
 
+#include <Inventor/Qt/SoQt.h>
+#include <Inventor/SoDB.h>
+
+#include <QtGlobal>
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -9,7 +14,7 @@
 namespace {
 
 const Command kCommands[] = {
-    {"render", "render a scene file once into a PNG picture", runRender},
+    {"render", "render a scene file once into a picture (PNG, JPEG, ...)", runRender},
     {"export", "convert a scene file to VRML97, X3D or a web page", runExport},
     {"view", "show a scene file in a viewer that follows clicks into views", runView},
     {"info", "list the views of a scene file", runInfo},
@@ -25,9 +30,16 @@ void printHelp(std::FILE *stream) {
   for (const Command &command : kCommands)
     std::fprintf(stream, "  %-8s %s\n", command.name, command.summary);
   std::fputs("\n"
-             "'poview COMMAND --help' describes a command's options.\n"
+             "'poview COMMAND --help' describes a command's options; 'poview --version'\n"
+             "tells the versions of poview and of the libraries it runs on.\n"
              "Exit status: 0 on success, 1 when a file cannot be used, 2 on bad usage.\n",
              stream);
+}
+
+// The libraries' versions as loaded, which is what a bug report needs.
+void printVersion() {
+  std::printf("poview %s (BrennicQt %s, %s, SoQt %s, Qt %s)\n", POVIEW_VERSION,
+              POVIEW_VERSION, SoDB::getVersion(), SoQt::getVersionString(), qVersion());
 }
 
 const Command *findCommand(const char *name) {
@@ -46,6 +58,10 @@ int main(int argc, char **argv) {
   const std::string first = argv[1];
   if (first == "--help" || first == "-h" || first == "help") {
     printHelp(stdout);
+    return ExitSuccess;
+  }
+  if (first == "--version") {
+    printVersion();
     return ExitSuccess;
   }
   const Command *command = findCommand(argv[1]);

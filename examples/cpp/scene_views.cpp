@@ -6,7 +6,7 @@
 #include <Inventor/nodes/SoCone.h>
 #include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/nodes/SoSeparator.h>
-#include <PoSceneView.h>
+#include <BrennicQt/PoSceneView.h>
 
 int main(int argc, char **argv) {
   QWidget *window = SoQt::init(argc, argv, "scene views");
@@ -20,13 +20,12 @@ int main(int argc, char **argv) {
     view->viewportSize.setValue(0.5f, 1.0f);
     view->isBackgroundVisible = TRUE;
     view->isBorderVisible = TRUE;
-    view->set("backgroundApp.material", i ? "diffuseColor 0.1 0.3 0.1"
-                                          : "diffuseColor 0.1 0.1 0.4");
+    view->setBackgroundColor(i ? SbColor(0.1f, 0.3f, 0.1f) : SbColor(0.1f, 0.1f, 0.4f));
+    view->setBorderWidth(2);
     SoSeparator *scene = new SoSeparator;
     scene->addChild(new SoCone);
     view->setPart("scene", scene);
-    auto *camera = static_cast<SoCamera *>(view->getPart("cameraKit.camera", TRUE));
-    camera->position.setValue(0.0f, 0.0f, 6.0f);
+    view->getCamera()->position.setValue(0.0f, 0.0f, 6.0f);
     view->sensitiveOnEvents(1); // views are not sensitive until told so
     root->addChild(view);
   }

@@ -13,6 +13,9 @@
 
 #include <QEvent>
 #include <QMouseEvent>
+#include <QObject>
+#include <QWheelEvent>
+#include <QWidget>
 
 #include <limits>
 
@@ -37,10 +40,44 @@ SoNode *matchedNode(const SoPath *path) {
   return full.getTail();
 }
 
-// SoQt hands the render area's datum back untyped; installViewingEventCB
-// only ever registers a viewer as that datum.
-SbBool viewingEventTrampoline(void *viewer, QEvent *event) {
-  return PoBaseView::viewingEventCB(static_cast<SoQtViewer *>(viewer), event) != 0;
+// What installViewingEventCB gives SoQt as the callback's datum: the viewer,
+// and the application's own callback to run after the routing. It lives as a
+// child of the viewer's widget, so it goes when the viewer does.
+class ViewingEventChain : public QObject {
+public:
+  ViewingEventChain(SoQtViewer *viewer, SoQtRenderAreaEventCB *callback, void *data)
+      : QObject(viewer->getWidget()), viewer(viewer), callback(callback), data(data) {
+    setObjectName(kName);
+  }
+  static constexpr const char *kName = "PoBaseView::viewingEventCB chain";
+  SoQtViewer *const viewer;
+  SoQtRenderAreaEventCB *const callback;
+  void *const data;
+};
+
+SbBool viewingEventTrampoline(void *datum, QEvent *event) {
+  const ViewingEventChain *chain = static_cast<const ViewingEventChain *>(datum);
+  PoBaseView::viewingEventCB(chain->viewer, event);
+  return chain->callback ? chain->callback(chain->data, event) : FALSE;
+}
+
+// Where a press or a wheel turn points, for the events that choose a view.
+// A wheel turned while a button is held belongs to the drag under way: the
+// view it started in keeps the viewer. SoQt turns each wheel step into a
+// press of its own without a release, so a wheel step stands for itself and
+// leaves nothing behind for the next event.
+bool choosesView(const QEvent *event, QPoint &at) {
+  if (event->type() == QEvent::MouseButtonPress) {
+    at = static_cast<const QMouseEvent *>(event)->pos();
+    return true;
+  }
+  if (event->type() == QEvent::Wheel) {
+    const QWheelEvent *wheel = static_cast<const QWheelEvent *>(event);
+    if (wheel->buttons() != Qt::NoButton) return false;
+    at = wheel->position().toPoint();
+    return true;
+  }
+  return false;
 }
 
 } // namespace
@@ -86,25 +123,35 @@ PoBaseView *PoBaseView::getView(SoQtRenderArea *renderArea, int x, int y) {
 
 void PoBaseView::setCamera(SoQtViewer *viewer) {
   if (!viewer) return;
-  SoNode *camera = getPart("cameraKit.camera", TRUE);
   // A kit without a camera part would hand the viewer something it cannot
   // drive (or nothing at all, detaching its current camera): keep the
   // viewer's camera then.
-  if (!camera || !camera->isOfType(SoCamera::getClassTypeId())) return;
-  viewer->setCamera(static_cast<SoCamera *>(camera));
+  if (SoCamera *camera = getCamera()) viewer->setCamera(camera);
 }
 
 int PoBaseView::viewingEventCB(SoQtViewer *viewer, QEvent *event) {
   if (!viewer || !event) return 0;
   if (!viewer->isViewing()) return 0;
-  if (event->type() != QEvent::MouseButtonPress) return 0;
-  const QMouseEvent *mouse = static_cast<const QMouseEvent *>(event);
-  PoBaseView *view = getView(viewer, mouse->x(), mouse->y());
+  QPoint at;
+  if (!choosesView(event, at)) return 0;
+  PoBaseView *view = getView(viewer, at.x(), at.y());
   if (view) view->setCamera(viewer);
-  // Never consumed: the viewer handles the same press with the new camera.
+  // Never consumed: the viewer handles the same event with the new camera.
   return 0;
 }
 
-void PoBaseView::installViewingEventCB(SoQtViewer *viewer) {
-  if (viewer) viewer->setEventCallback(&viewingEventTrampoline, viewer);
+void PoBaseView::installViewingEventCB(SoQtViewer *viewer, SoQtRenderAreaEventCB *applicationCB,
+                                       void *applicationData) {
+  if (!viewer) return;
+  // The chain installed before may be running this very call; it goes once
+  // control is back in the event loop.
+  QWidget *widget = viewer->getWidget();
+  if (QObject *previous = widget ? widget->findChild<QObject *>(ViewingEventChain::kName,
+                                                                Qt::FindDirectChildrenOnly)
+                                 : nullptr) {
+    previous->setObjectName(QString());
+    previous->deleteLater();
+  }
+  auto *chain = new ViewingEventChain(viewer, applicationCB, applicationData);
+  viewer->setEventCallback(&viewingEventTrampoline, chain);
 }

@@ -7,7 +7,7 @@ SbBool PoBaseView::readViewInstance(SoInput *in, unsigned short flags) {
   SoFieldData *readData = new SoFieldData(getFieldData());
   const int known = readData->getNumFields();
   m_readFieldData = readData;
-  SbBool result = SoBaseKit::readInstance(in, flags);
+  SbBool result = readKitBody(in, flags);
   m_readFieldData = nullptr;
   // Fields the file declared beyond the class's own were made for this read
   // alone; their values have no place in the kit.

@@ -111,11 +111,17 @@ void applyPlainPath(SoState *state, bool isGLRender, const SbViewportRegion &act
   SoViewportRegionSetter::set(state, viewRegion, 1);
   if (!isGLRender) return;
   // One pixel more on each axis, so that rounding never leaves the last row or
-  // column of the view out of the update area.
+  // column of the view out of the update area. A view without pixels on an
+  // axis gets no update area at all: widened, it would keep one row or column,
+  // where its border's lines (all squeezed onto it) would show.
   SbVec2f widened = size;
   const SbVec2s &windowSize = actionRegion.getWindowSize();
-  for (int axis = 0; axis < 2; ++axis)
-    if (windowSize[axis] != 0) widened[axis] += 1.0f / float(windowSize[axis]);
+  const SbVec2s &viewPixels = viewRegion.getViewportSizePixels();
+  if (viewPixels[0] <= 0 || viewPixels[1] <= 0)
+    widened.setValue(0.0f, 0.0f);
+  else
+    for (int axis = 0; axis < 2; ++axis)
+      if (windowSize[axis] != 0) widened[axis] += 1.0f / float(windowSize[axis]);
   SoGLUpdateAreaElement::set(state, origin, widened);
 }
 

@@ -6,6 +6,11 @@
 
 #include <QFile>
 
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -197,6 +202,25 @@ INSTANTIATE_TEST_SUITE_P(
                       std::make_pair("--background", "0,0,-0.5"),
                       std::make_pair("--background", "red")));
 
+TEST(ToolUsage, PictureNameWithAnExtensionNoWriterKnows) {
+  ScratchDirectory scratch;
+  const QString output = scratch.path("picture.pngx");
+  const ToolResult result = runTool({"render", examplePath("side_by_side.iv"), "-o", output});
+  expectOneLineError(result, 2, "pngx");
+  EXPECT_NE(result.err.find("png"), std::string::npos) << result.err; // what Qt can write
+  EXPECT_TRUE(scratch.entries().isEmpty());
+}
+
+TEST(ToolUsage, VersionNamesPoviewAndItsLibraries) {
+  const ToolResult result = runTool({"--version"});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_TRUE(result.err.empty()) << result.err;
+  EXPECT_EQ(result.out.rfind("poview ", 0), 0u) << result.out;
+  for (const char *library : {"BrennicQt", "Coin", "SoQt", "Qt"})
+    EXPECT_NE(result.out.find(library), std::string::npos) << result.out;
+  EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 1) << result.out;
+}
+
 TEST(ToolUsage, OptionGivenTwice) {
   expectOneLineError(runTool({"render", examplePath("side_by_side.iv"), "-o", "/tmp/a.png",
                               "--size", "10x10", "--size", "20x20"}),
@@ -207,5 +231,87 @@ TEST(ToolUsage, FlagWithValue) {
   expectOneLineError(runTool({"info", examplePath("side_by_side.iv"), "--json=yes"}), 2,
                      "--json");
 }
+
+} // namespace
+
+namespace {
+
+// Scene files with a fault inside a view, the words the one-line error must
+// hold, and the line it must point at.
+struct BadScene {
+  const char *name;
+  const char *body; // after the header line
+  const char *fragment;
+  int line;
+};
+
+const BadScene kBadScenes[] = {
+    {"unknown field", "PoSceneView {\n  viewportSize 0.5 1\n  zoomFactor 2\n}\n",
+     "Unknown field \"zoomFactor\" in \"PoSceneView\"", 4},
+    {"file ends inside a view", "Separator {\n  PoView {\n    viewportSize 0.5 1\n",
+     "end of file inside \"PoView\"", 5},
+    {"file ends inside a part",
+     "PoSceneView {\n  cameraKit CameraKit {\n    camera PerspectiveCamera { position 0 0 5 }\n",
+     "end of file in part \"cameraKit\"", 5},
+    {"part of the wrong type", "PoSceneView {\n\n  cameraKit Cube { }\n}\n",
+     "\"cameraKit\" of \"PoSceneView\" must be of type CameraKit, not Cube", 4},
+    {"part holding parts of the wrong type", "PoSceneView { topSep Cube { } }\n",
+     "\"topSep\" of \"PoSceneView\" must be of type Separator, not Cube", 2},
+    {"sub-part of the wrong type", "PoView {\n  cameraKit.camera Cube { }\n}\n",
+     "No part \"cameraKit.camera\" in \"PoView\" takes a Cube", 4},
+};
+
+class BadSceneFile : public ::testing::TestWithParam<std::tuple<const char *, BadScene>> {};
+
+TEST_P(BadSceneFile, OneLineSaysWhatIsWrongAndWhere) {
+  const char *command = std::get<0>(GetParam());
+  const BadScene &bad = std::get<1>(GetParam());
+  ScratchDirectory scratch;
+  const QString scene =
+      scratch.write("bad.iv", QByteArray("#Inventor V2.1 ascii\n") + bad.body);
+  QStringList words{command, scene};
+  if (std::string(command) != "info") words << "-o" << scratch.path("out");
+  const ToolResult result = runTool(words);
+  expectOneLineError(result, 1, bad.fragment);
+  EXPECT_NE(result.err.find("line " + std::to_string(bad.line) + " "), std::string::npos)
+      << result.err;
+  EXPECT_EQ(scratch.entries(), QStringList{"bad.iv"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Tool, BadSceneFile,
+                         ::testing::Combine(::testing::Values("info", "render", "export"),
+                                            ::testing::ValuesIn(kBadScenes)),
+                         [](const auto &info) {
+                           std::string name = std::string(std::get<0>(info.param)) + "_" +
+                                              std::get<1>(info.param).name;
+                           for (char &c : name)
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           return name;
+                         });
+
+class ViewWithoutCamera : public ::testing::TestWithParam<const char *> {};
+
+// A view that shows nothing is named on one warning line; the others and
+// the command's result are as usual.
+TEST_P(ViewWithoutCamera, IsNamedInOneWarning) {
+  ScratchDirectory scratch;
+  const QString scene = scratch.write(
+      "blind.iv", "#Inventor V2.1 ascii\nSeparator {\n"
+                  "  PoSceneView { viewportSize 0.5 1 }\n"
+                  "  DEF Seeing PoSceneView { viewportOrigin 0.5 0 viewportSize 0.5 1\n"
+                  "    cameraKit CameraKit { camera PerspectiveCamera { } } }\n"
+                  "  DEF Blind PoView { }\n}\n");
+  QStringList words{GetParam(), scene};
+  if (std::string(GetParam()) != "info") words << "-o" << scratch.path("out");
+  const ToolResult result = runTool(words);
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  const std::vector<std::string> lines = result.errorLines();
+  ASSERT_EQ(lines.size(), 2u) << result.err;
+  EXPECT_NE(lines[0].find("warning: view 1 (PoSceneView)"), std::string::npos) << lines[0];
+  EXPECT_NE(lines[1].find("warning: view 3 (PoView \"Blind\")"), std::string::npos) << lines[1];
+  EXPECT_EQ(result.err.find("Seeing"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tool, ViewWithoutCamera, ::testing::Values("info", "render", "export"));
 
 } // namespace

@@ -89,6 +89,20 @@ TEST_F(ToolExport, InsetIsAnOverlayOfItsOwn) {
   root->unref();
 }
 
+TEST_F(ToolExport, DashWritesToStandardOutput) {
+  const ToolResult result = runTool({"export", examplePath("side_by_side.iv"), "-o", "-"});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out.rfind("#VRML V2.0 utf8", 0), 0u);
+  SoInput input;
+  input.setBuffer(result.out.data(), result.out.size());
+  SoSeparator *root = SoDB::readAll(&input);
+  ASSERT_NE(root, nullptr);
+  root->ref();
+  EXPECT_EQ(countOf(root, SoVRMLCollision::getClassTypeId()), 1);
+  root->unref();
+  EXPECT_TRUE(scratch.entries().isEmpty());
+}
+
 TEST_F(ToolExport, PlainViewsExportAsAnOrdinaryScene) {
   SoSeparator *root = exportAndRead("side_by_side.iv");
   ASSERT_NE(root, nullptr);

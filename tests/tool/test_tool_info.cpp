@@ -95,7 +95,12 @@ TEST(ToolInfo, ViewWithoutCameraIsListedWithoutMakingOne) {
   ScratchDirectory scratch;
   const QString scene = scratch.write(
       "bare.iv", "#Inventor V2.1 ascii\nPoSceneView { viewportSize 0.25 0.5 }\n");
-  const QJsonArray views = infoJson(scene)["views"].toArray();
+  // The listing goes to stdout; the warning that the view shows nothing to
+  // stderr (see test_tool_bad_input.cpp).
+  const ToolResult json = runTool({"info", scene, "--json"});
+  EXPECT_EQ(json.exitCode, 0);
+  const QJsonArray views =
+      QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object()["views"].toArray();
   ASSERT_EQ(views.size(), 1);
   EXPECT_TRUE(views[0].toObject()["camera"].isNull());
   const ToolResult text = runTool({"info", scene});

@@ -3,7 +3,10 @@
 #include "ScratchDirectory.h"
 #include "ToolRun.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QImage>
+#include <QImageReader>
 
 #include <gtest/gtest.h>
 
@@ -119,6 +122,45 @@ TEST_F(ToolRender, WithoutADisplayTheToolStartsItsOwn) {
       render("four_quadrants.iv", {"--size", "200x150"}, {"DISPLAY=", "QT_QPA_PLATFORM="});
   ASSERT_EQ(image.size(), QSize(200, 150));
   EXPECT_COLOUR(image, 0.05, 0.95, 0.1, 0.1, 0.4);
+}
+
+// The output's extension chooses the format; "-" writes PNG to stdout.
+TEST_F(ToolRender, PictureFormatFollowsTheOutputName) {
+  struct Case {
+    const char *output;
+    const char *format; // as QImageReader names what it finds
+    int tolerance;      // JPEG is lossy
+  };
+  const Case cases[] = {{"picture.jpg", "jpeg", 24}, {"picture.PPM", "ppm", 3},
+                        {"picture.bmp", "bmp", 3},   {"picture", "png", 3},
+                        {"-", "png", 3}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.output);
+    ScratchDirectory own;
+    const bool toStdout = std::string(c.output) == "-";
+    const QString output = toStdout ? QString("-") : own.path(c.output);
+    const ToolResult result = runTool(
+        {"render", examplePath("four_quadrants.iv"), "-o", output, "--size", "160x120"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(result.err.empty()) << result.err;
+    QByteArray bytes = QByteArray::fromStdString(result.out);
+    if (!toStdout) {
+      EXPECT_TRUE(result.out.empty());
+      EXPECT_EQ(own.entries(), QStringList{c.output});
+      QFile file(output);
+      ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+      bytes = file.readAll();
+    }
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer);
+    EXPECT_EQ(reader.format().toStdString(), c.format);
+    const QImage image = reader.read();
+    ASSERT_EQ(image.size(), QSize(160, 120));
+    for (const Quadrant &quadrant : kQuadrants)
+      EXPECT_TRUE(near(pixelAt(image, quadrant.left + 0.08, quadrant.bottom + 0.08), quadrant.red,
+                       quadrant.green, quadrant.blue, c.tolerance))
+          << quadrant.name;
+  }
 }
 
 // A scene with no light of its own, as the README writes one: lit by the

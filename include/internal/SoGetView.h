@@ -1,6 +1,9 @@
 #ifndef BRENNICQT_SOGETVIEW_H
 #define BRENNICQT_SOGETVIEW_H
 
+// Part of BrennicQt's inside: installed only because a public header needs
+// it. Applications do not include it themselves.
+
 #include <Inventor/SbVec2f.h>
 
 // The toolkit's view-query interface: anything that claims a viewport of the

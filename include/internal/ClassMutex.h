@@ -1,6 +1,9 @@
 #ifndef BRENNICQT_CLASSMUTEX_H
 #define BRENNICQT_CLASSMUTEX_H
 
+// Part of BrennicQt's inside: installed only because a public header needs
+// it. Applications do not include it themselves.
+
 #include <Inventor/threads/SbThreadMutex.h>
 
 // A class-registration mutex. Constructors call initClass while they already

@@ -1,6 +1,9 @@
 #ifndef BRENNICQT_SOTOVRMLSTAGE_H
 #define BRENNICQT_SOTOVRMLSTAGE_H
 
+// Part of BrennicQt's inside: installed only because a public header needs
+// it. Applications do not include it themselves.
+
 class SoConvertGuts;
 class SoNode;
 class SoPath;

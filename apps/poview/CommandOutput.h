@@ -1,0 +1,19 @@
+#ifndef POVIEW_COMMANDOUTPUT_H
+#define POVIEW_COMMANDOUTPUT_H
+
+#include <string>
+
+// Where a command's -o option sends its result: "-" is standard output,
+// anything else a file that is replaced only once complete (AtomicFile.h).
+
+bool isStandardOutput(const std::string &output);
+
+// Fails early, before any work, when the output file cannot be written
+// (checkOutputLocation); standard output is not checked.
+void checkOutput(const std::string &output);
+
+// Writes the whole result. Throws a user error naming the output when it
+// cannot be written.
+void writeOutput(const std::string &output, const std::string &bytes);
+
+#endif
