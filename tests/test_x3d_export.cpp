@@ -76,7 +76,7 @@ TEST(X3DLayers, EachViewDrawsWhatRenderingDrawsInIt) {
        "Separator { PoView {} Cone {} PoSceneView { scene Separator { Cube {} } } Sphere {} }",
        {"", "Cone Sphere", "Cube"}},
       {"switches show their chosen child only",
-       "Separator { Switch { whichChild 1 PoSceneView { scene Cone {} }"
+       "Separator { Switch { whichChild 1 PoSceneView { scene Separator { Cone {} } }"
        " PoSceneView { scene Separator { Cube {} } } } Switch { PoSceneView {} } }",
        {"", "Cube"}},
   };
