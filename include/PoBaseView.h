@@ -27,7 +27,8 @@ public:
   static void initClass();
   static void exitClass();
 
-  // Registers, in order, PoToVRML2Action, PoBaseView, PoView and PoSceneView.
+  // Registers, in order, PoToVRML2Action, PoToX3DAction, PoBaseView, PoView
+  // and PoSceneView.
   // Call after SoDB::init() (or SoQt::init()).
   static void initClasses();
   // Releases them in the reverse order. Release every view first.

@@ -17,7 +17,7 @@ namespace {
 
 const Command kCommands[] = {
     {"render", "render a scene file once into a picture (PNG, JPEG, ...)", runRender},
-    {"export", "convert a scene file to VRML97", runExport},
+    {"export", "convert a scene file to VRML97, X3D or a web page", runExport},
     {"view", "show a scene file in a viewer that follows clicks into views", runView},
     {"info", "list the views of a scene file", runInfo},
 };
