@@ -4,6 +4,8 @@
 
 #include "PoToVRML2Action.h"
 
+#include "NestedSceneViewBounds.h"
+
 #include "PoBase.h"
 #include "PoConvertGuts.h"
 #include "PoConvertGutsVRML2.h"
@@ -125,7 +127,9 @@ DepthRange depthRange(const SbBox3f &box, const SbMatrix &map) {
   return range;
 }
 
+// The scene's own geometry: the views nested in it are overlays of their own.
 SbBox3f boundsOf(SoNode *scene) {
+  NestedSceneViewsLeftOut ownGeometryOnly;
   SoGetBoundingBoxAction bounds((SbViewportRegion()));
   bounds.apply(scene);
   return bounds.getBoundingBox();
@@ -239,8 +243,18 @@ void PoToVRML2Action::convertSceneViews(SoToVRML2Action &engine, SoVRMLGroup *co
             working ? working : static_cast<SoPerspectiveCamera *>(view.camera);
         const float height = SceneViewPlacement::viewHeight(perspective->heightAngle.getValue(),
                                                             perspective->focalDistance.getValue());
-        placement->translation.setValue(SceneViewPlacement::offset(origin, size, height));
-        addNavigableForm(view.vrmlGroup, *perspective, placement, SceneViewPlacement::scale(size), index);
+        const SbVec3f translation = SceneViewPlacement::offset(origin, size, height);
+        const float scale = SceneViewPlacement::scale(size);
+        if (!std::isfinite(translation[0]) || !std::isfinite(translation[1]) ||
+            !std::isfinite(scale)) {
+          // As for an overlay below: a viewport whose placement overflows.
+          placement->ref();
+          placement->unref();
+          if (working) working->unref();
+          continue;
+        }
+        placement->translation.setValue(translation);
+        addNavigableForm(view.vrmlGroup, *perspective, placement, scale, index);
         placement->addChild(top);
         // The other overlays are placed for the field of view it binds.
         browserFieldOfView = perspective->heightAngle.getValue();
@@ -277,6 +291,13 @@ void PoToVRML2Action::convertSceneViews(SoToVRML2Action &engine, SoVRMLGroup *co
         overlay = overlay.nearer(factor);
         range.nearest *= factor;
         range.farthest *= factor;
+      }
+      // A viewport so far out or so large that its placement overflows lies
+      // in no window: the view shows nothing, rather than writing infinities.
+      if (!overlay.isFinite()) {
+        placement->ref();
+        placement->unref();
+        continue;
       }
       roundNearest = std::min(roundNearest, range.nearest);
       addViewerFixedForm(view.vrmlGroup, overlay, placement, top, index);

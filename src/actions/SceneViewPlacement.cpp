@@ -41,6 +41,14 @@ SoPerspectiveCamera *SceneViewPlacement::perspectiveFor(const SoOrthographicCame
   return perspective;
 }
 
+bool SceneViewPlacement::Overlay::isFinite() const {
+  const SbMatrix whole = matrix();
+  for (int row = 0; row < 4; ++row)
+    for (int column = 0; column < 4; ++column)
+      if (!std::isfinite(whole[row][column])) return false;
+  return true;
+}
+
 SbMatrix SceneViewPlacement::Overlay::matrix() const {
   SbMatrix scaling, moving;
   scaling.setScale(scale);

@@ -49,6 +49,8 @@ struct Overlay {
 
   // The whole map, in Coin's row-vector order.
   SbMatrix matrix() const;
+  // Whether every value of the map is a finite number.
+  bool isFinite() const;
   // The same overlay moved towards the eye by factor: a uniform scale about
   // the eye changes no point's place on the screen, only its depth.
   Overlay nearer(float factor) const;

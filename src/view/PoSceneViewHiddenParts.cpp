@@ -14,6 +14,8 @@
 
 #include "PoSceneView.h"
 
+#include "NestedSceneViewBounds.h"
+
 #include <Inventor/actions/SoGetBoundingBoxAction.h>
 #include <Inventor/actions/SoSearchAction.h>
 #include <Inventor/misc/SoChildList.h>
@@ -77,5 +79,18 @@ void PoSceneView::search(SoSearchAction *action) {
 }
 
 void PoSceneView::getBoundingBox(SoGetBoundingBoxAction *action) {
+  if (NestedSceneViewsLeftOut::inForce() && action->getCurPath()->getLength() > 1) return;
   if (!traverseWithoutDecorations(action)) SoBaseKit::getBoundingBox(action);
 }
+
+namespace {
+thread_local bool t_nestedSceneViewsLeftOut = false;
+} // namespace
+
+NestedSceneViewsLeftOut::NestedSceneViewsLeftOut() : m_previous(t_nestedSceneViewsLeftOut) {
+  t_nestedSceneViewsLeftOut = true;
+}
+
+NestedSceneViewsLeftOut::~NestedSceneViewsLeftOut() { t_nestedSceneViewsLeftOut = m_previous; }
+
+bool NestedSceneViewsLeftOut::inForce() { return t_nestedSceneViewsLeftOut; }
