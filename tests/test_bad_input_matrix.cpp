@@ -419,13 +419,17 @@ void exportLayout(Layout &layout, bool firstSceneViewSensitive) {
   for (int i = 0; i < recorded; ++i)
     if (SoVRMLParent *group = VRMLTestScenes::viewGroup(action, i))
       if (group->getNumChildren() > 0) ++converted;
-  EXPECT_EQ(converted, layout.convertedSceneViews);
+  // A view whose overlay placement overflows (a viewport of infinities or
+  // NaN, or one near the float limits) lies in no window and is left out.
+  EXPECT_LE(converted, layout.convertedSceneViews);
+  static const std::regex notFinite(R"([\s\['"-](nan|inf)\b)");
   // Coin writes a graph 1,000 deep slowly; the shallow ones say enough.
   if (!layout.isDeep) {
-    EXPECT_FALSE(VRMLTestScenes::writeVRML(result).empty());
+    const std::string written = VRMLTestScenes::writeVRML(result);
+    EXPECT_FALSE(written.empty());
+    EXPECT_FALSE(std::regex_search(written, notFinite)) << "a number in the VRML97 file";
   }
   // The X3D export writes every layer with numbers a file can carry.
-  static const std::regex notFinite(R"([\s\['"-](nan|inf)\b)");
   for (PoToX3DAction::Encoding encoding : {PoToX3DAction::CLASSIC_VRML, PoToX3DAction::XML}) {
     PoToX3DAction x3d;
     x3d.setEncoding(encoding);
