@@ -8,20 +8,15 @@
 // LP_NUM_THREADS=0 (drawing on the calling thread) and compare CPU times, e.g.
 //   LP_NUM_THREADS=0 xvfb-run -a brennicqt_bench --benchmark_filter=Grid
 //     --benchmark_repetitions=5 (one line)
-#include "PoView.h"
+#include "ViewGrid.h"
 
 #include <Inventor/actions/SoGLRenderAction.h>
 #include <Inventor/actions/SoGetBoundingBoxAction.h>
 #include <Inventor/elements/SoGLCacheContextElement.h>
 #include <Inventor/elements/SoViewportRegionElement.h>
 #include <Inventor/nodes/SoCallback.h>
-#include <Inventor/nodes/SoCube.h>
-#include <Inventor/nodes/SoDirectionalLight.h>
-#include <Inventor/nodes/SoMaterial.h>
 #include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/nodes/SoSeparator.h>
-#include <Inventor/nodes/SoSphere.h>
-#include <Inventor/nodes/SoTranslation.h>
 #include <Inventor/system/gl.h>
 #include <benchmark/benchmark.h>
 
@@ -34,7 +29,6 @@
 namespace {
 
 const short kWindow = 512;
-const int kGrid = 4;
 
 // A GL context current on this thread with a framebuffer to render into.
 class BenchGLContext {
@@ -65,64 +59,27 @@ private:
   bool m_valid = false;
 };
 
-SoSeparator *makeSharedScene() {
-  auto *scene = new SoSeparator;
-  scene->addChild(new SoDirectionalLight);
-  for (int i = 0; i < 8; ++i) {
-    auto *item = new SoSeparator;
-    auto *move = new SoTranslation;
-    move->translation.setValue(float(i % 4) - 1.5f, float(i / 4) - 0.5f, 0);
-    item->addChild(move);
-    auto *material = new SoMaterial;
-    material->diffuseColor.setValue(0.2f + 0.1f * i, 0.5f, 1.0f - 0.1f * i);
-    item->addChild(material);
-    if (i % 2)
-      item->addChild(new SoCube);
-    else
-      item->addChild(new SoSphere);
-    scene->addChild(item);
-  }
-  return scene;
-}
-
 // The cheapest placement: the action's region with the cell's rectangle.
-struct Cell {
-  SbVec2f origin, size;
-};
-
 void placeCellCB(void *data, SoAction *action) {
   if (!action->isOfType(SoGLRenderAction::getClassTypeId())) return;
-  const Cell *cell = static_cast<const Cell *>(data);
+  const GridCell *cell = static_cast<const GridCell *>(data);
   SbViewportRegion region = static_cast<SoGLRenderAction *>(action)->getViewportRegion();
   region.setViewport(cell->origin, cell->size);
   SoViewportRegionElement::set(action->getState(), region);
 }
 
-Cell cellAt(int i) {
-  const float step = 1.0f / kGrid;
-  return {SbVec2f(step * (i % kGrid), step * (i / kGrid)), SbVec2f(step, step)};
-}
-
-SoSeparator *makeGrid(bool useViews, Cell *cells, SoNode *shared) {
+SoSeparator *makeGrid(bool useViews, GridCell *cells, SoNode *shared) {
+  if (useViews) return makeViewGrid(shared);
   auto *root = new SoSeparator;
-  for (int i = 0; i < kGrid * kGrid; ++i) {
-    cells[i] = cellAt(i);
+  for (int i = 0; i < kGridSide * kGridSide; ++i) {
+    cells[i] = gridCell(i);
     auto *cellRoot = new SoSeparator;
-    if (useViews) {
-      auto *view = new PoView;
-      view->viewportOrigin.setValue(cells[i].origin);
-      view->viewportSize.setValue(cells[i].size);
-      static_cast<SoCamera *>(view->getPart("cameraKit.camera", TRUE))
-          ->position.setValue(0, 0, 8);
-      cellRoot->addChild(view);
-    } else {
-      auto *placer = new SoCallback;
-      placer->setCallback(&placeCellCB, &cells[i]);
-      cellRoot->addChild(placer);
-      auto *camera = new SoPerspectiveCamera;
-      camera->position.setValue(0, 0, 8);
-      cellRoot->addChild(camera);
-    }
+    auto *placer = new SoCallback;
+    placer->setCallback(&placeCellCB, &cells[i]);
+    cellRoot->addChild(placer);
+    auto *camera = new SoPerspectiveCamera;
+    camera->position.setValue(0, 0, 8);
+    cellRoot->addChild(camera);
     cellRoot->addChild(shared);
     root->addChild(cellRoot);
   }
@@ -149,8 +106,8 @@ void renderGrid(benchmark::State &state, bool useViews, FrameLoop loop = {false,
     state.SkipWithError("no GL context");
     return;
   }
-  Cell cells[kGrid * kGrid];
-  SoSeparator *root = makeGrid(useViews, cells, makeSharedScene());
+  GridCell cells[kGridSide * kGridSide];
+  SoSeparator *root = makeGrid(useViews, cells, makeSharedGridScene());
   root->ref();
   if (loop.forceRenderCaching) forceCaching(root);
   const SbViewportRegion window(kWindow, kWindow);

@@ -9,6 +9,9 @@
 
 namespace {
 
+// More tiles than this on a side are a typing error rather than a plan.
+constexpr long kMaxTiles = 256;
+
 // A whole decimal number and nothing else: no sign, no spaces, no suffix.
 bool parseWholeNumber(const std::string &text, long &out) {
   if (text.empty() || text.size() > 9) return false;
@@ -54,6 +57,17 @@ ImageSize parseImageSize(const std::string &option, const std::string &text) {
     throw usageError(option + " " + quoted(text) + ": width and height must be at most " +
                      std::to_string(kMaxImageSide));
   return {static_cast<int>(width), static_cast<int>(height)};
+}
+
+TileGrid parseTileGrid(const std::string &option, const std::string &text) {
+  const std::vector<std::string> counts = split(text, 'x');
+  long columns = 0, rows = 0;
+  if (counts.size() != 2 || !parseWholeNumber(counts[0], columns) ||
+      !parseWholeNumber(counts[1], rows) || columns < 1 || rows < 1 || columns > kMaxTiles ||
+      rows > kMaxTiles)
+    throw usageError(option + " " + quoted(text) + ": expected COLUMNSxROWS from 1x1 to " +
+                     std::to_string(kMaxTiles) + "x" + std::to_string(kMaxTiles) + ", e.g. 3x2");
+  return {static_cast<int>(columns), static_cast<int>(rows)};
 }
 
 Colour parseColour(const std::string &option, const std::string &text) {

@@ -14,13 +14,23 @@ struct Colour {
   float blue;
 };
 
-// The largest image side poview accepts; Coin keeps viewport sizes in 16-bit
-// integers, and larger pictures would not fit the GL limits of common drivers.
-constexpr int kMaxImageSide = 8192;
+// The largest image side poview accepts: Coin keeps viewport sizes in 16-bit
+// integers. Pictures beyond the driver's limits are rendered in tiles.
+constexpr int kMaxImageSide = 32767;
+
+// Columns and rows of tiles, as "CxR".
+struct TileGrid {
+  int columns;
+  int rows;
+};
 
 // "WxH" with both sides whole numbers in [1, kMaxImageSide]. Throws a usage
 // error naming `option` otherwise.
 ImageSize parseImageSize(const std::string &option, const std::string &text);
+
+// "CxR" with both whole numbers from 1 to 256. Throws a usage error naming
+// `option` otherwise.
+TileGrid parseTileGrid(const std::string &option, const std::string &text);
 
 // "R,G,B" with each component a number in [0, 1]. Throws a usage error
 // naming `option` otherwise.

@@ -200,7 +200,9 @@ INSTANTIATE_TEST_SUITE_P(
                       std::make_pair("--background", "1,1"),
                       std::make_pair("--background", "2,0,0"),
                       std::make_pair("--background", "0,0,-0.5"),
-                      std::make_pair("--background", "red")));
+                      std::make_pair("--background", "red"), std::make_pair("--tiles", "0x2"),
+                      std::make_pair("--tiles", "3"), std::make_pair("--tiles", "3x2x1"),
+                      std::make_pair("--tiles", "1000x1"), std::make_pair("--tiles", "641x1")));
 
 TEST(ToolUsage, PictureNameWithAnExtensionNoWriterKnows) {
   ScratchDirectory scratch;

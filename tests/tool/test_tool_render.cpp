@@ -1,4 +1,5 @@
 // poview render: the pictures of the examples, checked view by view.
+#include "PictureMatch.h"
 #include "PixelProbe.h"
 #include "ScratchDirectory.h"
 #include "ToolRun.h"
@@ -182,6 +183,29 @@ PoSceneView {
       EXPECT_GT(cone.lightness(), 100) << describe(cone);
     else
       EXPECT_LT(cone.lightness(), 40) << describe(cone);
+  }
+}
+
+// A picture rendered in tiles, asked for or forced by a tile limit smaller
+// than the picture, is the picture rendered whole.
+TEST_F(ToolRender, TiledPicturesAreThePictureRenderedWhole) {
+  struct Case {
+    const char *name;
+    const char *size;
+    QStringList options;
+    QStringList environment;
+  };
+  const Case cases[] = {
+      {"--tiles 3x2", "900x500", {"--tiles", "3x2"}, {}},
+      {"a poster wider than the tile limit", "1500x300", {}, {"POVIEW_MAX_TILE_SIZE=256"}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    const QImage whole = render("four_quadrants.iv", {"--size", c.size});
+    const QImage tiled = render("four_quadrants.iv", QStringList{"--size", c.size} + c.options,
+                                c.environment);
+    std::string why;
+    EXPECT_TRUE(matchesWhole(whole, tiled, &why)) << why;
   }
 }
 

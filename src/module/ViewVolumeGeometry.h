@@ -1,0 +1,53 @@
+#ifndef BRENNICQT_VIEWVOLUMEGEOMETRY_H
+#define BRENNICQT_VIEWVOLUMEGEOMETRY_H
+
+#include <Inventor/SbMatrix.h>
+#include <Inventor/SbVec4f.h>
+#include <Inventor/SbViewVolume.h>
+#include <Inventor/SbViewportRegion.h>
+
+// The pixel geometry of a camera that draws part of a larger picture. All
+// rectangles are in pixels of the current viewport region's window, kept in
+// doubles: the full picture of a small portion lies far outside the window.
+struct PixelRect {
+  double x, y, width, height;
+};
+
+// Where a part lies within a whole, as (x min, y min, x max, y max) fractions.
+struct Fraction {
+  double value[4];
+  double operator[](int i) const { return value[i]; }
+};
+
+// The viewport in the whole pixels GL is given.
+PixelRect pixelsOf(const SbViewportRegion &region);
+// The viewport as the region's fractions of its window give it, which may lie
+// between pixels.
+PixelRect exactPixelsOf(const SbViewportRegion &region);
+SbViewportRegion regionOf(const SbVec2s &window, const PixelRect &rect);
+bool isUsable(const PixelRect &rect);
+
+// The rectangle of which `viewport` shows `portion`: the whole picture the
+// camera composes, in the same pixels, exactly.
+PixelRect fullRectangle(const PixelRect &viewport, const SbVec4f &portion);
+// A rectangle in the whole pixels the render of the whole picture gives it:
+// Coin's rounding, or the truncation of the views' logical-viewport mode.
+PixelRect wholePixelsOf(const PixelRect &rect, bool truncated);
+
+// The part of `full` a camera keeps with a cropping viewport mapping: the
+// largest rectangle of its aspect ratio, centred, in whole pixels.
+PixelRect croppedRectangle(const PixelRect &full, float aspectRatio);
+
+Fraction fractionOf(const PixelRect &part, const PixelRect &whole);
+SbViewVolume narrowed(const SbViewVolume &volume, const Fraction &fraction);
+// The projection that shows `fraction` of what `projection` shows.
+SbMatrix narrowedProjection(const SbMatrix &projection, const Fraction &fraction);
+
+// The pixels of `picture` inside `viewport` that the render of the whole
+// picture would draw. A picture that fills a view reaches, like the update
+// area of a view drawn whole, one pixel further right and up (`spread`),
+// where lines along its edges spread; a cropped one ends at its viewport.
+PixelRect visiblePart(const PixelRect &picture, const PixelRect &viewport, bool spread);
+bool covers(const PixelRect &part, const PixelRect &viewport);
+
+#endif

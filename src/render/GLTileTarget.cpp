@@ -1,0 +1,136 @@
+#include "GLTileTarget.h"
+
+#include "PixelText.h"
+
+#include <Inventor/elements/SoGLCacheContextElement.h>
+#include <Inventor/system/gl.h>
+
+#include <QGuiApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <QSurfaceFormat>
+
+#include <algorithm>
+#include <cstddef>
+
+namespace {
+
+QSurfaceFormat surfaceFormat() {
+  QSurfaceFormat format;
+  format.setRenderableType(QSurfaceFormat::OpenGL);
+  format.setProfile(QSurfaceFormat::CompatibilityProfile); // Coin draws fixed-function
+  format.setDepthBufferSize(24);
+  format.setStencilBufferSize(8);
+  return format;
+}
+
+// The framebuffer's colour buffer is a texture and its depth a renderbuffer;
+// both, and the viewport, must take the tile.
+int queryDriverLimit() {
+  GLint texture = 0, renderbuffer = 0, viewport[2] = {0, 0};
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
+  glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &renderbuffer);
+  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+  return std::max(0, std::min({texture, renderbuffer, viewport[0], viewport[1]}));
+}
+
+} // namespace
+
+GLTileTarget::GLTileTarget() = default;
+
+GLTileTarget::~GLTileTarget() {
+  if (!m_context) return;
+  // The display lists and textures Coin made in this context go with it. Not
+  // telling Coin (SoContextHandler::destructingContext) keeps its record of
+  // the context until exit, where telling it would lose that record: Coin 4
+  // frees the entry but not the record itself.
+  if (m_context->makeCurrent(m_surface.get())) {
+    m_framebuffer.reset();
+    m_context->doneCurrent();
+  }
+}
+
+bool GLTileTarget::makeCurrent() {
+  if (!m_context) {
+    if (!QGuiApplication::instance()) {
+      m_error = "no QGuiApplication: call SoQt::init or make one first";
+      return false;
+    }
+    m_surface.reset(new QOffscreenSurface);
+    m_surface->setFormat(surfaceFormat());
+    m_surface->create();
+    m_context.reset(new QOpenGLContext);
+    m_context->setFormat(surfaceFormat());
+    if (!m_surface->isValid() || !m_context->create()) {
+      m_error = "cannot create an OpenGL context on this display";
+      return false;
+    }
+  }
+  if (!m_context->makeCurrent(m_surface.get())) {
+    m_error = "cannot make the OpenGL context current";
+    return false;
+  }
+  if (!m_cacheContext) {
+    m_driverLimit = queryDriverLimit();
+    m_cacheContext = SoGLCacheContextElement::getUniqueCacheContext();
+  }
+  return true;
+}
+
+void GLTileTarget::doneCurrent() {
+  if (m_framebuffer) m_framebuffer->release();
+  if (m_context) m_context->doneCurrent();
+}
+
+bool GLTileTarget::beginTile(int width, int height, const SbColor &background) {
+  if (!m_framebuffer || m_framebuffer->width() < width || m_framebuffer->height() < height) {
+    const int bufferWidth = std::max(width, m_framebuffer ? m_framebuffer->width() : 0);
+    const int bufferHeight = std::max(height, m_framebuffer ? m_framebuffer->height() : 0);
+    m_framebuffer.reset();
+    m_framebuffer.reset(new QOpenGLFramebufferObject(
+        bufferWidth, bufferHeight, QOpenGLFramebufferObject::CombinedDepthStencil));
+    if (!m_framebuffer->isValid()) {
+      m_framebuffer.reset();
+      m_error = "cannot create an off-screen framebuffer of " +
+                sizeText(bufferWidth, bufferHeight) + " pixels";
+      return false;
+    }
+  }
+  if (!m_framebuffer->bind()) {
+    m_error = "cannot bind the off-screen framebuffer";
+    return false;
+  }
+  // The clear reaches the tile only (the framebuffer may be larger), and all
+  // of it: a view's portion path leaves the scissor test on with its own box.
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(0, 0, width, height);
+  glViewport(0, 0, width, height);
+  // What an SoQt render area sets up before Coin draws: Coin's depth-buffer
+  // element assumes depth testing is on and never enables it itself.
+  glEnable(GL_DEPTH_TEST);
+  glClearColor(background[0], background[1], background[2], 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+  glDisable(GL_SCISSOR_TEST);
+  return true;
+}
+
+void GLTileTarget::readTile(int width, int height, unsigned char *destination, int rowLength) {
+  // GL hands out four bytes a pixel faster than three (Mesa converts RGB a
+  // pixel at a time); the RGB rows are made here from one tile of RGBA.
+  const std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
+  if (m_readBuffer.size() < bytes) m_readBuffer.resize(bytes);
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, m_readBuffer.data());
+  const std::size_t stride = (std::size_t(rowLength) * 3 + 3) & ~std::size_t(3);
+  for (int row = 0; row < height; ++row) {
+    const unsigned char *from = m_readBuffer.data() + std::size_t(row) * width * 4;
+    unsigned char *to = destination + row * stride;
+    for (int x = 0; x < width; ++x, from += 4, to += 3) {
+      to[0] = from[0];
+      to[1] = from[1];
+      to[2] = from[2];
+    }
+  }
+}

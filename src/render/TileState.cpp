@@ -1,0 +1,40 @@
+#include "TileState.h"
+
+#include "SoLogicalViewportElement.h"
+#include "SoModifyLogicalViewportElement.h"
+#include "SoModifyViewVolumeElement.h"
+
+#include <Inventor/SbBox3f.h>
+#include <Inventor/actions/SoGLRenderAction.h>
+#include <Inventor/nodes/SoCallback.h>
+
+TileState::TileState() : m_node(new SoCallback), m_portion(SoModifyViewVolumeElement::getDefault()) {
+  m_node->ref();
+  m_node->setCallback(&TileState::applyCB, this);
+}
+
+TileState::~TileState() { m_node->unref(); }
+
+void TileState::set(const PixelTile &tile, int pictureWidth, int pictureHeight,
+                    bool logicalViewportMode) {
+  const float width = float(pictureWidth), height = float(pictureHeight);
+  m_portion.setValue(tile.x / width, tile.y / height, (tile.x + tile.width) / width,
+                     (tile.y + tile.height) / height);
+  m_picture = SbViewportRegion(short(pictureWidth), short(pictureHeight));
+  m_logicalViewportMode = logicalViewportMode;
+}
+
+void TileState::applyCB(void *data, SoAction *action) {
+  if (!action->isOfType(SoGLRenderAction::getClassTypeId())) return;
+  const TileState &self = *static_cast<const TileState *>(data);
+  SoState *state = action->getState();
+  SoLogicalViewportElement::set(state, self.m_picture);
+  SbVec4f portion = self.m_portion;
+  if (self.m_logicalViewportMode) {
+    SoModifyLogicalViewportElement::set(state, portion);
+    SbBox3f box(portion[0], portion[1], 0.0f, portion[2], portion[3], 1.0f);
+    SoModifyViewVolumeElement::set(state, box);
+  } else if (portion != SoModifyViewVolumeElement::getDefault()) {
+    SoModifyViewVolumeElement::set(state, portion);
+  }
+}

@@ -1,0 +1,40 @@
+#ifndef BRENNICQT_TILESTATE_H
+#define BRENNICQT_TILESTATE_H
+
+#include "TileLayout.h"
+
+#include <Inventor/SbViewportRegion.h>
+#include <Inventor/SbVec4f.h>
+
+class SoAction;
+class SoCallback;
+
+// What a render of one tile of a larger picture sets in the traversal state
+// before the scene: the part of the picture the tile covers and the picture
+// as the logical viewport. In standard mode the part is the view-volume
+// portion, which the views re-express for themselves; in logical-viewport
+// mode it is the covered part of the logical viewport, and the view-volume
+// box for cameras outside any view.
+class TileState {
+public:
+  TileState();
+  ~TileState();
+  TileState(const TileState &) = delete;
+  TileState &operator=(const TileState &) = delete;
+
+  void set(const PixelTile &tile, int pictureWidth, int pictureHeight, bool logicalViewportMode);
+  // The node to traverse before the scene; it acts on GL render actions only.
+  // Coin keeps no cache for a callback node, so it must not sit under a
+  // caching separator: the tile would then stay the one the cache saw.
+  SoCallback *node() const { return m_node; }
+
+private:
+  static void applyCB(void *data, SoAction *action);
+
+  SoCallback *m_node;
+  SbVec4f m_portion;
+  SbViewportRegion m_picture;
+  bool m_logicalViewportMode = false;
+};
+
+#endif

@@ -1,0 +1,273 @@
+// Pictures rendered in tiles, and single tiles of larger pictures: cameras
+// draw the part of their volume a render covers, so tiles put side by side
+// are the picture rendered whole.
+#include "GLTestContext.h"
+#include "PictureMatch.h"
+#include "PoOffscreenRenderer.h"
+#include "SceneFiles.h"
+#include "SceneViewTestAccess.h"
+#include "SoModifyViewVolumeElement.h"
+#include "TileNode.h"
+
+#include <Inventor/SoPickedPoint.h>
+#include <Inventor/actions/SoRayPickAction.h>
+#include <Inventor/nodes/SoCallback.h>
+#include <Inventor/nodes/SoCube.h>
+#include <Inventor/nodes/SoLightModel.h>
+#include <Inventor/nodes/SoMaterial.h>
+#include <Inventor/nodes/SoOrthographicCamera.h>
+#include <Inventor/nodes/SoPerspectiveCamera.h>
+#include <Inventor/nodes/SoSeparator.h>
+#include <Inventor/nodes/SoTranslation.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string example(const char *name) {
+  std::ifstream file(std::string(BRENNICQT_EXAMPLES_DIR "/") + name);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// Every viewport mapping, on views and cameras of both kinds.
+const char *const kCameraMappings = R"(#Inventor V2.1 ascii
+Separator {
+  DirectionalLight { direction 0 0 -1 }
+  Separator {
+    PoView { viewportSize 0.5 0.5 cameraKit CameraKit { camera PerspectiveCamera {
+      position 0 0 5 viewportMapping CROP_VIEWPORT_FILL_FRAME } } }
+    Cone { }
+  }
+  Separator {
+    PoView { viewportOrigin 0.5 0 viewportSize 0.5 0.5 cameraKit CameraKit { camera
+      OrthographicCamera { position 0 0 5 height 3 viewportMapping CROP_VIEWPORT_LINE_FRAME
+                           aspectRatio 0.5 } } }
+    Sphere { }
+  }
+  Separator {
+    PoView { viewportOrigin 0 0.5 viewportSize 0.5 0.5 cameraKit CameraKit { camera
+      PerspectiveCamera { position 0 0 5 viewportMapping LEAVE_ALONE aspectRatio 2 } } }
+    Cube { }
+  }
+  Separator {
+    PoView { viewportOrigin 0.5 0.5 viewportSize 0.5 0.5 cameraKit CameraKit { camera
+      OrthographicCamera { position 0 0 5 height 3 viewportMapping CROP_VIEWPORT_NO_FRAME
+                           aspectRatio 2 } } }
+    Cylinder { }
+  }
+})";
+
+// Unlit geometry seen through the window's own camera, which comes from C++
+// rather than from a file: a red cube on the left, a blue one on the right.
+SoSeparator *windowCameraScene(SoCamera *camera) {
+  auto *root = new SoSeparator;
+  camera->position.setValue(0, 0, 6);
+  root->addChild(camera);
+  auto *unlit = new SoLightModel;
+  unlit->model = SoLightModel::BASE_COLOR;
+  root->addChild(unlit);
+  for (int side = 0; side < 2; ++side) {
+    auto *item = new SoSeparator;
+    auto *move = new SoTranslation;
+    move->translation.setValue(side ? 1.5f : -1.5f, 0.5f * side, 0);
+    auto *material = new SoMaterial;
+    material->diffuseColor.setValue(side ? 0 : 1, 0, side ? 1 : 0);
+    item->addChild(move);
+    item->addChild(material);
+    item->addChild(new SoCube);
+    root->addChild(item);
+  }
+  return root;
+}
+
+QImage imageOf(GLTestContext &gl) {
+  const SbVec2s size = gl.viewport().getWindowSize();
+  const std::vector<SbColor> pixels = gl.pixels();
+  QImage image(size[0], size[1], QImage::Format_RGB888);
+  for (int y = 0; y < size[1]; ++y)
+    for (int x = 0; x < size[0]; ++x) {
+      const SbColor &c = pixels[std::size_t(y) * size[0] + x];
+      image.setPixel(x, size[1] - 1 - y,
+                     qRgb(int(c[0] * 255 + 0.5f), int(c[1] * 255 + 0.5f), int(c[2] * 255 + 0.5f)));
+    }
+  return image;
+}
+
+// Columns [x0, x1) of a picture.
+QImage columns(const QImage &image, int x0, int x1) {
+  return image.copy(x0, 0, x1 - x0, image.height());
+}
+
+class RenderedScene {
+public:
+  explicit RenderedScene(SoSeparator *root) : m_root(root) { m_root->ref(); }
+  explicit RenderedScene(const std::string &text) : RenderedScene(readScene(text)) {}
+  ~RenderedScene() { m_root->unref(); }
+  RenderedScene(const RenderedScene &) = delete;
+  RenderedScene &operator=(const RenderedScene &) = delete;
+  SoSeparator *root() const { return m_root; }
+
+private:
+  SoSeparator *m_root;
+};
+
+} // namespace
+
+// Scenes x tilings x modes: the tiles put together are the picture rendered
+// whole (see PictureMatch.h for the tolerance). One renderer per scene renders
+// them all in turn, so render caches are kept from tile to tile.
+TEST(TiledRendering, TilesPutTogetherAreThePictureRenderedWhole) {
+  struct Scene {
+    const char *name;
+    SoSeparator *root;
+  };
+  const Scene scenes[] = {
+      {"four_quadrants.iv", readScene(example("four_quadrants.iv"))},
+      {"inset.iv", readScene(example("inset.iv"))},
+      {"side_by_side.iv", readScene(example("side_by_side.iv"))},
+      {"every viewport mapping", readScene(kCameraMappings)},
+      {"window's perspective camera", windowCameraScene(new SoPerspectiveCamera)},
+      {"window's orthographic camera", windowCameraScene(new SoOrthographicCamera)},
+  };
+  const int tilings[][2] = {{2, 2}, {3, 2}, {4, 1}, {1, 3}};
+  for (const Scene &scene : scenes) {
+    SCOPED_TRACE(scene.name);
+    ASSERT_NE(scene.root, nullptr);
+    const RenderedScene held(scene.root);
+    for (auto mode : {PoOffscreenRenderer::STANDARD, PoOffscreenRenderer::LOGICAL_VIEWPORT}) {
+      SCOPED_TRACE(mode == PoOffscreenRenderer::STANDARD ? "standard" : "logical viewport");
+      PoOffscreenRenderer renderer(900, 500);
+      renderer.setMode(mode);
+      const QImage whole = renderer.render(held.root());
+      ASSERT_FALSE(whole.isNull()) << renderer.getLastError();
+      for (const auto &tiling : tilings) {
+        SCOPED_TRACE(testing::Message() << tiling[0] << "x" << tiling[1]);
+        std::string why;
+        EXPECT_TRUE(matchesWhole(whole, renderer.render(held.root(), tiling[0], tiling[1]), &why))
+            << why;
+      }
+    }
+  }
+}
+
+// A picture beyond the largest tile is tiled on its own; a single tile is the
+// matching part of the picture.
+TEST(TiledRendering, TileLimitAndSingleTiles) {
+  const RenderedScene scene(example("four_quadrants.iv"));
+  PoOffscreenRenderer renderer(700, 300);
+  const QImage whole = renderer.render(scene.root());
+  renderer.setMaximumTileSize(128);
+  EXPECT_EQ(renderer.getMaximumTileSize(), 128);
+  std::string why;
+  EXPECT_TRUE(matchesWhole(whole, renderer.render(scene.root()), &why)) << why;
+  // Pixels 300 to 500 from the left and 100 to 300 from the bottom.
+  const QImage tile = renderer.renderTile(scene.root(), 300, 100, 200, 200);
+  EXPECT_TRUE(matchesWhole(whole.copy(300, 0, 200, 200), tile, &why)) << why;
+  // Tiles outside the picture and impossible sizes are refused.
+  EXPECT_TRUE(renderer.renderTile(scene.root(), 600, 0, 200, 10).isNull());
+  EXPECT_FALSE(renderer.getLastError().empty());
+  EXPECT_TRUE(renderer.render(scene.root(), 701, 1).isNull());
+  EXPECT_TRUE(renderer.render(nullptr).isNull());
+  renderer.setSize(40000, 10);
+  EXPECT_TRUE(renderer.render(scene.root()).isNull());
+}
+
+// The worked example of the portion path, on pixels: a render that covers the
+// right half (0.5, 0, 1, 1) of an 800 x 600 logical window shows a view at
+// (0.25, 0) of size (0.5, 1) from its middle on, as the whole window would,
+// and nothing right of it. Any GL render action does, not only the renderer's.
+TEST(TiledRendering, PortionPathWorkedExampleOnPixels) {
+  const SceneViewRef view;
+  view->viewportOrigin.setValue(0.25f, 0);
+  view->viewportSize.setValue(0.5f, 1);
+  view->isBackgroundVisible = TRUE;
+  view->set("backgroundApp.material", "diffuseColor 0 0.5 0");
+  view->set("cameraKit.camera", "position 0 0 4");
+  static_cast<SoGroup *>(view->getPart("scene", TRUE))->addChild(new SoCube);
+  RenderedScene wholeScene(new SoSeparator);
+  wholeScene.root()->addChild(view.get());
+  const QImage whole = PoOffscreenRenderer(800, 600).render(wholeScene.root());
+
+  Tile tile;
+  tile.viewVolumePortion.setValue(0.5f, 0, 1, 1);
+  tile.logical = SbViewportRegion(800, 600);
+  RenderedScene tiled(new SoSeparator);
+  tiled.root()->addChild(tile.makeNode());
+  tiled.root()->addChild(view.get());
+  GLTestContext gl(400, 600);
+  ASSERT_TRUE(gl.isValid());
+  gl.render(tiled.root());
+  std::string why;
+  EXPECT_TRUE(matchesWhole(columns(whole, 400, 800), imageOf(gl), &why)) << why;
+}
+
+// The worked example of logical-viewport mode, on pixels: a view at (-0.25, 0)
+// of size (0.5, 1) in an 800 x 600 logical viewport shows the right half of
+// its picture in the first 200 columns, and nothing beyond.
+TEST(TiledRendering, LogicalViewportWorkedExampleOnPixels) {
+  const SceneViewRef view;
+  view->isBackgroundVisible = TRUE;
+  view->set("backgroundApp.material", "diffuseColor 0 0.5 0");
+  view->set("cameraKit.camera", "position 0 0 4");
+  static_cast<SoGroup *>(view->getPart("scene", TRUE))->addChild(new SoCube);
+  RenderedScene scene(new SoSeparator);
+  scene.root()->addChild(view.get());
+  // The view's whole picture: the view filling a 400 x 600 window.
+  const QImage full = PoOffscreenRenderer(400, 600).render(scene.root());
+
+  view->viewportOrigin.setValue(-0.25f, 0);
+  view->viewportSize.setValue(0.5f, 1);
+  const ZembaMode zemba;
+  Tile tile;
+  tile.logical = SbViewportRegion(800, 600);
+  RenderedScene tiled(new SoSeparator);
+  tiled.root()->addChild(tile.makeNode());
+  tiled.root()->addChild(view.get());
+  GLTestContext gl(800, 600);
+  ASSERT_TRUE(gl.isValid());
+  gl.render(tiled.root());
+  const QImage picture = imageOf(gl);
+  std::string why;
+  EXPECT_TRUE(matchesWhole(columns(full, 200, 400), columns(picture, 0, 200), &why)) << why;
+  int drawnBeyond = 0; // right of the view, past the lines along its edge
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 202; x < picture.width(); ++x)
+      if ((picture.pixel(x, y) & 0xFFFFFF) != 0) ++drawnBeyond;
+  EXPECT_EQ(drawnBeyond, 0);
+}
+
+// A pick through a tile finds what the tile shows at the picked pixel: the
+// camera narrows the pick's view volume as it narrows the projection.
+TEST(TiledRendering, PickingFollowsTheNarrowedVolume) {
+  const RenderedScene scene(windowCameraScene(new SoPerspectiveCamera));
+  // The right half of an 800 x 600 picture, set for every action.
+  const SbVec4f rightHalf(0.5f, 0, 1, 1);
+  auto *portion = new SoCallback;
+  portion->setCallback(
+      [](void *data, SoAction *action) {
+        SoModifyViewVolumeElement::set(action->getState(), *static_cast<SbVec4f *>(data));
+      },
+      const_cast<SbVec4f *>(&rightHalf));
+  scene.root()->insertChild(portion, 0);
+  GLTestContext gl(400, 600);
+  ASSERT_TRUE(gl.isValid());
+  gl.render(scene.root());
+  const QImage shown = imageOf(gl);
+
+  const SbVec2s points[] = {SbVec2s(200, 300), SbVec2s(200, 400), SbVec2s(20, 300),
+                            SbVec2s(380, 300)};
+  for (const SbVec2s &point : points) {
+    SCOPED_TRACE(testing::Message() << point[0] << "," << point[1]);
+    SoRayPickAction pick(gl.viewport());
+    pick.setPoint(point);
+    pick.apply(scene.root());
+    const SoPickedPoint *picked = pick.getPickedPoint();
+    const bool blueShown = qBlue(shown.pixel(point[0], 599 - point[1])) > 128;
+    EXPECT_EQ(picked != nullptr, blueShown);
+  }
+  EXPECT_TRUE(qBlue(shown.pixel(200, 299)) > 128); // the blue cube is in this half
+}
