@@ -1,5 +1,7 @@
-// getView against the bare search it is built on: the lookup should cost the
-// search plus one pass over the paths it found.
+// getView against Coin's search for all views, which it used to be built on:
+// that search keeps a path to every view, so nested views cost the cube of
+// their number; the lookup walks the same nodes and keeps only the views, and
+// should grow linearly in every layout.
 //
 // The views tile the window in a grid and the pointer lies in the first
 // view met, so the backward walk tests every view before it finds one.
@@ -18,15 +20,17 @@
 
 namespace {
 
-enum class Layout { Flat, Nested, InSceneViews };
+enum class Layout { Flat, Nested, InSceneViews, InBorderedSceneViews };
 
 // A scene of `count` sensitive views in a grid. Flat: all are children of
 // the root. Nested: each view sits in a separator that also holds the
 // separator of the next one, so the search walks ever deeper paths.
 // InSceneViews: each scene view holds the next in its "scene" part, and
-// Coin's searches look inside kits while the scene lives.
+// Coin's searches look inside kits while the scene lives. InBorderedSceneViews:
+// the same with every border shown, which searches pass by.
 struct Scene {
-  Scene(int count, Layout layout) : searchesKits(layout == Layout::InSceneViews) {
+  Scene(int count, Layout layout) : searchesKits(layout == Layout::InSceneViews ||
+                                                 layout == Layout::InBorderedSceneViews) {
     if (searchesKits) SoBaseKit::setSearchingChildren(TRUE);
     root = new SoSeparator;
     root->ref();
@@ -39,6 +43,8 @@ struct Scene {
       view->viewportOrigin.setValue((i % side) * cell, (i / side) * cell);
       view->viewportSize.setValue(cell, cell);
       view->sensitiveOnEvents(1);
+      if (layout == Layout::InBorderedSceneViews)
+        static_cast<PoSceneView *>(view)->isBorderVisible = TRUE;
       if (layout == Layout::Nested) {
         auto *level = new SoSeparator;
         parent->addChild(level);
@@ -67,6 +73,10 @@ struct Scene {
   int x, y;
 };
 
+bool searchesKits(Layout layout) {
+  return layout == Layout::InSceneViews || layout == Layout::InBorderedSceneViews;
+}
+
 void BM_GetView(benchmark::State &state, Layout layout) {
   Scene scene(int(state.range(0)), layout);
   PoBaseView *expected = PoBaseView::getView(scene.area, scene.x, scene.y);
@@ -91,14 +101,17 @@ void BM_SearchOnly(benchmark::State &state, Layout layout) {
 // that both see the same load on a shared machine.
 [[maybe_unused]] const bool registered = [] {
   const std::pair<Layout, const char *> layouts[] = {
-      {Layout::Flat, "flat"}, {Layout::Nested, "nested"}, {Layout::InSceneViews, "in_scene_views"}};
+      {Layout::Flat, "flat"}, {Layout::Nested, "nested"}, {Layout::InSceneViews, "in_scene_views"},
+      {Layout::InBorderedSceneViews, "in_bordered_scene_views"}};
   for (const auto &[layout, name] : layouts)
     for (int count : {1, 10, 100, 1000}) {
       // A thousand scene views each inside the last make a single search
-      // take about a second: the paths alone hold half a million nodes.
-      if (layout == Layout::InSceneViews && count > 100) continue;
-      benchmark::RegisterBenchmark((std::string("SearchOnly/") + name).c_str(), BM_SearchOnly, layout)
-          ->Arg(count);
+      // for all of them take about a second: the paths alone hold half a
+      // million nodes.
+      if (!searchesKits(layout) || count <= 100)
+        benchmark::RegisterBenchmark((std::string("SearchOnly/") + name).c_str(), BM_SearchOnly,
+                                     layout)
+            ->Arg(count);
       benchmark::RegisterBenchmark((std::string("GetView/") + name).c_str(), BM_GetView, layout)
           ->Arg(count);
     }

@@ -4,9 +4,16 @@
 // Two graphs: "shared", one model every view shows (how an application shows
 // one scene in several views), and "split", sixteen models of 1/16 the size,
 // one per view. Compare PoToVRML2Action/<graph> with PlainCoin/<graph>.
+//
+// The X3D export against the VRML97 export, each all the way to the text of
+// a file: compare X3DFile_<graph> with VRML97File_<graph>.
 
 #include "PoSceneView.h"
 #include "PoToVRML2Action.h"
+#include "PoToX3DAction.h"
+
+#include <Inventor/SoOutput.h>
+#include <Inventor/actions/SoWriteAction.h>
 
 #include <Inventor/VRMLnodes/SoVRMLGroup.h>
 #include <Inventor/actions/SoToVRML2Action.h>
@@ -18,6 +25,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -82,8 +90,49 @@ void PoToVRML2Action_shared(benchmark::State &state) { exportGraph<PoToVRML2Acti
 void PlainCoin_split(benchmark::State &state) { exportGraph<SoToVRML2Action>(state, false); }
 void PoToVRML2Action_split(benchmark::State &state) { exportGraph<PoToVRML2Action>(state, false); }
 
+void *grow(void *buffer, std::size_t size) { return std::realloc(buffer, size); }
+
+void vrml97File(benchmark::State &state, bool shared) {
+  SoSeparator *root = graph(shared);
+  for (auto _ : state) {
+    PoToVRML2Action action;
+    action.apply(root);
+    SoOutput output;
+    output.setBuffer(nullptr, 0, grow);
+    output.setHeaderString("#VRML V2.0 utf8");
+    SoWriteAction write(&output);
+    write.apply(action.getVRML2SceneGraph());
+    void *text = nullptr;
+    std::size_t size = 0;
+    output.getBuffer(text, size);
+    state.counters["bytes"] = static_cast<double>(size);
+    output.resetBuffer();
+    std::free(text);
+  }
+  root->unref();
+}
+
+void x3dFile(benchmark::State &state, bool shared) {
+  SoSeparator *root = graph(shared);
+  for (auto _ : state) {
+    PoToX3DAction action;
+    action.apply(root);
+    state.counters["bytes"] = static_cast<double>(action.getX3DText().size());
+  }
+  root->unref();
+}
+
+void VRML97File_shared(benchmark::State &state) { vrml97File(state, true); }
+void X3DFile_shared(benchmark::State &state) { x3dFile(state, true); }
+void VRML97File_split(benchmark::State &state) { vrml97File(state, false); }
+void X3DFile_split(benchmark::State &state) { x3dFile(state, false); }
+
 } // namespace
 
+BENCHMARK(VRML97File_shared)->Unit(benchmark::kMillisecond);
+BENCHMARK(X3DFile_shared)->Unit(benchmark::kMillisecond);
+BENCHMARK(VRML97File_split)->Unit(benchmark::kMillisecond);
+BENCHMARK(X3DFile_split)->Unit(benchmark::kMillisecond);
 BENCHMARK(PlainCoin_shared)->Unit(benchmark::kMillisecond);
 BENCHMARK(PoToVRML2Action_shared)->Unit(benchmark::kMillisecond);
 BENCHMARK(PlainCoin_split)->Unit(benchmark::kMillisecond);

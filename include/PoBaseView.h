@@ -27,7 +27,8 @@ public:
   static void initClass();
   static void exitClass();
 
-  // Registers, in order, PoToVRML2Action, PoBaseView, PoView and PoSceneView.
+  // Registers, in order, PoToVRML2Action, PoToX3DAction, PoBaseView, PoView
+  // and PoSceneView.
   // Call after SoDB::init() (or SoQt::init()).
   static void initClasses();
   // Releases them in the reverse order. Release every view first.
@@ -93,6 +94,10 @@ public:
   static void installViewingEventCB(SoQtViewer *viewer,
                                     SbBool (*applicationCB)(void *, QEvent *) = nullptr,
                                     void *applicationData = nullptr);
+
+  // Coin's search, except within getView's own search: there the view is
+  // only noted, and no path to it is kept (see getView).
+  virtual void search(SoSearchAction *action);
 
   // Copies take the source's viewport fields, its camera kit (shared, as an
   // assignment of the part field shares it) and its sensitivity. A Coin kit
@@ -162,6 +167,10 @@ protected:
   // so that a callback node taken from a file or copied from another view runs
   // for this view. Leaves the node's reference count as it found it.
   void installCatchActionCallback();
+
+  // Within getView's search, notes this view and answers true; the kit's
+  // search must then not match the view itself. False for any other search.
+  bool noteForViewLookup(SoSearchAction *action);
 
   // Coin's kit copy copies the callback node together with the view it was
   // bound to; the copy rebinds it to itself.

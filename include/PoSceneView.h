@@ -133,6 +133,7 @@ private:
   void createSensors();
   bool appearanceNeedsWriting(const SoSFNode &field) const;
   void copyPartsFrom(const PoSceneView &other);
+  void dropEmptyBorderSeparator();
   // Traverses the kit's children without the decorations; false (nothing
   // done) for an action applied to a path into the kit or when no decoration
   // is shown.

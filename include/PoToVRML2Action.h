@@ -8,6 +8,7 @@
 #include <memory>
 
 class SoActionMethodList;
+struct ActionClass;
 class SoConvertGuts;
 class SoEnabledElementsList;
 class SoVRMLGroup;
@@ -86,10 +87,11 @@ protected:
   static SoActionMethodList *methods;
 
 private:
+  static const ActionClass &actionClass();
   void copySettingsFrom(const PoToVRML2Action &other);
   void runFirstStage(SoNode *node);
   void keepResult(SoVRMLGroup *result);
-  void convertSceneViews(SoToVRML2Action &engine);
+  void convertSceneViews(SoToVRML2Action &engine, SoVRMLGroup *collision);
   SoToVRML2Action *takeEngine(std::unique_ptr<SoToVRML2Action> &spare);
 
   static SoType classTypeId;
@@ -101,9 +103,8 @@ private:
   int m_firstSceneViewSensitive;
   SoToVRMLStage m_toVRMLStage;
   SoVRMLGroup *m_result;
-  // Whether Coin's conversion has run on this action. Coin's action keeps
-  // what it converted and hands it out again on its next conversion, even
-  // when the graph has changed since, so it is used for one apply only.
+  // Whether Coin's conversion has run on this action itself: Coin's action
+  // converts for one apply only (see conversionEngine).
   bool m_coinConversionRun;
 };
 

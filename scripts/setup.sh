@@ -10,6 +10,7 @@ packages=(
   xvfb xauth
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  chromium
   libopenmpi-dev openmpi-bin
 )
 
@@ -18,8 +19,10 @@ for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
     missing+=("$package")
 done
-# Node.js runs the independent VRML97 parser of the export check; a machine
-# may have it from elsewhere than Debian, so only missing commands are asked for.
+# Node.js runs the independent VRML97 parser of the export check and drives
+# Chromium (Debian's, above) through puppeteer-core in the browser check; a
+# machine may have it from elsewhere than Debian, so only missing commands are
+# asked for.
 command -v node >/dev/null || missing+=(nodejs)
 command -v npm >/dev/null || missing+=(npm)
 if [ "${#missing[@]}" -eq 0 ]; then

@@ -14,6 +14,9 @@ echo "== unit, rendering and load tests"
 echo "== exported VRML97 files in an independent parser"
 BUILD_DIR="$build" "$root/scripts/check_vrml97.sh"
 
+echo "== exported X3D files and web pages in X_ITE in headless Chromium, against poview render"
+BUILD_DIR="$build" "$root/scripts/check_browser.sh"
+
 echo "== the suite again with AddressSanitizer and UndefinedBehaviorSanitizer"
 BUILD_DIR="$root/build-asan" "$root/scripts/build.sh" -DCMAKE_BUILD_TYPE=Debug \
   -DBRENNICQT_SANITIZE=address,undefined -DBRENNICQT_BUILD_BENCH=OFF

@@ -28,6 +28,7 @@
 #include <Inventor/nodes/SoSwitch.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <set>
@@ -130,12 +131,6 @@ SbMatrix matrixOf(const SoVRMLTransform *transform) {
   return matrix;
 }
 
-SbMatrix viewingMatrixOf(SoCamera *camera) {
-  SbMatrix viewing, projection;
-  camera->getViewVolume(0.0f).getMatrices(viewing, projection);
-  return viewing;
-}
-
 void expectVec(const SbVec3f &actual, float x, float y, float z, float tolerance = 1e-5f) {
   EXPECT_NEAR(actual[0], x, tolerance);
   EXPECT_NEAR(actual[1], y, tolerance);
@@ -147,6 +142,54 @@ SoPerspectiveCamera *perspective(float heightAngle, float focalDistance) {
   camera->heightAngle = heightAngle;
   camera->focalDistance = focalDistance;
   return camera;
+}
+
+// Where a point of a view's scene lands in a square window, in window
+// fractions: as Coin renders it in the view's viewport, and as a browser
+// with the given field of view shows the view's overlay, seen from its
+// default viewpoint.
+SbVec2f rendered(SoCamera *camera, const SbVec2f &origin, const SbVec2f &size, const SbVec3f &point) {
+  const float aspect = size[0] / size[1];
+  SbViewVolume volume = camera->getViewVolume(aspect);
+  if (aspect < 1.0f) volume.scale(1.0f / aspect);
+  SbVec3f screen;
+  volume.projectToScreen(point, screen);
+  return SbVec2f(origin[0] + size[0] * screen[0], origin[1] + size[1] * screen[1]);
+}
+
+SbVec2f overlaid(const ViewerFixed &form, const SbVec3f &point, float fieldOfView, float *depth) {
+  SbVec3f eye;
+  (matrixOf(form.camera) * matrixOf(form.placement)).multVecMatrix(point, eye);
+  const float tangent = std::tan(fieldOfView / 2.0f);
+  *depth = -eye[2];
+  return SbVec2f(0.5f + 0.5f * eye[0] / (-eye[2] * tangent), 0.5f + 0.5f * eye[1] / (-eye[2] * tangent));
+}
+
+// Points around the view's focal point, nearer and farther than it.
+std::vector<SbVec3f> probePoints(SoCamera *camera) {
+  SbVec3f focal;
+  camera->orientation.getValue().multVec(SbVec3f(0, 0, -camera->focalDistance.getValue()), focal);
+  focal += camera->position.getValue();
+  std::vector<SbVec3f> points;
+  for (float dz : {-1.5f, 0.0f, 2.0f})
+    for (float dx : {-1.0f, 0.7f})
+      points.push_back(focal + SbVec3f(dx, 0.4f * dx + 0.3f, dz));
+  return points;
+}
+
+// Every probe point of the view's scene lands in the overlay where the
+// render draws it, within a ten-thousandth of the window.
+void expectLandsAsRendered(const ViewerFixed &form, SoCamera *camera, const SbVec2f &origin,
+                           const SbVec2f &size, float fieldOfView = 0.785398163f) {
+  ASSERT_NE(form.camera, nullptr);
+  for (const SbVec3f &point : probePoints(camera)) {
+    float depth = 0.0f;
+    const SbVec2f expected = rendered(camera, origin, size, point);
+    const SbVec2f actual = overlaid(form, point, fieldOfView, &depth);
+    EXPECT_GT(depth, 0.0f);
+    EXPECT_NEAR(actual[0], expected[0], 1e-4f) << point[0] << " " << point[1] << " " << point[2];
+    EXPECT_NEAR(actual[1], expected[1], 1e-4f) << point[0] << " " << point[1] << " " << point[2];
+  }
 }
 
 } // namespace
@@ -194,7 +237,12 @@ TEST(VRMLSceneViews, WorkedExampleViewerFixed) {
 
   expectVec(form.placement->translation.getValue(), 1.035534f, 0.517767f, 0.0f);
   expectVec(form.placement->scale.getValue(), 0.25f, 0.25f, 1.0f, 0.0f);
-  EXPECT_TRUE(matrixOf(form.camera).equals(viewingMatrixOf(camera), 1e-5f));
+  // The camera transform adds to the camera's view the shear that places
+  // points off the focal plane.
+  expectLandsAsRendered(form, camera, SbVec2f(0.5f, 0.5f), SbVec2f(0.5f, 0.25f));
+  SbVec3f onFocalPlane;
+  matrixOf(form.camera).multVecMatrix(SbVec3f(1.0f, 2.0f, 5.0f), onFocalPlane);
+  expectVec(onFocalPlane, 0.0f, 0.0f, -5.0f);
 
   // The view's scene, converted on its own and without the head nodes of a
   // standalone conversion.
@@ -231,18 +279,12 @@ TEST(VRMLSceneViews, OrthographicCameraSeenThroughAPerspectiveOne) {
   expectVec(first.placement->translation.getValue(), 0.5f, 0.25f, 0.0f);
   expectVec(first.placement->scale.getValue(), 0.25f, 0.25f, 0.25f, 0.0f);
 
-  // Viewer-fixed: the camera transform is the working camera's view.
+  // Viewer-fixed: the scene flattened where the orthographic camera shows it,
+  // for the field of view the navigable view binds.
   ViewerFixed second = viewerFixed(viewGroup(action, 1));
-  ASSERT_NE(second.camera, nullptr);
-  SoPerspectiveCamera *working = new SoPerspectiveCamera;
-  working->ref();
-  working->heightAngle = 0.394791f;
-  working->position.setValue(0.0f, 1.0f, 5.0f);
-  working->aspectRatio = 1.5f;
-  working->focalDistance = 5.0f;
-  EXPECT_TRUE(matrixOf(second.camera).equals(viewingMatrixOf(working), 1e-5f));
-  working->unref();
-  expectVec(second.placement->translation.getValue(), 0.5f, 0.25f, 0.0f);
+  PoSceneView *view = static_cast<PoSceneView *>(root->getChild(1));
+  expectLandsAsRendered(second, static_cast<SoCamera *>(view->getPart("cameraKit.camera", FALSE)),
+                        SbVec2f(0.5f, 0.5f), SbVec2f(0.5f, 0.25f), 0.394791f);
 }
 
 TEST(VRMLSceneViews, SwitchChoosesTheFormOfEntryZeroOnly) {
@@ -254,7 +296,12 @@ TEST(VRMLSceneViews, SwitchChoosesTheFormOfEntryZeroOnly) {
   off.apply(root.get());
   ASSERT_EQ(numSceneViews(off), 3);
   for (int i = 0; i < 3; ++i) EXPECT_TRUE(isViewerFixed(viewGroup(off, i))) << i;
-  EXPECT_EQ(count(off.getVRML2SceneGraph(), SoVRMLViewpoint::getClassTypeId()), 0);
+  // One viewpoint at the head, binding the field of view the overlays
+  // are placed for.
+  EXPECT_EQ(count(off.getVRML2SceneGraph(), SoVRMLViewpoint::getClassTypeId()), 1);
+  SoNode *head = off.getVRML2SceneGraph()->getChild(0);
+  ASSERT_TRUE(head->isOfType(SoVRMLViewpoint::getClassTypeId()));
+  EXPECT_NEAR(static_cast<SoVRMLViewpoint *>(head)->fieldOfView.getValue(), 0.785398f, 1e-6f);
   EXPECT_EQ(count(off.getVRML2SceneGraph(), SoVRMLProximitySensor::getClassTypeId()), 3);
 
   PoToVRML2Action on;
@@ -354,29 +401,36 @@ TEST(VRMLSceneViews, EachViewShowsItsSceneOnceAndNothingOfItsOwnParts) {
   EXPECT_EQ(count(result, SoVRMLNavigationInfo::getClassTypeId()), 0);
 }
 
-TEST(VRMLSceneViews, ViewsInsideSwitchesAndKitsAreFoundButNotInsideViews) {
+TEST(VRMLSceneViews, ViewsInsideSwitchesAndKitsAreFoundAndNestedViewsAreOverlaysOfTheirOwn) {
   Root root;
   SoSwitch *choice = new SoSwitch; // shows nothing, yet converts every choice
   PoSceneView *hidden = sceneView(SbVec2f(0, 0), SbVec2f(1, 1), smallScene());
   choice->addChild(hidden);
   root->addChild(choice);
   PoSceneView *nested = sceneView(SbVec2f(0, 0), SbVec2f(0.5f, 0.5f), smallScene());
+  nested->isBackgroundVisible = TRUE;
   PoSceneView *outer = sceneView(SbVec2f(0, 0), SbVec2f(1, 1), nested);
   root->addChild(outer);
   root->addChild(hidden); // met twice, recorded once
 
   PoToVRML2Action action;
   action.apply(root.get());
-  ASSERT_EQ(numSceneViews(action), 2);
+  ASSERT_EQ(numSceneViews(action), 3);
   const PoConvertGuts *guts = static_cast<const PoConvertGuts *>(action.getConvertGuts());
   EXPECT_EQ(guts->getSceneViewInfo(0)->sceneView, hidden);
   EXPECT_EQ(guts->getSceneViewInfo(1)->sceneView, outer);
-  EXPECT_EQ(guts->findSceneView(nested), -1);
-  // The nested view is ordinary content of the outer view's scene.
+  EXPECT_EQ(guts->getSceneViewInfo(2)->sceneView, nested);
+  // The nested view's scene is in its own overlay, not in the outer one's,
+  // and none of its parts (camera, background) is converted.
   ViewerFixed form = viewerFixed(viewGroup(action, 1));
   ASSERT_NE(form.top, nullptr);
-  EXPECT_EQ(count(form.top, SoVRMLShape::getClassTypeId()), 2);
-  EXPECT_EQ(count(action.getVRML2SceneGraph(), SoVRMLProximitySensor::getClassTypeId()), 2);
+  EXPECT_EQ(count(form.top, SoVRMLShape::getClassTypeId()), 0);
+  ViewerFixed inner = viewerFixed(viewGroup(action, 2));
+  ASSERT_NE(inner.top, nullptr);
+  EXPECT_EQ(count(inner.top, SoVRMLShape::getClassTypeId()), 2);
+  EXPECT_FALSE(contains(form.top, viewGroup(action, 2)));
+  EXPECT_EQ(count(action.getVRML2SceneGraph(), SoVRMLProximitySensor::getClassTypeId()), 3);
+  EXPECT_EQ(count(action.getVRML2SceneGraph(), SoVRMLWorldInfo::getClassTypeId()), 0);
 }
 
 TEST(VRMLSceneViews, ViewsWithoutSceneOrCameraAreSkipped) {
@@ -541,4 +595,96 @@ TEST(VRMLSceneViews, SettingsSurviveTheConversion) {
   EXPECT_TRUE(action.areTexture2NodeExpanded());
   EXPECT_EQ(action.getUrlName(), SbString("views.wrl"));
   EXPECT_TRUE(isViewerFixed(viewGroup(action, 0)));
+}
+
+namespace {
+
+// The depths of the corners of scene's bounds, through an overlay.
+std::pair<float, float> overlayDepths(const ViewerFixed &form, SoNode *scene) {
+  SoGetBoundingBoxAction bounds((SbViewportRegion()));
+  bounds.apply(scene);
+  const SbBox3f box = bounds.getBoundingBox();
+  const SbMatrix map = matrixOf(form.camera) * matrixOf(form.placement);
+  float nearest = FLT_MAX, farthest = 0.0f;
+  for (int corner = 0; corner < 8; ++corner) {
+    SbVec3f point((corner & 1) ? box.getMax()[0] : box.getMin()[0],
+                  (corner & 2) ? box.getMax()[1] : box.getMin()[1],
+                  (corner & 4) ? box.getMax()[2] : box.getMin()[2]);
+    map.multVecMatrix(point, point);
+    nearest = std::min(nearest, -point[2]);
+    farthest = std::max(farthest, -point[2]);
+  }
+  return {nearest, farthest};
+}
+
+} // namespace
+
+TEST(VRMLSceneViews, OverlaysLandWhereTheViewsAreDrawn) {
+  struct Case {
+    const char *name;
+    SbVec2f origin, size;
+    bool orthographic;
+    float angleOrHeight;
+    SbVec3f position;
+    SbRotation orientation;
+    bool nested; // in the scene of a view filling the window
+  };
+  const Case cases[] = {
+      {"0.6 rad", SbVec2f(0.1f, 0.55f), SbVec2f(0.4f, 0.3f), false, 0.6f, SbVec3f(1, 2, 8), SbRotation(),
+       false},
+      {"45 degrees, turned, tall view", SbVec2f(0.6f, 0.1f), SbVec2f(0.3f, 0.5f), false, 0.785398f,
+       SbVec3f(0, 5, 5), SbRotation(SbVec3f(1, 0, 0), -0.785398f), false},
+      {"1.2 rad, wide view", SbVec2f(0.0f, 0.0f), SbVec2f(0.7f, 0.2f), false, 1.2f, SbVec3f(0, 0, 4),
+       SbRotation(), false},
+      {"orthographic", SbVec2f(0.55f, 0.6f), SbVec2f(0.4f, 0.3f), true, 3.0f, SbVec3f(0, 0, 5),
+       SbRotation(), false},
+      {"orthographic, turned", SbVec2f(0.2f, 0.2f), SbVec2f(0.2f, 0.4f), true, 2.0f, SbVec3f(3, 0, 0),
+       SbRotation(SbVec3f(0, 1, 0), 1.5708f), false},
+      {"nested, 0.6 rad", SbVec2f(0.7f, 0.7f), SbVec2f(0.25f, 0.25f), false, 0.6f, SbVec3f(0, 0, 6),
+       SbRotation(), true},
+      {"nested, orthographic", SbVec2f(0.05f, 0.6f), SbVec2f(0.3f, 0.3f), true, 2.5f, SbVec3f(0, 0, 5),
+       SbRotation(), true},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    Root root;
+    SoCamera *camera;
+    if (c.orthographic) {
+      SoOrthographicCamera *orthographic = new SoOrthographicCamera;
+      orthographic->height = c.angleOrHeight;
+      camera = orthographic;
+    } else {
+      camera = perspective(c.angleOrHeight, 5.0f);
+    }
+    camera->position = c.position;
+    camera->orientation = c.orientation;
+    PoSceneView *view = sceneView(c.origin, c.size, smallScene(), camera);
+    PoSceneView *outer = nullptr;
+    if (c.nested) {
+      // The enclosing view's scene reaches nearer the eye than the nested one's.
+      SoSeparator *big = new SoSeparator;
+      SoCube *cube = new SoCube;
+      cube->depth = 6.0f;
+      big->addChild(cube);
+      big->addChild(view);
+      SoCamera *outerCamera = perspective(0.785398f, 5.0f);
+      outerCamera->position.setValue(0, 0, 8);
+      outer = sceneView(SbVec2f(0, 0), SbVec2f(1, 1), big, outerCamera);
+      root->addChild(outer);
+    } else {
+      root->addChild(view);
+    }
+    PoToVRML2Action action;
+    action.apply(root.get());
+    ASSERT_EQ(numSceneViews(action), c.nested ? 2 : 1);
+    const ViewerFixed form = viewerFixed(viewGroup(action, c.nested ? 1 : 0));
+    expectLandsAsRendered(form, camera, c.origin, c.size);
+    if (c.nested) {
+      const ViewerFixed parent = viewerFixed(viewGroup(action, 0));
+      const auto inner = overlayDepths(form, view->getPart("scene", FALSE));
+      const auto around = overlayDepths(parent, outer->getPart("scene", FALSE));
+      EXPECT_GT(inner.first, 0.0f);
+      EXPECT_LT(inner.second, around.first);
+    }
+  }
 }

@@ -10,7 +10,9 @@
 #include <Inventor/nodekits/SoNodeKit.h>
 #include <Inventor/nodes/SoSeparator.h>
 
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QOpenGLContext>
 #include <QString>
 #include <QtGlobal>
 
@@ -32,6 +34,12 @@ LoadedScene::LoadedScene(const std::string &path, CoinMessages &messages)
 }
 
 LoadedScene::~LoadedScene() { m_root->unref(); }
+
+CurrentGLContextRelease::~CurrentGLContextRelease() {
+  // Without an application no context was ever made current.
+  if (!QCoreApplication::instance()) return;
+  if (QOpenGLContext *current = QOpenGLContext::currentContext()) current->doneCurrent();
+}
 
 namespace {
 

@@ -53,6 +53,18 @@ std::unique_ptr<VirtualDisplay> startOffscreenGui(const Invocation &invocation);
 class QWidget;
 QWidget *startWindowGui(const Invocation &invocation, const std::string &what);
 
+// Leaves no GL context current on the command's thread when it goes out of
+// scope. Qt releases the context a thread left current when the thread ends,
+// and in doing so records the thread's context anew, in storage it has just
+// freed: a small leak for every command that showed or rendered something.
+class CurrentGLContextRelease {
+public:
+  CurrentGLContextRelease() = default;
+  ~CurrentGLContextRelease();
+  CurrentGLContextRelease(const CurrentGLContextRelease &) = delete;
+  CurrentGLContextRelease &operator=(const CurrentGLContextRelease &) = delete;
+};
+
 // Keeps Qt's chatter (missing runtime directories and the like) off stderr,
 // where each failure of the tool must take exactly one line.
 void quietenQtMessages();

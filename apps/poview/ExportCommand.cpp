@@ -3,31 +3,68 @@
 #include "CommandOutput.h"
 #include "Commands.h"
 #include "PoToVRML2Action.h"
+#include "PoToX3DAction.h"
 #include "ToolError.h"
 #include "ViewReport.h"
+#include "WebPage.h"
 
 #include <Inventor/SoOutput.h>
 #include <Inventor/VRMLnodes/SoVRMLGroup.h>
 #include <Inventor/actions/SoWriteAction.h>
 #include <Inventor/nodes/SoSeparator.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
 
 const char *const kHelp =
-    "Usage: poview export SCENE.iv -o OUT.wrl [--navigable]\n"
+    "Usage: poview export SCENE.iv -o OUT.wrl|OUT.x3dv|OUT.x3d|OUT.html [OPTIONS]\n"
     "\n"
-    "Converts a scene file holding scene views to VRML97. Each scene view becomes\n"
-    "an overlay fixed in front of the VRML viewer, placed where its viewport is.\n"
+    "Converts a scene file holding views; the output's extension chooses the form:\n"
+    "  .wrl    VRML97 (also for any other name): each scene view becomes an overlay\n"
+    "          fixed in front of the viewer, placed for a square window and a\n"
+    "          45-degree field of view\n"
+    "  .x3dv   X3D, classic VRML encoding: each view becomes a layer with its own\n"
+    "          viewport, camera, background and border\n"
+    "  .x3d    the same X3D in the XML encoding\n"
+    "  .html   one self-contained web page showing the X3D scene in X_ITE\n"
     "\n"
     "Options:\n"
-    "  -o, --output OUT.wrl   the VRML97 file to write (replaced only once complete);\n"
-    "                         - writes to standard output\n"
-    "  --navigable            make the first scene view a navigable viewpoint\n"
+    "  -o, --output FILE      the file to write (replaced only once complete);\n"
+    "                         - writes VRML97 to standard output\n"
+    "  --navigable            .wrl: make the first scene view a navigable viewpoint\n"
     "                         instead of a fixed overlay\n"
+    "  --x-ite-url URL        .html: where the page loads X_ITE from (default:\n"
+    "                         the tested X_ITE release on jsDelivr)\n"
+    "  --no-headlight         .x3dv, .x3d, .html: light the layers with the scene's\n"
+    "                         own lights only, as 'poview render --no-headlight'\n"
     "  -h, --help             show this help\n";
+
+enum class ExportForm { VRML97, X3DClassic, X3DXML, WebPage };
+
+bool endsWith(const std::string &text, const char *suffix) {
+  const std::string end(suffix);
+  if (text.size() < end.size()) return false;
+  for (std::size_t i = 0; i < end.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(text[text.size() - end.size() + i])) != end[i])
+      return false;
+  return true;
+}
+
+// Any other name gets VRML97, the form every name got before X3D came.
+ExportForm formOf(const std::string &output) {
+  if (endsWith(output, ".x3dv")) return ExportForm::X3DClassic;
+  if (endsWith(output, ".x3d")) return ExportForm::X3DXML;
+  if (endsWith(output, ".html") || endsWith(output, ".htm")) return ExportForm::WebPage;
+  return ExportForm::VRML97;
+}
+
+std::string baseName(const std::string &path) {
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
 
 void *growBuffer(void *buffer, std::size_t size) { return std::realloc(buffer, size); }
 
@@ -37,7 +74,8 @@ std::string writeVrml(SoNode *graph) {
   SoOutput output;
   const std::size_t initialSize = 4096;
   output.setBuffer(std::malloc(initialSize), initialSize, growBuffer);
-  output.setHeaderString("#VRML V2.0 utf8");
+  output.setHeaderString("#VRML V2.0 utf8\n"
+                         "# Overlays placed for a square window and a 45-degree field of view");
   SoWriteAction write(&output);
   write.apply(graph);
   void *buffer = nullptr;
@@ -53,7 +91,12 @@ std::string writeVrml(SoNode *graph) {
 
 int runExport(const Invocation &invocation) {
   const Arguments arguments = Arguments::parse(
-      invocation.words, {{"--output", "-o", true}, {"--navigable", "", false}}, 1, 1);
+      invocation.words,
+      {{"--output", "-o", true},
+       {"--navigable", "", false},
+       {"--x-ite-url", "", true},
+       {"--no-headlight", "", false}},
+      1, 1);
   if (arguments.helpRequested()) {
     std::fputs(kHelp, stdout);
     return ExitSuccess;
@@ -61,18 +104,38 @@ int runExport(const Invocation &invocation) {
   if (!arguments.has("--output")) throw usageError("missing the output file: -o OUT.wrl");
   const std::string scenePath = arguments.positional()[0];
   const std::string output = arguments.value("--output");
+  const ExportForm form = formOf(output);
+  if (arguments.has("--navigable") && form != ExportForm::VRML97)
+    throw usageError("--navigable applies to VRML97 output (.wrl) only");
+  if (arguments.has("--x-ite-url") && form != ExportForm::WebPage)
+    throw usageError("--x-ite-url applies to web pages (.html) only");
+  if (arguments.has("--no-headlight") && form == ExportForm::VRML97)
+    throw usageError("--no-headlight applies to X3D output (.x3dv, .x3d, .html) only");
 
   initSceneDatabase();
   CoinMessages messages;
   LoadedScene scene(scenePath, messages);
   checkOutput(output);
 
-  PoToVRML2Action convert;
-  convert.setFirstSceneViewSensitive(arguments.has("--navigable") ? 1 : 0);
-  convert.apply(scene.root());
-  SoNode *vrml = convert.getVRML2SceneGraph();
-  if (!vrml) throw userError(quoted(scenePath) + ": the conversion to VRML97 gave no scene");
-  writeOutput(output, writeVrml(vrml));
+  if (form == ExportForm::VRML97) {
+    PoToVRML2Action convert;
+    convert.setFirstSceneViewSensitive(arguments.has("--navigable") ? 1 : 0);
+    convert.apply(scene.root());
+    SoNode *vrml = convert.getVRML2SceneGraph();
+    if (!vrml) throw userError(quoted(scenePath) + ": the conversion to VRML97 gave no scene");
+    writeOutput(output, writeVrml(vrml));
+  } else {
+    PoToX3DAction convert;
+    convert.setEncoding(form == ExportForm::X3DXML ? PoToX3DAction::XML
+                                                   : PoToX3DAction::CLASSIC_VRML);
+    convert.setHeadlight(!arguments.has("--no-headlight"));
+    convert.apply(scene.root());
+    const std::string &x3d = convert.getX3DText();
+    writeOutput(output, form == ExportForm::WebPage
+                             ? webPage(baseName(scenePath), x3d,
+                                       arguments.value("--x-ite-url", kDefaultXiteUrl))
+                             : x3d);
+  }
   messages.printWarnings("poview export: ");
   warnAboutViewsWithoutCamera(scene.views(), "poview export: ");
   return ExitSuccess;

@@ -1,6 +1,7 @@
 #include "SceneFile.h"
 
 #include "CoinMessages.h"
+#include "SceneNesting.h"
 #include "ToolError.h"
 
 #include <Inventor/SoDB.h>
@@ -28,23 +29,51 @@ void checkReadable(const std::string &path) {
   std::fclose(file);
 }
 
+// Refuses, after releasing it, a scene that the traversals would not get
+// through: one nested deeper than the stack is made for, one that holds
+// itself, one whose shared nodes multiply beyond any sensible traversal.
+void checkShape(SoSeparator *root, const std::string &path) {
+  const SceneShape shape = measureScene(root);
+  std::string fault;
+  if (shape.loops > 0)
+    fault = "a node holds itself (a USE inside its own DEF), which no traversal gets out of";
+  else if (shape.depth > kMaxSceneNesting)
+    fault = "nests " + std::to_string(shape.depth) + " levels deep; poview takes at most " +
+            std::to_string(kMaxSceneNesting);
+  else if (shape.visits > kMaxSceneVisits)
+    fault = "its shared nodes (USE) make one traversal visit more than " +
+            std::to_string(static_cast<long long>(kMaxSceneVisits)) + " nodes";
+  if (fault.empty()) return;
+  root->unref();
+  throw userError(quoted(path) + ": " + fault);
+}
+
 } // namespace
 
 SoSeparator *readSceneFile(const std::string &path, CoinMessages &messages) {
   checkReadable(path);
   messages.clear();
-  SoInput input;
+  NestingGuardInput input;
   if (!input.openFile(path.c_str(), TRUE))
     throw userError(quoted(path) + ": cannot open");
   if (!input.isValidFile())
     throw userError(quoted(path) +
                     ": not a scene file (no '#Inventor V2.1 ascii' or '#VRML V2.0 utf8' header)");
   SoSeparator *root = SoDB::readAll(&input);
+  if (input.ranOutOfStack()) {
+    if (root) {
+      root->ref();
+      root->unref();
+    }
+    throw userError(quoted(path) + ": nests deeper than poview can read; it takes at most " +
+                    std::to_string(kMaxSceneNesting) + " levels");
+  }
   if (!root) {
     const std::string reason = messages.firstReadError();
     throw userError(quoted(path) + ": not a valid scene file" +
                     (reason.empty() ? std::string() : ": " + reason));
   }
   root->ref();
+  checkShape(root, path);
   return root;
 }

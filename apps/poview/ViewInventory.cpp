@@ -2,25 +2,11 @@
 
 #include "PoBaseView.h"
 
-#include <Inventor/misc/SoTempPath.h>
-#include <Inventor/actions/SoSearchAction.h>
+#include <Inventor/actions/SoCallbackAction.h>
 #include <Inventor/fields/SoSFBool.h>
-#include <Inventor/nodekits/SoBaseKit.h>
 #include <Inventor/nodes/SoCamera.h>
 
 namespace {
-
-// Switches Coin's process-wide "search inside node kits" flag for one scope.
-class KitSearchScope {
-public:
-  KitSearchScope() : m_previous(SoBaseKit::isSearchingChildren()) {
-    SoBaseKit::setSearchingChildren(TRUE);
-  }
-  ~KitSearchScope() { SoBaseKit::setSearchingChildren(m_previous); }
-
-private:
-  SbBool m_previous;
-};
 
 int boolFieldValue(PoBaseView *view, const char *fieldName) {
   SoField *field = view->getField(SbName(fieldName));
@@ -35,42 +21,50 @@ std::string cameraTypeName(PoBaseView *view) {
   return camera->getTypeId().getName().getString();
 }
 
-int enclosingViews(const SoFullPath *path) {
-  int depth = 0;
-  for (int i = 0; i + 1 < path->getLength(); ++i)
-    if (path->getNode(i)->isOfType(PoBaseView::getClassTypeId())) ++depth;
-  return depth;
+ViewRecord recordOf(PoBaseView *view, int depth) {
+  ViewRecord record;
+  record.view = view;
+  record.type = view->getTypeId().getName().getString();
+  record.name = view->getName().getString();
+  record.depth = depth;
+  record.origin = view->viewportOrigin.getValue();
+  record.size = view->viewportSize.getValue();
+  record.camera = cameraTypeName(view);
+  record.backgroundVisible = boolFieldValue(view, "isBackgroundVisible");
+  record.borderVisible = boolFieldValue(view, "isBorderVisible");
+  return record;
 }
+
+// Collects the views as the traversal enters them; the number of views
+// entered but not yet left is the depth of the next one.
+struct Collector {
+  std::vector<ViewRecord> records;
+  int openViews = 0;
+
+  static SoCallbackAction::Response enter(void *data, SoCallbackAction *, const SoNode *node) {
+    Collector *collector = static_cast<Collector *>(data);
+    PoBaseView *view = static_cast<PoBaseView *>(const_cast<SoNode *>(node));
+    collector->records.push_back(recordOf(view, collector->openViews++));
+    return SoCallbackAction::CONTINUE;
+  }
+  static SoCallbackAction::Response leave(void *data, SoCallbackAction *, const SoNode *) {
+    --static_cast<Collector *>(data)->openViews;
+    return SoCallbackAction::CONTINUE;
+  }
+};
 
 } // namespace
 
+// A search for all views would keep one path per view, each as long as the
+// view is deep, and Coin's paths register with every group they pass: nested
+// views then cost the cube of their number. The callback action visits the
+// same nodes in the same order (kit parts included) without keeping paths.
 std::vector<ViewRecord> findViews(SoNode *root) {
-  std::vector<ViewRecord> records;
-  if (!root) return records;
-  KitSearchScope kitSearch;
-  SoSearchAction search;
-  search.setType(PoBaseView::getClassTypeId(), TRUE);
-  search.setInterest(SoSearchAction::ALL);
-  search.apply(root);
-  const SoPathList &paths = search.getPaths();
-  for (int i = 0; i < paths.getLength(); ++i) {
-    // SoPath hides the nodes below a kit and would name the outermost kit
-    // as the tail; a full copy of the path ends at the view that was found.
-    SoTempPath full(paths[i]->getLength());
-    static_cast<SoPath &>(full) = *paths[i];
-    const SoFullPath *path = &full;
-    PoBaseView *view = static_cast<PoBaseView *>(path->getTail());
-    ViewRecord record;
-    record.view = view;
-    record.type = view->getTypeId().getName().getString();
-    record.name = view->getName().getString();
-    record.depth = enclosingViews(path);
-    record.origin = view->viewportOrigin.getValue();
-    record.size = view->viewportSize.getValue();
-    record.camera = cameraTypeName(view);
-    record.backgroundVisible = boolFieldValue(view, "isBackgroundVisible");
-    record.borderVisible = boolFieldValue(view, "isBorderVisible");
-    records.push_back(record);
-  }
-  return records;
+  Collector collector;
+  if (!root) return collector.records;
+  SoCallbackAction traversal;
+  traversal.addPreCallback(PoBaseView::getClassTypeId(), &Collector::enter, &collector);
+  traversal.addPostCallback(PoBaseView::getClassTypeId(), &Collector::leave, &collector);
+  traversal.apply(root);
+  return collector.records;
 }

@@ -23,8 +23,7 @@ struct ViewRecord {
 };
 
 // Every view the scene would traverse, in traversal order, including views
-// nested in the parts of other views (Coin's search stops at node kits by
-// default, which would hide an inset placed in a scene view's "scene").
+// nested in the parts of other views (an inset in a scene view's "scene").
 std::vector<ViewRecord> findViews(SoNode *root);
 
 #endif

@@ -34,7 +34,10 @@ QJsonArray jsonPair(const SbVec2f &value) {
 std::string formatViewLines(const std::vector<ViewRecord> &views) {
   std::ostringstream out;
   for (const ViewRecord &view : views) {
-    out << std::string(2 * static_cast<std::size_t>(view.depth), ' ') << view.type;
+    const int indent = view.depth < kMaxIndentedDepth ? view.depth : kMaxIndentedDepth;
+    out << std::string(2 * static_cast<std::size_t>(indent), ' ');
+    if (view.depth > kMaxIndentedDepth) out << "(depth " << view.depth << ") ";
+    out << view.type;
     if (!view.name.empty()) out << " \"" << view.name << '"';
     out << " origin " << number(view.origin[0]) << ' ' << number(view.origin[1]) << " size "
         << number(view.size[0]) << ' ' << number(view.size[1]) << " camera "

@@ -8,6 +8,10 @@
 
 // One line per view, indented by nesting depth:
 //   PoSceneView "Name" origin 0 0.5 size 0.5 0.5 camera PerspectiveCamera background on border off
+// Views nested deeper than kMaxIndentedDepth keep that indentation and give
+// their depth instead, "(depth 40) PoSceneView ...": indenting each line by
+// its depth would make the listing grow with the square of the nesting.
+constexpr int kMaxIndentedDepth = 32;
 std::string formatViewLines(const std::vector<ViewRecord> &views);
 
 // {"file": ..., "views": [{"type", "name", "depth", "viewportOrigin",

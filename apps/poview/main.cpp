@@ -1,5 +1,7 @@
 // poview: renders, converts, shows and lists the views of scene files.
 #include "Commands.h"
+#include "LargeStack.h"
+#include "SceneNesting.h"
 #include "ToolError.h"
 
 #include <Inventor/Qt/SoQt.h>
@@ -15,7 +17,7 @@ namespace {
 
 const Command kCommands[] = {
     {"render", "render a scene file once into a picture (PNG, JPEG, ...)", runRender},
-    {"export", "convert a scene file to VRML97", runExport},
+    {"export", "convert a scene file to VRML97, X3D or a web page", runExport},
     {"view", "show a scene file in a viewer that follows clicks into views", runView},
     {"info", "list the views of a scene file", runInfo},
     {"wall", "render a scene file on a display wall of MPI processes", runWall},
@@ -30,6 +32,12 @@ void printHelp(std::FILE *stream) {
              stream);
   for (const Command &command : kCommands)
     std::fprintf(stream, "  %-8s %s\n", command.name, command.summary);
+  std::fprintf(stream,
+               "\n"
+               "Scene files may nest up to %d levels deep (nodes inside nodes, a node\n"
+               "kit's own inner nodes included); deeper ones are refused, as are scenes\n"
+               "that hold themselves (a USE inside its own DEF).\n",
+               kMaxSceneNesting);
   std::fputs("\n"
              "'poview COMMAND --help' describes a command's options; 'poview --version'\n"
              "tells the versions of poview and of the libraries it runs on.\n"
@@ -72,7 +80,10 @@ int main(int argc, char **argv) {
   }
   Invocation invocation{argc, argv, std::vector<std::string>(argv + 2, argv + argc)};
   try {
-    return command->run(invocation);
+    return runOnLargeStack(kCommandStackBytes, [&] {
+      CurrentGLContextRelease release;
+      return command->run(invocation);
+    });
   } catch (const ToolError &error) {
     return printToolError(command->name, error);
   }

@@ -4,67 +4,29 @@
 
 #include "PoToVRML2Action.h"
 
-#include "DebugReport.h"
+#include "ActionClass.h"
+#include "ConversionEngine.h"
 #include "PoConvertGuts.h"
-#include "SoDBImpl.h"
 #include "SoToVRML2Settings.h"
-#include "ToolkitLayer.h"
 
-#include <Inventor/SbString.h>
 #include <Inventor/VRMLnodes/SoVRMLGroup.h>
 #include <Inventor/lists/SoActionMethodList.h>
 #include <Inventor/lists/SoEnabledElementsList.h>
 
-void PoToVRML2Action::initClass() {
-  // The parent comes first: its lists are the parents of this class's lists,
-  // and lists made from a parent that does not exist yet would leave the
-  // action without any traversal method.
-  if (SoToVRML2Action::getClassTypeId().isBad()) {
-    postReport("PoToVRML2Action::initClass",
-               "PoToVRML2Action initialized before parent class SoToVRML2Action\n");
-    SoToVRML2Action::initClass();
-  }
-  enabledElements = new SoEnabledElementsList(SoToVRML2Action::getClassEnabledElements());
-  methods = new SoActionMethodList(SoToVRML2Action::getClassActionMethods());
-  // Actions are not made by name, so the type has no instance factory.
-  classTypeId = SoType::createType(SoToVRML2Action::getClassTypeId(), SbName("PoToVRML2Action"),
-                                   nullptr, 0);
-  classTypeIdIsSet = 1;
-}
+void PoToVRML2Action::initClass() { ActionRegistration::initClass(actionClass()); }
 
-void PoToVRML2Action::exitClass() {
-  const SbName name = classTypeId.getName();
-  if (!ToolkitLayer::removeType(name)) {
-    SbString message;
-    message.sprintf("Unable to remove type (%s) for this class. Check exitClass() method is "
-                    "implemented and is called only once.\n",
-                    name.getString());
-    postReport("PoToVRML2Action::exitClass", message.getString());
-    return;
-  }
-  classTypeId = SoType::badType();
-  delete enabledElements;
-  enabledElements = nullptr;
-  delete methods;
-  methods = nullptr;
-  classTypeIdIsSet = 0;
-}
+void PoToVRML2Action::exitClass() { ActionRegistration::exitClass(actionClass()); }
 
 SoType PoToVRML2Action::getClassTypeId() { return classTypeId; }
 
 SoType PoToVRML2Action::getTypeId() const { return classTypeId; }
 
 void PoToVRML2Action::addMethod(const SoType type, SoActionMethod method) {
-  methods->addMethod(type, method);
+  ActionRegistration::addMethod(actionClass(), type, method);
 }
 
 void PoToVRML2Action::enableElement(const SoType type, const int stackIndex) {
-  if (type.isBad()) {
-    postReport("SO_ENABLE_ELEMENT", "Can't enable element for PoToVRML2Action until the element "
-                                    "initClass function has been called");
-    return;
-  }
-  enabledElements->enable(type, stackIndex);
+  ActionRegistration::enableElement(actionClass(), type, stackIndex);
 }
 
 const SoEnabledElementsList &PoToVRML2Action::getEnabledElements() const {
@@ -75,13 +37,7 @@ SoActionMethodList *PoToVRML2Action::getActionMethods() { return methods; }
 
 PoToVRML2Action::PoToVRML2Action()
     : m_firstSceneViewSensitive(0), m_result(nullptr), m_coinConversionRun(false) {
-  if (classTypeId.isBad()) {
-    postReport("SO_ACTION_CONSTRUCTOR",
-               "Can't construct an action of type PoToVRML2Action until initClass() has been "
-               "called. Check SoDB::init() has been called.");
-    initClass();
-  }
-  SoDBChecks::checkDatabase("PoToVRML2Action", this, getClassTypeId(), classTypeId);
+  ActionRegistration::checkConstruction(actionClass(), this);
   traversalMethods = getActionMethods();
 }
 
@@ -137,18 +93,12 @@ void PoToVRML2Action::apply(const SoPathList &pathList, SbBool obeysRules) {
   keepResult(engine->SoToVRML2Action::getVRML2SceneGraph());
 }
 
-// Coin's actions cost more to make than to run (each registers a callback
-// for every node type), and this action is one already, so the first
-// conversion runs on it. Coin's action hands out what it converted before
-// instead of converting a changed graph again, and what it hands out may
-// have been freed with the result it belonged to: every later conversion
-// runs on a spare action of its own.
 SoToVRML2Action *PoToVRML2Action::takeEngine(std::unique_ptr<SoToVRML2Action> &spare) {
-  if (!m_coinConversionRun) {
-    m_coinConversionRun = true;
-    return this;
-  }
-  spare.reset(new SoToVRML2Action);
-  SoToVRML2Settings::of(*this).applyTo(*spare);
-  return spare.get();
+  return conversionEngine(*this, m_coinConversionRun, spare);
+}
+
+const ActionClass &PoToVRML2Action::actionClass() {
+  static const ActionClass data{"PoToVRML2Action", classTypeId, classTypeIdIsSet, enabledElements,
+                                methods};
+  return data;
 }

@@ -4,6 +4,8 @@
 
 #include "PoToVRML2Action.h"
 
+#include "NestedSceneViewBounds.h"
+
 #include "PoBase.h"
 #include "PoConvertGuts.h"
 #include "PoConvertGutsVRML2.h"
@@ -12,6 +14,7 @@
 #include "SoVRML2SceneConversion.h"
 #include "VRML2FileNames.h"
 
+#include <Inventor/SbBox3f.h>
 #include <Inventor/SbMatrix.h>
 #include <Inventor/SbString.h>
 #include <Inventor/SbViewVolume.h>
@@ -25,20 +28,13 @@
 #include <Inventor/nodes/SoOrthographicCamera.h>
 #include <Inventor/nodes/SoPerspectiveCamera.h>
 
+#include <algorithm>
 #include <cfloat>
+#include <cmath>
 #include <memory>
 #include <vector>
 
 namespace {
-
-// Keeps the core library's nodes from rebuilding for as long as it lives.
-class RebuildBlock {
-public:
-  RebuildBlock() { PoBase::blockRebuild(1); }
-  ~RebuildBlock() { PoBase::blockRebuild(0); }
-  RebuildBlock(const RebuildBlock &) = delete;
-  RebuildBlock &operator=(const RebuildBlock &) = delete;
-};
 
 // What one scene view brings to its output.
 struct SceneViewSources {
@@ -73,18 +69,6 @@ SbName partName(int index, const char *part) {
   return SbName(name);
 }
 
-// The scene's converted top node, less the two header nodes a standalone
-// conversion starts it with. Nothing else is ever taken from it.
-SoNode *convertedTop(const SoVRML2SceneConversion &conversion, int index) {
-  SoVRMLGroup *top = conversion.getTopNode(index);
-  if (top && top->getNumChildren() >= 2 && conversion.isHeaderNode(top->getChild(0)) &&
-      conversion.isHeaderNode(top->getChild(1))) {
-    top->removeChild(0);
-    top->removeChild(0);
-  }
-  return top;
-}
-
 void addNavigableForm(SoVRMLParent *group, SoPerspectiveCamera &camera,
                       SoVRMLTransform *placement, float m, int index) {
   placement->scale.setValue(m, m, m);
@@ -97,8 +81,8 @@ void addNavigableForm(SoVRMLParent *group, SoPerspectiveCamera &camera,
   group->addChild(placement);
 }
 
-void addViewerFixedForm(SoVRMLParent *group, const SbMatrix &viewing,
-                        SoVRMLTransform *placement, SoNode *top, float m, int index) {
+void addViewerFixedForm(SoVRMLParent *group, const SceneViewPlacement::Overlay &overlay,
+                        SoVRMLTransform *placement, SoNode *top, int index) {
   // A sensor as large as single precision allows sees the user everywhere.
   SoVRMLProximitySensor *sensor = new SoVRMLProximitySensor;
   sensor->setName(partName(index, "Sensor"));
@@ -112,14 +96,43 @@ void addViewerFixedForm(SoVRMLParent *group, const SbMatrix &viewing,
 
   SoVRMLTransform *cameraTransform = new SoVRMLTransform;
   cameraTransform->setName(partName(index, "Camera"));
-  cameraTransform->setMatrix(viewing);
+  cameraTransform->setMatrix(overlay.camera);
 
-  placement->scale.setValue(m, m, 1.0f);
+  placement->translation.setValue(overlay.translation);
+  placement->scale.setValue(overlay.scale);
   group->addChild(sensor);
   group->addChild(follower);
   follower->addChild(placement);
   placement->addChild(cameraTransform);
   cameraTransform->addChild(top);
+}
+
+// The depths an overlay puts its scene at, in front of the eye.
+struct DepthRange {
+  float nearest = FLT_MAX;
+  float farthest = 0.0f;
+};
+
+DepthRange depthRange(const SbBox3f &box, const SbMatrix &map) {
+  DepthRange range;
+  if (box.isEmpty()) return range;
+  const SbVec3f &lo = box.getMin(), &hi = box.getMax();
+  for (int corner = 0; corner < 8; ++corner) {
+    SbVec3f point((corner & 1) ? hi[0] : lo[0], (corner & 2) ? hi[1] : lo[1],
+                  (corner & 4) ? hi[2] : lo[2]);
+    map.multVecMatrix(point, point);
+    range.nearest = std::min(range.nearest, -point[2]);
+    range.farthest = std::max(range.farthest, -point[2]);
+  }
+  return range;
+}
+
+// The scene's own geometry: the views nested in it are overlays of their own.
+SbBox3f boundsOf(SoNode *scene) {
+  NestedSceneViewsLeftOut ownGeometryOnly;
+  SoGetBoundingBoxAction bounds((SbViewportRegion()));
+  bounds.apply(scene);
+  return bounds.getBoundingBox();
 }
 
 } // namespace
@@ -134,7 +147,7 @@ void PoToVRML2Action::apply(SoNode *node) {
   std::unique_ptr<SoGetBoundingBoxAction> bounds(new SoGetBoundingBoxAction(region));
   bounds->apply(node);
 
-  RebuildBlock block;
+  PoRebuildBlock block;
   runFirstStage(node);
   PoConvertGuts *firstStage = static_cast<PoConvertGuts *>(getConvertGuts());
   // One Coin action does both conversions of this apply, the graph's and the
@@ -157,67 +170,148 @@ void PoToVRML2Action::apply(SoNode *node) {
   if (converted) collision->addChild(converted);
   keepResult(collision);
 
-  convertSceneViews(*engine);
+  convertSceneViews(*engine, collision);
   VRML2FileNames::assign(collision);
   m_toVRMLStage.releaseResult();
 }
 
-void PoToVRML2Action::convertSceneViews(SoToVRML2Action &engine) {
+// Scene views are converted round by round: first those met in the graph,
+// then those met in their scenes, and so on. Each round converts its views'
+// scenes in one conversion, in which the scene views met are recorded as new
+// entries. A nested view is an overlay of its own, beside its parent's and
+// nearer the eye than all of the round before it, as it is drawn over them.
+void PoToVRML2Action::convertSceneViews(SoToVRML2Action &engine, SoVRMLGroup *collision) {
   PoConvertGuts *firstStage = static_cast<PoConvertGuts *>(getConvertGuts());
-  const int n = firstStage ? firstStage->getSceneViewInfoNum() : 0;
-  if (n <= 0) return;
+  if (!firstStage || firstStage->getSceneViewInfoNum() <= 0) return;
+  // Scenes convert with Coin's default settings.
+  PoConvertGutsVRML2 sceneConverter(firstStage);
 
+  std::vector<std::unique_ptr<SoVRML2SceneConversion>> rounds;
   std::vector<SceneViewSources> sources;
-  std::vector<SoNode *> scenes;
-  for (int i = 0; i < n; ++i) {
-    sources.push_back(sourcesOf(*firstStage->getSceneViewInfo(i)));
-    const SceneViewSources &view = sources.back();
-    scenes.push_back(view.vrmlGroup && view.camera ? view.scene : nullptr);
+  float browserFieldOfView = SceneViewPlacement::kBrowserFieldOfView;
+  bool viewerFixed = false;
+  std::size_t roundStart = 0;
+  float roundBeforeNearest = FLT_MAX;
+  for (int round = 0; roundStart < std::size_t(firstStage->getSceneViewInfoNum()); ++round) {
+    const std::size_t roundEnd = std::size_t(firstStage->getSceneViewInfoNum());
+    std::vector<SoNode *> scenes;
+    for (std::size_t i = roundStart; i < roundEnd; ++i) {
+      sources.push_back(sourcesOf(*firstStage->getSceneViewInfo(int(i))));
+      const SceneViewSources &view = sources.back();
+      scenes.push_back(view.vrmlGroup && view.camera ? view.scene : nullptr);
+    }
+    // All scenes of a round in one conversion, so that what they share
+    // converts once. Every round's conversion lives to the end (see
+    // SoVRML2SceneConversion).
+    rounds.emplace_back(new SoVRML2SceneConversion(scenes, &engine, false, &sceneConverter));
+    const SoVRML2SceneConversion &conversion = *rounds.back();
+    float roundNearest = FLT_MAX;
+
+    for (std::size_t i = roundStart; i < roundEnd; ++i) {
+      const int index = int(i);
+      SceneViewSources &view = sources[i];
+      if (!view.vrmlGroup) continue;
+      if (round > 0) {
+        // Out of its parent's overlay, which would move it with its parent.
+        view.vrmlGroup->removeAllChildren();
+        view.vrmlGroup = new SoVRMLGroup;
+        collision->addChild(view.vrmlGroup);
+        firstStage->getSceneViewInfo(index)->vrmlGroup = view.vrmlGroup;
+      }
+      // Whatever the graph's conversion made of the view is dropped.
+      view.vrmlGroup->removeAllChildren();
+      view.vrmlGroup->setName(partName(index, nullptr));
+      SoNode *top = scenes[i - roundStart] ? conversion.takeScene(int(i - roundStart)) : nullptr;
+      if (!top) continue;
+      top->setName(partName(index, "Scene"));
+
+      const SbVec2f origin = view.sceneView->viewportOrigin.getValue();
+      const SbVec2f size = view.sceneView->viewportSize.getValue();
+      const bool orthographic = view.camera->isOfType(SoOrthographicCamera::getClassTypeId());
+      SoVRMLTransform *placement = new SoVRMLTransform;
+      placement->setName(partName(index, "Placement"));
+
+      if (isFirstSceneViewSensitive() && index == 0) {
+        // An orthographic camera is seen through a perspective one that
+        // shows the same height at the focal distance.
+        SoPerspectiveCamera *working = nullptr;
+        if (orthographic) {
+          working = SceneViewPlacement::perspectiveFor(*static_cast<SoOrthographicCamera *>(view.camera));
+          working->ref();
+        }
+        SoPerspectiveCamera *perspective =
+            working ? working : static_cast<SoPerspectiveCamera *>(view.camera);
+        const float height = SceneViewPlacement::viewHeight(perspective->heightAngle.getValue(),
+                                                            perspective->focalDistance.getValue());
+        const SbVec3f translation = SceneViewPlacement::offset(origin, size, height);
+        const float scale = SceneViewPlacement::scale(size);
+        if (!std::isfinite(translation[0]) || !std::isfinite(translation[1]) ||
+            !std::isfinite(scale)) {
+          // As for an overlay below: a viewport whose placement overflows.
+          placement->ref();
+          placement->unref();
+          if (working) working->unref();
+          continue;
+        }
+        placement->translation.setValue(translation);
+        addNavigableForm(view.vrmlGroup, *perspective, placement, scale, index);
+        placement->addChild(top);
+        // The other overlays are placed for the field of view it binds.
+        browserFieldOfView = perspective->heightAngle.getValue();
+        if (working) working->unref();
+        continue;
+      }
+
+      SbMatrix viewing, projection;
+      view.camera->getViewVolume(0.0f).getMatrices(viewing, projection);
+      const bool needsDepth = orthographic || round > 0 || firstStage->getSceneViewInfoNum() > int(roundEnd);
+      const SbBox3f box = needsDepth ? boundsOf(view.scene) : SbBox3f();
+      SceneViewPlacement::Overlay overlay;
+      if (orthographic) {
+        const SoOrthographicCamera *camera = static_cast<SoOrthographicCamera *>(view.camera);
+        SbMatrix toFocalPlane;
+        toFocalPlane.setTranslate(SbVec3f(0.0f, 0.0f, camera->focalDistance.getValue()));
+        const DepthRange slab = depthRange(box, viewing * toFocalPlane);
+        const float extent = box.isEmpty() ? 1.0f : std::max(std::fabs(slab.nearest), std::fabs(slab.farthest));
+        overlay = SceneViewPlacement::orthographicOverlay(
+            viewing, camera->height.getValue(), camera->focalDistance.getValue(), origin, size,
+            browserFieldOfView, extent);
+      } else {
+        const SoPerspectiveCamera *camera = static_cast<SoPerspectiveCamera *>(view.camera);
+        overlay = SceneViewPlacement::perspectiveOverlay(
+            viewing, camera->heightAngle.getValue(), camera->focalDistance.getValue(), origin, size,
+            browserFieldOfView);
+      }
+      DepthRange range = depthRange(box, overlay.matrix());
+      // Content that reaches the eye (clipped there in a browser as in the
+      // render) leaves no room in front of it.
+      if (round > 0 && roundBeforeNearest > 0.0f && range.farthest > 0.0f &&
+          range.farthest >= 0.9f * roundBeforeNearest) {
+        const float factor = 0.9f * roundBeforeNearest / range.farthest;
+        overlay = overlay.nearer(factor);
+        range.nearest *= factor;
+        range.farthest *= factor;
+      }
+      // A viewport so far out or so large that its placement overflows lies
+      // in no window: the view shows nothing, rather than writing infinities.
+      if (!overlay.isFinite()) {
+        placement->ref();
+        placement->unref();
+        continue;
+      }
+      roundNearest = std::min(roundNearest, range.nearest);
+      addViewerFixedForm(view.vrmlGroup, overlay, placement, top, index);
+      viewerFixed = true;
+    }
+    roundBeforeNearest = std::min(roundBeforeNearest, roundNearest);
+    roundStart = roundEnd;
   }
-  // All scenes in one conversion, so that what they share converts once.
-  SoVRML2SceneConversion conversion(scenes, &engine);
-
-  for (int i = 0; i < n; ++i) {
-    const SceneViewSources &view = sources[static_cast<std::size_t>(i)];
-    if (!view.vrmlGroup) continue;
-    // Whatever the graph's conversion made of the view is dropped.
-    view.vrmlGroup->removeAllChildren();
-    view.vrmlGroup->setName(partName(i, nullptr));
-    SoNode *top = scenes[static_cast<std::size_t>(i)] ? convertedTop(conversion, i) : nullptr;
-    if (!top) continue;
-    top->setName(partName(i, "Scene"));
-
-    // An orthographic camera is seen through a perspective one that shows
-    // the same height at the focal distance.
-    SoPerspectiveCamera *working = nullptr;
-    SoPerspectiveCamera *perspective;
-    if (view.camera->isOfType(SoOrthographicCamera::getClassTypeId())) {
-      working = SceneViewPlacement::perspectiveFor(*static_cast<SoOrthographicCamera *>(view.camera));
-      working->ref();
-      perspective = working;
-    } else {
-      perspective = static_cast<SoPerspectiveCamera *>(view.camera);
-    }
-
-    SbMatrix viewing, projection;
-    perspective->getViewVolume(0.0f).getMatrices(viewing, projection);
-
-    const SbVec2f origin = view.sceneView->viewportOrigin.getValue();
-    const SbVec2f size = view.sceneView->viewportSize.getValue();
-    const float height = SceneViewPlacement::viewHeight(perspective->heightAngle.getValue(),
-                                                        perspective->focalDistance.getValue());
-    const float m = SceneViewPlacement::scale(size);
-
-    SoVRMLTransform *placement = new SoVRMLTransform;
-    placement->setName(partName(i, "Placement"));
-    placement->translation.setValue(SceneViewPlacement::offset(origin, size, height));
-
-    if (isFirstSceneViewSensitive() && i == 0) {
-      addNavigableForm(view.vrmlGroup, *perspective, placement, m, i);
-      placement->addChild(top);
-    } else {
-      addViewerFixedForm(view.vrmlGroup, viewing, placement, top, m, i);
-    }
-    if (working) working->unref();
+  if (viewerFixed && !isFirstSceneViewSensitive()) {
+    // The field of view the overlays are placed for, bound first.
+    SoVRMLViewpoint *viewpoint = new SoVRMLViewpoint;
+    viewpoint->setName("Overlays_Viewpoint");
+    viewpoint->fieldOfView.setValue(SceneViewPlacement::kBrowserFieldOfView);
+    viewpoint->description.setValue("Overlays placed for this 45-degree field of view and a square window");
+    collision->insertChild(viewpoint, 0);
   }
 }

@@ -89,13 +89,6 @@ private:
   }
 };
 
-// "VRMLShape" -> "Shape": the VRML97 name of the node type.
-std::string typeStem(const SoNode *node) {
-  std::string name = node->getTypeId().getName().getString();
-  if (name.rfind("VRML", 0) == 0 && name.size() > 4) name.erase(0, 4);
-  return name.empty() ? std::string("Node") : name;
-}
-
 std::string plainStem(const char *name) {
   std::string stem(name);
   for (char &c : stem)
@@ -134,6 +127,12 @@ private:
 
 } // namespace
 
+std::string VRML2FileNames::typeName(const SoNode *node) {
+  std::string name = node->getTypeId().getName().getString();
+  if (name.rfind("VRML", 0) == 0 && name.size() > 4) name.erase(0, 4);
+  return name.empty() ? std::string("Node") : name;
+}
+
 bool VRML2FileNames::isPlain(const char *name) {
   if (!name || !isLetter(name[0])) return false;
   for (const char *c = name + 1; *c; ++c)
@@ -159,6 +158,6 @@ void VRML2FileNames::assign(SoNode *root) {
   }
   for (SoNode *node : rename) {
     const char *name = node->getName().getString();
-    node->setName(namer.unique(*name ? plainStem(name) : typeStem(node)));
+    node->setName(namer.unique(*name ? plainStem(name) : typeName(node)));
   }
 }

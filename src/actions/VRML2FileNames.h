@@ -1,6 +1,8 @@
 #ifndef BRENNICQT_VRML2FILENAMES_H
 #define BRENNICQT_VRML2FILENAMES_H
 
+#include <string>
+
 class SoNode;
 
 // Names the nodes of a VRML97 graph that a written file has to name.
@@ -17,6 +19,9 @@ class SoNode;
 namespace VRML2FileNames {
 
 void assign(SoNode *root);
+
+// The VRML97 name of the node's type: "Shape" for Coin's VRMLShape.
+std::string typeName(const SoNode *node);
 
 // Whether name is a plain identifier: a letter or underscore, then letters,
 // digits and underscores.

@@ -7,6 +7,7 @@
 #include "PoBaseView.h"
 #include "PoSceneView.h"
 #include "PoToVRML2Action.h"
+#include "PoToX3DAction.h"
 #include "PoView.h"
 #include "SoModifyViewVolumeElement.h"
 #include "SoModule.h"
@@ -47,6 +48,7 @@ SoType PoSceneView::classTypeId;
 ClassMutex PoView::classMutex(0);
 SoType PoView::classTypeId;
 SoType PoToVRML2Action::classTypeId;
+SoType PoToX3DAction::classTypeId;
 
 SoFieldData *PoBaseView::fieldData = nullptr;
 const SoFieldData **PoBaseView::parentFieldData = nullptr;
@@ -75,3 +77,7 @@ const SoNodekitCatalog **PoView::parentNodekitCatalogPtr = nullptr;
 SoEnabledElementsList *PoToVRML2Action::enabledElements = nullptr;
 SoActionMethodList *PoToVRML2Action::methods = nullptr;
 int PoToVRML2Action::classTypeIdIsSet = 0;
+
+SoEnabledElementsList *PoToX3DAction::enabledElements = nullptr;
+SoActionMethodList *PoToX3DAction::methods = nullptr;
+int PoToX3DAction::classTypeIdIsSet = 0;

@@ -12,4 +12,13 @@ public:
   static int isRebuildBlocked();
 };
 
+// Keeps the core library's nodes from rebuilding for as long as it lives.
+class PoRebuildBlock {
+public:
+  PoRebuildBlock() { PoBase::blockRebuild(1); }
+  ~PoRebuildBlock() { PoBase::blockRebuild(0); }
+  PoRebuildBlock(const PoRebuildBlock &) = delete;
+  PoRebuildBlock &operator=(const PoRebuildBlock &) = delete;
+};
+
 #endif

@@ -1,6 +1,7 @@
 #include "PoConvertGuts.h"
 
 #include "PoSceneView.h"
+#include "PoView.h"
 
 PoConvertGuts::PoConvertGuts() {}
 
@@ -12,6 +13,9 @@ void PoConvertGuts::reset() {
 }
 
 int PoConvertGuts::convertSoBaseKit(SoBaseKit *kit) {
+  // Nothing in a plain view's own parts is converted.
+  const SoType viewType = PoView::getClassTypeId();
+  if (!viewType.isBad() && kit->isOfType(viewType)) return 0;
   SoType sceneViewType = PoSceneView::getClassTypeId();
   if (sceneViewType.isBad() || !kit->isOfType(sceneViewType)) return 1;
   recordSceneView(static_cast<PoSceneView *>(kit));

@@ -2,6 +2,7 @@
 
 #include "PoConvertGuts.h"
 #include "PoSceneView.h"
+#include "PoView.h"
 
 #include <Inventor/SbName.h>
 #include <Inventor/SbString.h>
@@ -14,7 +15,9 @@ namespace {
 // Coin's conversion copies VRML nodes it meets, names included, so a stand-in
 // is found again in the result by its name. Names are per entry and cleared
 // after the conversion, which keeps Coin's name dictionary from growing with
-// every export.
+// every export. The stand-ins live as long as the converter: Coin's action
+// remembers the nodes it copied by address, and a later conversion on the
+// same action would take a new stand-in made where a freed one lay for it.
 SbName standInName(int index) {
   SbString name("PoToVRML2Action_SceneView_");
   name.addIntString(index);
@@ -34,6 +37,7 @@ void PoConvertGutsVRML2::releaseStandIns() {
       standIn->unref();
     }
   m_standIns.clear();
+  m_pending.clear();
 }
 
 SoVRMLGroup *PoConvertGutsVRML2::standInFor(int index) {
@@ -43,11 +47,16 @@ SoVRMLGroup *PoConvertGutsVRML2::standInFor(int index) {
     standIn = new SoVRMLGroup;
     standIn->ref();
     standIn->setName(standInName(index));
+    m_pending.push_back(index);
   }
   return standIn;
 }
 
 int PoConvertGutsVRML2::convertSoBaseKit(SoBaseKit *kit, SoCallbackAction *action) {
+  // A plain view's parts (its callback and camera kit) have no VRML form:
+  // the nodes after it are converted as they are.
+  const SoType viewType = PoView::getClassTypeId();
+  if (!viewType.isBad() && kit->isOfType(viewType)) return 1;
   SoType sceneViewType = PoSceneView::getClassTypeId();
   if (!m_firstStage || sceneViewType.isBad() || !kit->isOfType(sceneViewType)) return 0;
   int index = m_firstStage->recordSceneView(static_cast<PoSceneView *>(kit));
@@ -56,9 +65,8 @@ int PoConvertGutsVRML2::convertSoBaseKit(SoBaseKit *kit, SoCallbackAction *actio
 }
 
 void PoConvertGutsVRML2::finishConversion(SoVRMLGroup *) {
-  for (std::size_t i = 0; i < m_standIns.size(); ++i) {
-    SoVRMLGroup *standIn = m_standIns[i];
-    if (!standIn) continue;
+  for (int index : m_pending) {
+    SoVRMLGroup *standIn = m_standIns[static_cast<std::size_t>(index)];
     SoBaseList named;
     SoBase::getNamedBases(standIn->getName(), named, SoVRMLGroup::getClassTypeId());
     SoVRMLGroup *converted = nullptr;
@@ -68,8 +76,9 @@ void PoConvertGutsVRML2::finishConversion(SoVRMLGroup *) {
     // view's node; a stand-in held by nothing else never reached the result.
     if (!converted && standIn->getRefCount() > 1) converted = standIn;
     if (converted) converted->setName("");
-    PoConvertGuts::SceneViewInfo *entry = m_firstStage->getSceneViewInfo(static_cast<int>(i));
+    standIn->setName("");
+    PoConvertGuts::SceneViewInfo *entry = m_firstStage->getSceneViewInfo(index);
     if (entry) entry->vrmlGroup = converted;
   }
-  releaseStandIns();
+  m_pending.clear();
 }

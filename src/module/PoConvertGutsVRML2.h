@@ -12,8 +12,8 @@ class SoVRMLGroup;
 // the first-stage converter is converted as an empty VRML Group, which
 // becomes the entry's vrmlGroup; the view's own parts are not converted,
 // since the export rebuilds each view's output from its scene and camera.
-// A scene view the first stage did not meet is recorded when the conversion
-// reaches it.
+// A scene view the first stage did not meet (one in the scene of another) is
+// recorded when the conversion reaches it. A plain view converts to nothing.
 class PoConvertGutsVRML2 : public SoConvertGutsVRML2 {
 public:
   explicit PoConvertGutsVRML2(PoConvertGuts *firstStage);
@@ -28,8 +28,10 @@ private:
   void releaseStandIns();
 
   PoConvertGuts *m_firstStage;
-  // By entry index; null where the conversion did not reach the view.
+  // By entry index; null where no conversion reached the view.
   std::vector<SoVRMLGroup *> m_standIns;
+  // The entries whose stand-in the running conversion made.
+  std::vector<int> m_pending;
 };
 
 #endif

@@ -1,5 +1,6 @@
 #include "SoVRML2SceneConversion.h"
 
+#include "SoConvertGutsVRML2.h"
 #include "SoToVRML2Settings.h"
 
 #include <Inventor/SbName.h>
@@ -27,20 +28,24 @@ SbName sceneName(std::size_t index) {
 } // namespace
 
 SoVRML2SceneConversion::SoVRML2SceneConversion(const std::vector<SoNode *> &scenes,
-                                               SoToVRML2Action *engine)
-    : m_tops(scenes.size(), nullptr) {
-  if (engine) {
+                                               SoToVRML2Action *engine, bool keepEngineSettings,
+                                               SoConvertGutsVRML2 *converter)
+    : m_tops(scenes.size(), nullptr), m_batch(nullptr) {
+  if (engine && keepEngineSettings) {
+    convert(scenes, *engine, converter);
+  } else if (engine) {
     const SoToVRML2Settings own = SoToVRML2Settings::of(*engine);
     SoToVRML2Settings::defaults().applyTo(*engine);
-    convert(scenes, *engine);
+    convert(scenes, *engine, converter);
     own.applyTo(*engine);
   } else {
     SoToVRML2Action fresh;
-    convert(scenes, fresh);
+    convert(scenes, fresh, converter);
   }
 }
 
 SoVRML2SceneConversion::~SoVRML2SceneConversion() {
+  if (m_batch) m_batch->unref();
   for (SoVRMLGroup *top : m_tops)
     if (top) top->unref();
   for (SoNode *header : m_headerNodes) header->unref();
@@ -53,6 +58,16 @@ SoVRMLGroup *SoVRML2SceneConversion::getTopNode(int index) const {
 
 int SoVRML2SceneConversion::isHeaderNode(const SoNode *node) const {
   return std::find(m_headerNodes.begin(), m_headerNodes.end(), node) != m_headerNodes.end();
+}
+
+SoVRMLGroup *SoVRML2SceneConversion::takeScene(int index) const {
+  SoVRMLGroup *top = getTopNode(index);
+  if (top && top->getNumChildren() >= 2 && isHeaderNode(top->getChild(0)) &&
+      isHeaderNode(top->getChild(1))) {
+    top->removeChild(0);
+    top->removeChild(0);
+  }
+  return top;
 }
 
 // One WorldInfo and one NavigationInfo head every top node of a conversion:
@@ -68,9 +83,10 @@ void SoVRML2SceneConversion::addHeaderNodes(SoVRMLGroup *top) {
 }
 
 void SoVRML2SceneConversion::convert(const std::vector<SoNode *> &scenes,
-                                     SoToVRML2Action &engine) {
+                                     SoToVRML2Action &engine, SoConvertGutsVRML2 *converter) {
   SoGroup *batch = new SoGroup;
   batch->ref();
+  m_batch = batch;
   std::vector<SbName> names(scenes.size());
   for (std::size_t i = 0; i < scenes.size(); ++i) {
     if (!scenes[i]) continue;
@@ -81,11 +97,15 @@ void SoVRML2SceneConversion::convert(const std::vector<SoNode *> &scenes,
     batch->addChild(wrapper);
   }
   if (batch->getNumChildren() > 0) {
-    engine.SoToVRML2Action::apply(batch);
-    takeTops(engine.SoToVRML2Action::getVRML2SceneGraph(), names);
+    if (converter) {
+      converter->setEngine(&engine);
+      takeTops(converter->convertTovrinToVRML2(batch), names);
+    } else {
+      engine.SoToVRML2Action::apply(batch);
+      takeTops(engine.SoToVRML2Action::getVRML2SceneGraph(), names);
+    }
   }
   for (int k = 0; k < batch->getNumChildren(); ++k) batch->getChild(k)->setName("");
-  batch->unref();
 }
 
 // The batch is a plain group, which Coin does not convert to a node of its

@@ -4,6 +4,8 @@
 #include <vector>
 
 class SbName;
+class SoConvertGutsVRML2;
+class SoGroup;
 class SoNode;
 class SoToVRML2Action;
 class SoVRMLGroup;
@@ -25,8 +27,14 @@ public:
   // are converted by that action (non-virtually, with Coin's default
   // settings, its own settings put back afterwards) instead of by a new one:
   // Coin's actions are costly to construct.
+  // With keepEngineSettings the engine converts with its own settings
+  // instead. With a converter, the conversion runs through it, so that it
+  // can take over the node kits met (SoConvertGutsVRML2::convertSoBaseKit);
+  // its own six settings then hold.
   explicit SoVRML2SceneConversion(const std::vector<SoNode *> &scenes,
-                                  SoToVRML2Action *engine = nullptr);
+                                  SoToVRML2Action *engine = nullptr,
+                                  bool keepEngineSettings = false,
+                                  SoConvertGutsVRML2 *converter = nullptr);
   ~SoVRML2SceneConversion();
   SoVRML2SceneConversion(const SoVRML2SceneConversion &) = delete;
   SoVRML2SceneConversion &operator=(const SoVRML2SceneConversion &) = delete;
@@ -37,13 +45,22 @@ public:
   // Whether node is one of the header nodes this conversion put at the head
   // of a top node.
   int isHeaderNode(const SoNode *node) const;
+  // The top node of scene index less the two header nodes at its head (taken
+  // away from it, once): the scene's own converted nodes. Null if there is
+  // none.
+  SoVRMLGroup *takeScene(int index) const;
 
 private:
-  void convert(const std::vector<SoNode *> &scenes, SoToVRML2Action &engine);
+  void convert(const std::vector<SoNode *> &scenes, SoToVRML2Action &engine,
+               SoConvertGutsVRML2 *converter);
   void takeTops(SoVRMLGroup *converted, const std::vector<SbName> &names);
   void addHeaderNodes(SoVRMLGroup *top);
 
   std::vector<SoVRMLGroup *> m_tops;
+  // The scenes under their separators, kept as long as the conversion: Coin's
+  // action remembers what it converted by address, and a later conversion on
+  // it must not meet a new node where one of these lay.
+  SoGroup *m_batch;
   std::vector<SoNode *> m_headerNodes;
 };
 

@@ -2,6 +2,7 @@
 
 #include "PoSceneView.h"
 #include "PoToVRML2Action.h"
+#include "PoToX3DAction.h"
 #include "PoView.h"
 
 #include "DebugReport.h"
@@ -36,6 +37,7 @@ void PoBaseView::exitClass() { ViewKit::exitClass(kitClass()); }
 
 void PoBaseView::initClasses() {
   PoToVRML2Action::initClass();
+  PoToX3DAction::initClass();
   PoBaseView::initClass();
   PoView::initClass();
   PoSceneView::initClass();
@@ -45,6 +47,7 @@ void PoBaseView::exitClasses() {
   PoSceneView::exitClass();
   PoView::exitClass();
   PoBaseView::exitClass();
+  PoToX3DAction::exitClass();
   PoToVRML2Action::exitClass();
 }
 

@@ -7,8 +7,6 @@
 #include <Inventor/Qt/viewers/SoQtViewer.h>
 #include <Inventor/SoSceneManager.h>
 #include <Inventor/actions/SoSearchAction.h>
-#include <Inventor/lists/SoPathList.h>
-#include <Inventor/misc/SoTempPath.h>
 #include <Inventor/nodes/SoCamera.h>
 
 #include <QEvent>
@@ -18,6 +16,7 @@
 #include <QWidget>
 
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -28,17 +27,13 @@ float normalize(int pixel, int extent) {
   return float(pixel) / extent;
 }
 
-// The node the search matched at the end of a path. SoPath::getTail stops at
-// the first node kit on the path: when Coin searches the children of kits, a
-// view found inside another kit's parts lies beyond it, where only a full
-// path reaches (and the kit there may be no view at all). Without that
-// search mode no path enters a kit and both tails are the same node.
-SoNode *matchedNode(const SoPath *path) {
-  if (!SoBaseKit::isSearchingChildren()) return path->getTail();
-  SoTempPath full(path->getLength());
-  static_cast<SoPath &>(full) = *path;
-  return full.getTail();
-}
+// The lookup under way on this thread: its search, and the views it met in
+// traversal order.
+struct ViewLookup {
+  const SoSearchAction *search;
+  std::vector<PoBaseView *> views;
+};
+thread_local ViewLookup *t_lookup = nullptr;
 
 // What installViewingEventCB gives SoQt as the callback's datum: the viewer,
 // and the application's own callback to run after the routing. It lives as a
@@ -99,6 +94,24 @@ int PoBaseView::isPointWithinViewport(float x, float y) const {
   return origin[0] <= x && origin[1] <= y && x <= end[0] && y <= end[1] ? 1 : 0;
 }
 
+// A search for all views would keep a copy of the path to each, and Coin's
+// paths register with every group they pass: views nested in views would
+// cost the cube of their number on every click. The lookup's search walks the
+// graph as any search does (into kits only when Coin's search looks inside
+// them) and each view notes itself instead of being matched.
+bool PoBaseView::noteForViewLookup(SoSearchAction *action) {
+  if (!t_lookup || t_lookup->search != action) return false;
+  t_lookup->views.push_back(this);
+  return true;
+}
+
+// Coin's kit search, with the lookup's note in place of the match.
+void PoBaseView::search(SoSearchAction *action) {
+  if (!noteForViewLookup(action)) SoNode::search(action);
+  if (action->isFound() || !isSearchingChildren()) return;
+  SoBaseKit::doAction(action);
+}
+
 PoBaseView *PoBaseView::getView(SoQtRenderArea *renderArea, int x, int y) {
   SoNode *root = renderArea ? renderArea->getSceneGraph() : nullptr;
   if (!root) return nullptr;
@@ -106,18 +119,19 @@ PoBaseView *PoBaseView::getView(SoQtRenderArea *renderArea, int x, int y) {
   SoSearchAction search;
   search.setInterest(SoSearchAction::ALL);
   search.setType(PoBaseView::getClassTypeId(), TRUE);
+  ViewLookup lookup{&search, {}};
+  ViewLookup *const outer = t_lookup;
+  t_lookup = &lookup;
   search.apply(root);
-  const SoPathList &paths = search.getPaths();
-  if (paths.getLength() == 0) return nullptr;
+  t_lookup = outer;
+  if (lookup.views.empty()) return nullptr;
 
   float nx, ny;
   normalizeMousePoint(renderArea, x, y, nx, ny);
 
   // The view met last in traversal order is drawn last, on top: it wins.
-  for (int i = paths.getLength() - 1; i >= 0; --i) {
-    PoBaseView *view = static_cast<PoBaseView *>(matchedNode(paths[i]));
-    if (view->isSensitiveOnEvents() && view->isPointWithinViewport(nx, ny)) return view;
-  }
+  for (auto view = lookup.views.rbegin(); view != lookup.views.rend(); ++view)
+    if ((*view)->isSensitiveOnEvents() && (*view)->isPointWithinViewport(nx, ny)) return *view;
   return nullptr;
 }
 

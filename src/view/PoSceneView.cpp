@@ -130,7 +130,19 @@ SbBool PoSceneView::readInstance(SoInput *in, unsigned short flags) {
   SbBool result = readViewInstance(in, flags);
   // The decorations follow the switches that were read (see setUpConnections).
   if (result && connectionsSetUp) fieldSensorCB(this, nullptr);
+  if (result) dropEmptyBorderSeparator();
   return result;
+}
+
+// Coin's kit read makes the parent of every part it sets, also to set it to
+// null, so each scene view read from a file gets a "borderSep" even without a
+// border. That part is an annotation, and Coin copies the whole path to an
+// annotation in every render to draw it last: views nested in views then cost
+// the square of their number per frame. An empty one draws nothing; a kit
+// built in code does not have it either.
+void PoSceneView::dropEmptyBorderSeparator() {
+  if (borderSep.getValue() && !borderApp.getValue() && !border.getValue())
+    setAnyPart("borderSep", nullptr);
 }
 
 SoType PoSceneView::getClassTypeId() { return classTypeId; }

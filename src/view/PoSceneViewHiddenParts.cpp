@@ -14,6 +14,8 @@
 
 #include "PoSceneView.h"
 
+#include "NestedSceneViewBounds.h"
+
 #include <Inventor/actions/SoGetBoundingBoxAction.h>
 #include <Inventor/actions/SoSearchAction.h>
 #include <Inventor/misc/SoChildList.h>
@@ -22,21 +24,23 @@
 
 namespace {
 
-bool holds(SoNode *node, SoNode *const *hidden, int hiddenCount);
+bool isAmong(const SoNode *node, SoNode *const *nodes, int count) {
+  for (int i = 0; i < count; ++i)
+    if (node == nodes[i]) return true;
+  return false;
+}
 
 // Traverses the children of a node that lies above a hidden part, one by one
 // so that the action's path stays the one Coin builds: the hidden parts are
 // left out, the nodes above them are walked the same way, everything else is
 // traversed as usual.
 void traverseChildrenWithout(SoAction *action, SoChildList &children, SoNode *const *hidden,
-                             int hiddenCount) {
+                             SoNode *const *above) {
   for (int i = 0; i < children.getLength() && !action->hasTerminated(); ++i) {
     SoNode *child = children[i];
-    bool isHidden = false;
-    for (int h = 0; h < hiddenCount; ++h) isHidden = isHidden || child == hidden[h];
-    if (isHidden) continue;
+    if (isAmong(child, hidden, 2)) continue;
     SoChildList *grandChildren = child->getChildren();
-    if (!grandChildren || !holds(child, hidden, hiddenCount)) {
+    if (!grandChildren || !isAmong(child, above, 3)) {
       children.traverse(action, i, i);
       continue;
     }
@@ -44,22 +48,10 @@ void traverseChildrenWithout(SoAction *action, SoChildList &children, SoNode *co
     const bool separates = child->isOfType(SoSeparator::getClassTypeId());
     action->pushCurPath(i, child);
     if (separates) action->getState()->push();
-    traverseChildrenWithout(action, *grandChildren, hidden, hiddenCount);
+    traverseChildrenWithout(action, *grandChildren, hidden, above);
     if (separates) action->getState()->pop();
     action->popCurPath();
   }
-}
-
-bool holds(SoNode *node, SoNode *const *hidden, int hiddenCount) {
-  SoChildList *children = node->getChildren();
-  if (!children) return false;
-  for (int i = 0; i < children->getLength(); ++i) {
-    SoNode *child = (*children)[i];
-    for (int h = 0; h < hiddenCount; ++h)
-      if (child == hidden[h]) return true;
-    if (holds(child, hidden, hiddenCount)) return true;
-  }
-  return false;
 }
 
 } // namespace
@@ -71,16 +63,34 @@ bool PoSceneView::traverseWithoutDecorations(SoAction *action) {
   if (action->getPathCode(pathLength, pathIndices) == SoAction::IN_PATH) return false;
   SoNode *const hidden[] = {background.getValue(), border.getValue()};
   if (!hidden[0] && !hidden[1]) return false;
-  traverseChildrenWithout(action, *getChildren(), hidden, 2);
+  // The parts the shown decorations hang under, from the catalog: looking
+  // for them through the kit's subtree instead would walk the scene, and
+  // every view nested in it, at every view.
+  SoNode *const above[] = {topSep.getValue(), hidden[0] ? backgroundSep.getValue() : nullptr,
+                           hidden[1] ? borderSep.getValue() : nullptr};
+  traverseChildrenWithout(action, *getChildren(), hidden, above);
   return true;
 }
 
 void PoSceneView::search(SoSearchAction *action) {
-  SoNode::search(action);
+  if (!noteForViewLookup(action)) SoNode::search(action);
   if (action->isFound() || !isSearchingChildren()) return;
   if (!traverseWithoutDecorations(action)) SoBaseKit::doAction(action);
 }
 
 void PoSceneView::getBoundingBox(SoGetBoundingBoxAction *action) {
+  if (NestedSceneViewsLeftOut::inForce() && action->getCurPath()->getLength() > 1) return;
   if (!traverseWithoutDecorations(action)) SoBaseKit::getBoundingBox(action);
 }
+
+namespace {
+thread_local bool t_nestedSceneViewsLeftOut = false;
+} // namespace
+
+NestedSceneViewsLeftOut::NestedSceneViewsLeftOut() : m_previous(t_nestedSceneViewsLeftOut) {
+  t_nestedSceneViewsLeftOut = true;
+}
+
+NestedSceneViewsLeftOut::~NestedSceneViewsLeftOut() { t_nestedSceneViewsLeftOut = m_previous; }
+
+bool NestedSceneViewsLeftOut::inForce() { return t_nestedSceneViewsLeftOut; }

@@ -2,6 +2,7 @@
 #define BRENNICQT_FUZZEXPORT_H
 
 #include "PoToVRML2Action.h"
+#include "PoToX3DAction.h"
 
 #include <Inventor/SoOutput.h>
 #include <Inventor/VRMLnodes/SoVRMLGroup.h>
@@ -9,9 +10,15 @@
 
 #include <cstdlib>
 
-// The VRML97 export step of the fuzz run: both forms of every scene view,
-// written as a file. The action owns its result and releases it with itself.
+// The export steps of the fuzz run: VRML97 in both forms of every scene
+// view, written as a file, and X3D in both encodings. The actions own their
+// results and release them with themselves.
 inline void exportScene(SoNode *root) {
+  for (PoToX3DAction::Encoding encoding : {PoToX3DAction::CLASSIC_VRML, PoToX3DAction::XML}) {
+    PoToX3DAction action;
+    action.setEncoding(encoding);
+    action.apply(root);
+  }
   for (int sensitive = 0; sensitive < 2; ++sensitive) {
     PoToVRML2Action action;
     action.setFirstSceneViewSensitive(sensitive);

@@ -30,6 +30,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <unistd.h>
 
@@ -43,14 +44,19 @@ constexpr double kHeartbeatSeconds = 1;
 constexpr double kSilenceSeconds = 10;
 
 // mpirun ends every rank with SIGTERM once one has failed or died. A rank
-// that has said why already leaves quietly; any other says that it stopped.
+// that has said why (or is saying it, on another thread) leaves without a
+// second line; any other says that it stopped.
+enum ErrorLine { NotSaid, BeingSaid, Said };
 char g_stopLine[160];
-volatile std::sig_atomic_t g_errorSaid = 0;
+volatile std::sig_atomic_t g_errorLine = NotSaid;
 
 void onStop(int) {
-  if (!g_errorSaid) {
+  if (g_errorLine == NotSaid) {
     const ssize_t written = ::write(STDERR_FILENO, g_stopLine, std::strlen(g_stopLine));
     (void)written;
+  } else if (g_errorLine == BeingSaid) {
+    const timespec lineTime{0, 300 * 1000 * 1000};
+    ::nanosleep(&lineTime, nullptr);
   }
   ::_exit(ExitUserError);
 }
@@ -120,14 +126,9 @@ public:
       if (m_link.rank() == 0) m_messages.printWarnings("poview wall: ");
       return ExitSuccess;
     } catch (const ToolError &error) {
-      // mpirun's stop may come while the line is being written: it waits.
-      sigset_t stop, previous;
-      sigemptyset(&stop);
-      sigaddset(&stop, SIGTERM);
-      sigprocmask(SIG_BLOCK, &stop, &previous);
+      g_errorLine = BeingSaid;
       const int status = printToolError("wall", error);
-      g_errorSaid = 1;
-      sigprocmask(SIG_SETMASK, &previous, nullptr);
+      g_errorLine = Said;
       return status;
     }
   }

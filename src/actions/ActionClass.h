@@ -1,0 +1,39 @@
+#ifndef BRENNICQT_ACTIONCLASS_H
+#define BRENNICQT_ACTIONCLASS_H
+
+#include <Inventor/SoType.h>
+#include <Inventor/actions/SoAction.h>
+
+class SoActionMethodList;
+class SoEnabledElementsList;
+
+// The class data of one conversion action class derived from Coin's
+// SoToVRML2Action. PoToVRML2Action and PoToX3DAction register, construct and
+// release themselves through the same steps; each hands its own data here.
+struct ActionClass {
+  const char *className; // type name, class name and report prefix
+
+  SoType &classTypeId;
+  int &classTypeIdIsSet;
+  SoEnabledElementsList *&enabledElements;
+  SoActionMethodList *&methods;
+};
+
+namespace ActionRegistration {
+
+// Registers the type under SoToVRML2Action, whose class is registered first
+// (with a report) if it is not yet, and builds the class's lists on the
+// parent's. Actions are not made by name: the type has no instance factory.
+void initClass(const ActionClass &action);
+// Removes the type and frees the lists; a type Coin will not remove is
+// reported and leaves the class data as it was.
+void exitClass(const ActionClass &action);
+// The constructor's check: an action built before its class is registered
+// reports it and registers the class on the spot.
+void checkConstruction(const ActionClass &action, SoAction *instance);
+void enableElement(const ActionClass &action, SoType type, int stackIndex);
+void addMethod(const ActionClass &action, SoType type, SoActionMethod method);
+
+} // namespace ActionRegistration
+
+#endif

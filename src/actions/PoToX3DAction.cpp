@@ -1,0 +1,74 @@
+// Class data, registration, construction and the path forms of the X3D
+// export action. The node form is in PoToX3DActionApply.cpp.
+
+#include "PoToX3DAction.h"
+
+#include "ActionClass.h"
+#include "SoToVRML2Settings.h"
+
+#include <Inventor/SoPath.h>
+#include <Inventor/lists/SoPathList.h>
+#include <Inventor/nodes/SoGroup.h>
+
+void PoToX3DAction::initClass() { ActionRegistration::initClass(actionClass()); }
+
+void PoToX3DAction::exitClass() { ActionRegistration::exitClass(actionClass()); }
+
+SoType PoToX3DAction::getClassTypeId() { return classTypeId; }
+
+SoType PoToX3DAction::getTypeId() const { return classTypeId; }
+
+void PoToX3DAction::addMethod(const SoType type, SoActionMethod method) {
+  ActionRegistration::addMethod(actionClass(), type, method);
+}
+
+void PoToX3DAction::enableElement(const SoType type, const int stackIndex) {
+  ActionRegistration::enableElement(actionClass(), type, stackIndex);
+}
+
+const SoEnabledElementsList &PoToX3DAction::getEnabledElements() const { return *enabledElements; }
+
+SoActionMethodList *PoToX3DAction::getActionMethods() { return methods; }
+
+const ActionClass &PoToX3DAction::actionClass() {
+  static const ActionClass data{"PoToX3DAction", classTypeId, classTypeIdIsSet, enabledElements,
+                                methods};
+  return data;
+}
+
+PoToX3DAction::PoToX3DAction()
+    : m_encoding(CLASSIC_VRML), m_headlight(TRUE), m_coinConversionRun(false) {
+  ActionRegistration::checkConstruction(actionClass(), this);
+  traversalMethods = getActionMethods();
+}
+
+PoToX3DAction::PoToX3DAction(const PoToX3DAction &other) : PoToX3DAction() {
+  copySettingsFrom(other);
+}
+
+PoToX3DAction &PoToX3DAction::operator=(const PoToX3DAction &other) {
+  if (this != &other) copySettingsFrom(other);
+  return *this;
+}
+
+PoToX3DAction::~PoToX3DAction() {}
+
+void PoToX3DAction::copySettingsFrom(const PoToX3DAction &other) {
+  SoToVRML2Settings::of(other).applyTo(*this);
+  m_encoding = other.m_encoding;
+  m_headlight = other.m_headlight;
+}
+
+void PoToX3DAction::apply(SoPath *path) {
+  SoNode *tail = path && path->getLength() > 0 ? path->getTail() : nullptr;
+  apply(tail);
+}
+
+void PoToX3DAction::apply(const SoPathList &pathList, SbBool) {
+  SoGroup *tails = new SoGroup;
+  tails->ref();
+  for (int i = 0; i < pathList.getLength(); ++i)
+    if (pathList[i] && pathList[i]->getLength() > 0) tails->addChild(pathList[i]->getTail());
+  apply(tails);
+  tails->unref();
+}
