@@ -3,6 +3,7 @@
 #include "ScratchDirectory.h"
 #include "ToolRun.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 
@@ -16,18 +17,21 @@ namespace {
 
 // mpirun of `ranks` poview processes; this machine has fewer cores than a
 // wall has ranks, and tests may run as root.
-ToolResult runWall(int ranks, const QStringList &arguments) {
+ToolResult runWall(int ranks, const QStringList &arguments, const QStringList &mpiOptions = {}) {
   return runProgram(QStringLiteral(POVIEW_MPIEXEC),
                     QStringList{"--allow-run-as-root", "--oversubscribe", "-n",
-                                QString::number(ranks), toolPath(), "wall"} +
-                        arguments);
+                                QString::number(ranks)} +
+                        mpiOptions + QStringList{toolPath(), "wall"} + arguments);
 }
 
-// The lines the ranks wrote themselves, not mpirun's own notices.
-std::vector<std::string> wallLines(const ToolResult &result) {
+// The lines one rank wrote itself to stderr, kept apart by mpirun's
+// --output-filename `directory` (its own notices go elsewhere).
+std::vector<std::string> wallLines(const QString &directory, int rank) {
+  QFile file(directory + QString("/1/rank.%1/stderr").arg(rank));
   std::vector<std::string> lines;
-  for (const std::string &line : result.errorLines())
-    if (line.rfind("poview wall", 0) == 0) lines.push_back(line);
+  if (!file.open(QIODevice::ReadOnly)) return lines;
+  for (const QByteArray &line : file.readAll().split('\n'))
+    if (line.startsWith("poview wall")) lines.push_back(line.toStdString());
   return lines;
 }
 
@@ -97,26 +101,41 @@ TEST_F(ToolWall, ScriptedCameraChangesReachEveryRank) {
   }
 }
 
-// One rank cannot read its scene file: every rank ends soon, non-zero, each
-// with one line naming that rank and the cause; nothing is written.
+// A rank cannot read its scene file: every rank ends soon, non-zero, each
+// with one line naming that rank and the cause; nothing is written. A cause
+// longer than MPI sends in one piece (a file name of 5000 characters, on
+// every rank) reaches the other ranks whole.
 TEST_F(ToolWall, OneRanksFailureEndsEveryRank) {
   QFile example(examplePath("side_by_side.iv"));
   ASSERT_TRUE(example.open(QIODevice::ReadOnly));
   const QByteArray scene = example.readAll();
   for (int rank : {0, 1, 3}) scratch.write(QString("scene-%1.iv").arg(rank), scene);
-  const auto start = std::chrono::steady_clock::now();
-  const ToolResult result =
-      runWall(4, {scratch.path("scene-%r.iv"), "--grid", "2x2", "--size", "400x300", "-o",
-                  scratch.path("wall.png")});
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(40));
-  EXPECT_NE(result.exitCode, 0);
-  const std::vector<std::string> lines = wallLines(result);
-  EXPECT_EQ(lines.size(), 4u) << result.err;
-  for (const std::string &line : lines) {
-    EXPECT_NE(line.find("rank 2"), std::string::npos) << line;
-    EXPECT_NE(line.find("scene-2.iv"), std::string::npos) << line;
+  const QString longName =
+      scratch.path(QString("d" + QString("/%1").repeated(25)).arg(QString(200, 'd')));
+  struct Case {
+    QString scene, failed, cause;
+  };
+  const Case cases[] = {{scratch.path("scene-%r.iv"), "rank 2", "scene-2.iv"},
+                        {longName + "/scene-%r.iv", "rank 0", longName + "/scene-0.iv"}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.failed.toStdString());
+    const QString ranks = scratch.path("ranks");
+    const auto start = std::chrono::steady_clock::now();
+    const ToolResult result = runWall(4,
+                                      {c.scene, "--grid", "2x2", "--size", "400x300", "-o",
+                                       scratch.path("wall.png")},
+                                      {"--output-filename", ranks});
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(40));
+    EXPECT_NE(result.exitCode, 0);
+    for (int rank = 0; rank < 4; ++rank) {
+      const std::vector<std::string> lines = wallLines(ranks, rank);
+      ASSERT_EQ(lines.size(), 1u) << "rank " << rank << ": " << result.err.substr(0, 500);
+      EXPECT_NE(lines[0].find(c.failed.toStdString() + ": "), std::string::npos) << lines[0];
+      EXPECT_NE(lines[0].find(c.cause.toStdString()), std::string::npos) << lines[0];
+    }
+    EXPECT_FALSE(scratch.entries().contains("wall.png"));
+    QDir(ranks).removeRecursively();
   }
-  EXPECT_FALSE(scratch.entries().contains("wall.png"));
 }
 
 // What each rank can tell on its own is bad usage, before the wall starts.

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <iterator>
 #include <thread>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -72,6 +73,7 @@ struct WallLink::Pending {
   std::vector<MPI_Request> requests;
   std::vector<int> peers;
   std::vector<MPI_Status> statuses;
+  std::string text; // what the requests send, where it must outlive the call
 
   void add(MPI_Request request, int peer) {
     requests.push_back(request);
@@ -93,8 +95,21 @@ WallLink::WallLink() {
 
 WallLink::~WallLink() {
   if (m_abandoned) return;
+  // Every rank answered, so every rank takes its verdicts; MPI_Finalize
+  // completes the sends, before their text goes.
+  for (Pending &sent : m_verdicts)
+    for (MPI_Request &request : sent.requests)
+      if (request != MPI_REQUEST_NULL) MPI_Request_free(&request);
   const PlatformAllocations platform;
   MPI_Finalize();
+}
+
+void WallLink::forgetDelivered() {
+  for (auto sent = m_verdicts.begin(); sent != m_verdicts.end();) {
+    int done = 0;
+    MPI_Testall(int(sent->requests.size()), sent->requests.data(), &done, MPI_STATUSES_IGNORE);
+    sent = done ? m_verdicts.erase(sent) : std::next(sent);
+  }
 }
 
 void WallLink::waitFor(Pending &pending, double limit, const char *what) {
@@ -145,12 +160,15 @@ std::string WallLink::agree(const std::string &failure, double limit) {
       everyoneAnswered = '0';
       verdict = error.what();
     }
-    const std::string message = everyoneAnswered + verdict;
+    forgetDelivered();
+    m_verdicts.emplace_back();
+    Pending &sending = m_verdicts.back();
+    sending.text = (everyoneAnswered + verdict).substr(0, kMaxText);
     for (int peer = 1; peer < m_size; ++peer) {
       MPI_Request request;
-      MPI_Isend(message.data(), int(message.size()), MPI_CHAR, peer, VerdictTag, MPI_COMM_WORLD,
-                &request);
-      MPI_Request_free(&request);
+      MPI_Isend(sending.text.data(), int(sending.text.size()), MPI_CHAR, peer, VerdictTag,
+                MPI_COMM_WORLD, &request);
+      sending.add(request, peer);
     }
     return verdict;
   }

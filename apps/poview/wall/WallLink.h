@@ -2,6 +2,7 @@
 #define POVIEW_WALLLINK_H
 
 #include <functional>
+#include <list>
 #include <string>
 #include <vector>
 
@@ -39,11 +40,15 @@ public:
 private:
   struct Pending;
   void waitFor(Pending &pending, double seconds, const char *what);
+  void forgetDelivered();
 
   int m_rank = 0;
   int m_size = 1;
   bool m_abandoned = false;
   std::function<void()> m_idle;
+  // Verdicts rank 0 sent without waiting for every rank to take them (one
+  // that did not answer may never do so): their text outlives the sends.
+  std::list<Pending> m_verdicts;
 };
 
 #endif
