@@ -34,8 +34,8 @@ BUILD_DIR="$root/build-tsan" "$root/scripts/build.sh" -DCMAKE_BUILD_TYPE=RelWith
   xvfb-run -a -s "-screen 0 1280x1024x24" ./tests/brennicqt_tests \
     --gtest_filter='ConcurrentConstruction.*')
 
-echo "== scene-file fuzzer, one minute"
-"$root/scripts/fuzz.sh" 60 2>&1 | tail -n 12
+echo "== scene-file fuzzer, a fixed run of 20,000 inputs"
+"$root/scripts/fuzz.sh" --ci 2>&1 | tail -n 12
 
 echo "== installed package"
 prefix="$(mktemp -d)"

@@ -4,6 +4,11 @@
 #include <Inventor/fields/SoFieldData.h>
 
 SbBool PoBaseView::readViewInstance(SoInput *in, unsigned short flags) {
+  // A kit being read has no reference yet, and the text may hand it to
+  // something that takes one and gives it back ("= USE view.field" read as a
+  // part, a refused part node that holds "USE view"): that would free the kit
+  // in the middle of its own read. The reader's own reference comes later.
+  ref();
   SoFieldData *readData = new SoFieldData(getFieldData());
   const int known = readData->getNumFields();
   m_readFieldData = readData;
@@ -21,5 +26,6 @@ SbBool PoBaseView::readViewInstance(SoInput *in, unsigned short flags) {
   // in the half-read kit corrupts its child list, so nothing is bound then.
   // Coin's getPart hands out no reference, so there is none to give back.
   if (result) installCatchActionCallback();
+  unrefNoDelete();
   return result;
 }

@@ -18,15 +18,19 @@
 
 #include "FuzzExport.h"
 #include "GuardedCoinKits.h"
+#include "SceneNesting.h"
 
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 void quiet(const SoError *, void *) {}
+// Far below the tool's limit, so that one input takes milliseconds.
+constexpr double kFuzzMaxVisits = 1e5;
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
@@ -67,29 +71,32 @@ static bool connectsFromNodeInPlace(const uint8_t *data, std::size_t size) {
 
 // A node built into Coin reads the fields a file declares for it
 // ("Separator { fields [ SFVec2f a ] a 1 2 }") into its class's field table,
-// at an offset that fits that one node: every later node of the class, in
-// the next input, reads and writes that field astray. That is Coin's reader
-// alone (our kits read with a table of their own), so inputs that declare
-// fields inside anything but one of our nodes ("Po...") are passed over. The
-// node is the one whose brace encloses the declaration, found by counting
-// braces back; comments and strings are not told apart, which only lets an
-// odd input through.
+// at an offset that fits that one node: every later node of the class reads
+// and writes that field astray. That is Coin's reader alone (our kits read
+// with a table of their own), so an input is passed over when "fields" stands
+// anywhere but where one of our kits takes it: first in its braces, with the
+// kit's type name on a line that no comment or string has started before it
+// ("# PoSceneView {" is no kit). Coin's own names may start with "Po" too
+// (PointSet, PolygonOffset), so the name is looked up.
+static bool isSpace(uint8_t c) { return std::isspace(c) != 0; }
+
 static bool declaresFieldsOnCoinNode(const uint8_t *data, std::size_t size) {
   static const char kWord[] = "fields";
   const std::size_t wordLength = sizeof kWord - 1;
   for (std::size_t at = 0; at + wordLength <= size; ++at) {
     if (std::memcmp(data + at, kWord, wordLength) != 0) continue;
-    std::size_t open = at;
-    for (int depth = 0; open > 0;) {
-      const uint8_t c = data[--open];
-      if (c == '}') ++depth;
-      if (c == '{' && depth-- == 0) break;
-    }
-    std::size_t end = open;
-    while (end > 0 && std::isspace(data[end - 1])) --end;
+    std::size_t end = at;
+    while (end > 0 && isSpace(data[end - 1])) --end;
+    if (end == 0 || data[end - 1] != '{') return true;
+    --end;
+    while (end > 0 && isSpace(data[end - 1])) --end;
     std::size_t begin = end;
     while (begin > 0 && (std::isalnum(data[begin - 1]) || data[begin - 1] == '_')) --begin;
-    if (end - begin < 2 || data[begin] != 'P' || data[begin + 1] != 'o') return true;
+    const std::string name(reinterpret_cast<const char *>(data) + begin, end - begin);
+    const SoType type = SoType::fromName(SbName(name.c_str()));
+    if (type.isBad() || !type.isDerivedFrom(PoBaseView::getClassTypeId())) return true;
+    for (std::size_t i = begin; i > 0 && data[i - 1] != '\n' && data[i - 1] != '\r'; --i)
+      if (data[i - 1] == '#' || data[i - 1] == '"') return true;
   }
   return false;
 }
@@ -103,6 +110,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
   SoSeparator *root = SoDB::readAll(&input);
   if (!root) return 0;
   root->ref();
+  // A node that holds itself ("DEF a Separator { Separator { USE a } }")
+  // sends every traversal round for ever, and a few lines of USE can make
+  // one that takes hours; poview refuses both after reading, and so does
+  // this run. Measuring cuts the loops, so the scene is still freed whole.
+  const SceneShape shape = measureScene(root);
+  if (shape.loops > 0 || shape.visits > kFuzzMaxVisits) {
+    root->unref();
+    return 0;
+  }
 
   SoSearchAction search;
   search.setType(PoBaseView::getClassTypeId());

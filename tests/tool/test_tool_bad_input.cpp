@@ -261,6 +261,12 @@ const BadScene kBadScenes[] = {
      "\"topSep\" of \"PoSceneView\" must be of type Separator, not Cube", 2},
     {"sub-part of the wrong type", "PoView {\n  cameraKit.camera Cube { }\n}\n",
      "No part \"cameraKit.camera\" in \"PoView\" takes a Cube", 4},
+    // The view is handed to what it is reading while it has no owner yet.
+    {"view used in its own part", "DEF v PoSceneView {\n  cameraKit Separator { USE v }\n}\n",
+     "\"cameraKit\" of \"PoSceneView\" must be of type CameraKit, not Separator", 3},
+    {"view connected to from its own part",
+     "DEF v PoView {\n  cameraKit.camera OrthographicCamera { } = USE v.viewportSize\n}\n",
+     "\".viewportSize\" in \"PoView\"", 4},
 };
 
 class BadSceneFile : public ::testing::TestWithParam<std::tuple<const char *, BadScene>> {};
