@@ -3,12 +3,15 @@
 #include "PoBaseView.h"
 #include "SceneFile.h"
 #include "ToolError.h"
+#include "VirtualDisplay.h"
 
+#include <Inventor/Qt/SoQt.h>
 #include <Inventor/SoDB.h>
 #include <Inventor/nodekits/SoNodeKit.h>
 #include <Inventor/nodes/SoSeparator.h>
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QOpenGLContext>
 #include <QString>
 #include <QtGlobal>
@@ -48,3 +51,32 @@ void criticalOnly(QtMsgType type, const QMessageLogContext &, const QString &mes
 } // namespace
 
 void quietenQtMessages() { qInstallMessageHandler(criticalOnly); }
+
+std::unique_ptr<VirtualDisplay> startOffscreenGui(const Invocation &invocation) {
+  std::unique_ptr<VirtualDisplay> virtualDisplay;
+  auto display = std::make_unique<DisplayConnection>();
+  if (!display->usable()) virtualDisplay = std::make_unique<VirtualDisplay>();
+
+  quietenQtMessages();
+  // Qt keeps references to the argument count and vector for its lifetime.
+  static int qtArgc = 1;
+  static char *qtArgv[] = {invocation.argv[0], nullptr};
+  // Left to the end of the process on purpose: tearing Qt's platform down
+  // closes the X connection, which makes Mesa unload its GL driver, and the
+  // driver's own small allocations then show as leaks from an unknown module
+  // under LeakSanitizer. The process ends right after the command anyway.
+  static QGuiApplication *application = new QGuiApplication(qtArgc, qtArgv);
+  (void)application;
+  return virtualDisplay;
+}
+
+QWidget *startWindowGui(const Invocation &invocation, const std::string &what) {
+  auto display = std::make_unique<DisplayConnection>();
+  if (!display->usable())
+    throw userError("no display to show " + what + " on (set DISPLAY, or run under xvfb-run)");
+  quietenQtMessages();
+  // Qt keeps a reference to the argument count for the application's life.
+  static int qtArgc = 1;
+  static char *qtArgv[] = {invocation.argv[0], nullptr};
+  return SoQt::init(qtArgc, qtArgv, "poview");
+}

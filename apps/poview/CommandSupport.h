@@ -3,6 +3,7 @@
 
 #include "ViewInventory.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,20 @@ private:
   SoSeparator *m_root;
   std::vector<ViewRecord> m_views;
 };
+
+class VirtualDisplay;
+
+// Qt for a command that renders off screen: the display in DISPLAY, or an
+// Xvfb of the process's own (returned, to live as long as the rendering) when
+// there is none, and a QGuiApplication that lives to the end of the process.
+// Throws a user error when no display can be had.
+std::unique_ptr<VirtualDisplay> startOffscreenGui(const Invocation &invocation);
+
+// Qt for a command that opens windows: SoQt on the display in DISPLAY.
+// Answers SoQt's main window. Throws a user error, saying what was to be
+// shown, when there is no display.
+class QWidget;
+QWidget *startWindowGui(const Invocation &invocation, const std::string &what);
 
 // Leaves no GL context current on the command's thread when it goes out of
 // scope. Qt releases the context a thread left current when the thread ends,

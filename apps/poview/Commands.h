@@ -14,5 +14,6 @@ int runRender(const Invocation &invocation);
 int runExport(const Invocation &invocation);
 int runView(const Invocation &invocation);
 int runInfo(const Invocation &invocation);
+int runWall(const Invocation &invocation);
 
 #endif

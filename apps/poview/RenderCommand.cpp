@@ -12,8 +12,6 @@
 
 #include <Inventor/nodes/SoSeparator.h>
 
-#include <QGuiApplication>
-
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -98,21 +96,7 @@ int runRender(const Invocation &invocation) {
   CoinMessages messages;
   LoadedScene scene(scenePath, messages);
   checkOutput(output);
-  std::unique_ptr<VirtualDisplay> virtualDisplay;
-  auto display = std::make_unique<DisplayConnection>();
-  if (!display->usable()) virtualDisplay = std::make_unique<VirtualDisplay>();
-
-  quietenQtMessages();
-  // Qt keeps references to the argument count and vector for its lifetime.
-  static int qtArgc = 1;
-  static char *qtArgv[] = {invocation.argv[0], nullptr};
-  // Left to the end of the process on purpose: tearing Qt's platform down
-  // closes the X connection, which makes Mesa unload its GL driver, and the
-  // driver's own small allocations then show as leaks from an unknown module
-  // under LeakSanitizer. The process ends right after this command anyway.
-  static QGuiApplication *application = new QGuiApplication(qtArgc, qtArgv);
-  (void)application;
-  display.reset();
+  const std::unique_ptr<VirtualDisplay> virtualDisplay = startOffscreenGui(invocation);
   const LitScene lit(scene.root(), !arguments.has("--no-headlight"));
   const QImage image = renderPicture(lit.root(), size, background, tiles, maxTileSize);
   writeOutput(output, encodePicture(image, output));

@@ -1,6 +1,7 @@
 #ifndef POVIEW_TOOLERROR_H
 #define POVIEW_TOOLERROR_H
 
+#include <cstdio>
 #include <stdexcept>
 #include <string>
 
@@ -28,6 +29,17 @@ inline ToolError usageError(const std::string &message) {
 // not a scene, no view, output not writable.
 inline ToolError userError(const std::string &message) {
   return ToolError(ExitUserError, message);
+}
+
+// Prints the one line of a command's failure on stderr; answers its status.
+inline int printToolError(const char *command, const ToolError &error) {
+  if (error.status() == ExitUsageError)
+    std::fprintf(stderr, "poview %s: error: %s (try 'poview %s --help')\n", command, error.what(),
+                 command);
+  else
+    std::fprintf(stderr, "poview %s: error: %s\n", command, error.what());
+  std::fflush(stderr);
+  return error.status();
 }
 
 // Quotes a file name or value for an error message.

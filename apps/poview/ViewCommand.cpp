@@ -6,7 +6,6 @@
 #include "PoBaseView.h"
 #include "ToolError.h"
 #include "ViewerScreenshot.h"
-#include "VirtualDisplay.h"
 
 #include <Inventor/Qt/SoQt.h>
 #include <Inventor/Qt/viewers/SoQtExaminerViewer.h>
@@ -103,17 +102,7 @@ int runView(const Invocation &invocation) {
   std::unique_ptr<SoSeparator, void (*)(SoSeparator *)> held(root,
                                                              [](SoSeparator *r) { r->unref(); });
   if (screenshot) checkOutput(output);
-  auto display = std::make_unique<DisplayConnection>();
-  if (!display->usable())
-    throw userError("no display to show " + quoted(scenePath) +
-                    " on (set DISPLAY, or run under xvfb-run)");
-
-  quietenQtMessages();
-  // Qt keeps a reference to the argument count for the application's life.
-  static int qtArgc = 1;
-  static char *qtArgv[] = {invocation.argv[0], nullptr};
-  QWidget *window = SoQt::init(qtArgc, qtArgv, "poview");
-  display.reset();
+  QWidget *window = startWindowGui(invocation, quoted(scenePath));
   // A view nested in another view's parts is hidden from Coin's default
   // search, which the event routing uses; the inset must be clickable too.
   SoBaseKit::setSearchingChildren(TRUE);

@@ -20,6 +20,7 @@ const Command kCommands[] = {
     {"export", "convert a scene file to VRML97, X3D or a web page", runExport},
     {"view", "show a scene file in a viewer that follows clicks into views", runView},
     {"info", "list the views of a scene file", runInfo},
+    {"wall", "render a scene file on a display wall of MPI processes", runWall},
 };
 
 void printHelp(std::FILE *stream) {
@@ -84,11 +85,6 @@ int main(int argc, char **argv) {
       return command->run(invocation);
     });
   } catch (const ToolError &error) {
-    if (error.status() == ExitUsageError)
-      std::fprintf(stderr, "poview %s: error: %s (try 'poview %s --help')\n", command->name,
-                   error.what(), command->name);
-    else
-      std::fprintf(stderr, "poview %s: error: %s\n", command->name, error.what());
-    return error.status();
+    return printToolError(command->name, error);
   }
 }

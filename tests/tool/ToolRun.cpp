@@ -13,6 +13,13 @@ std::vector<std::string> ToolResult::errorLines() const {
 }
 
 ToolResult runTool(const QStringList &arguments, const QStringList &environment) {
+  return runProgram(toolPath(), arguments, environment);
+}
+
+QString toolPath() { return QStringLiteral(POVIEW_EXECUTABLE); }
+
+ToolResult runProgram(const QString &program, const QStringList &arguments,
+                      const QStringList &environment) {
   QProcessEnvironment processEnvironment = QProcessEnvironment::systemEnvironment();
   for (const QString &entry : environment) {
     const int equals = entry.indexOf('=');
@@ -25,10 +32,10 @@ ToolResult runTool(const QStringList &arguments, const QStringList &environment)
   }
   QProcess process;
   process.setProcessEnvironment(processEnvironment);
-  process.start(QStringLiteral(POVIEW_EXECUTABLE), arguments);
+  process.start(program, arguments);
   ToolResult result{-1, "", ""};
   if (!process.waitForStarted(10000)) {
-    result.err = "poview did not start";
+    result.err = program.toStdString() + " did not start";
     return result;
   }
   process.closeWriteChannel();

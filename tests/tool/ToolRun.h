@@ -19,6 +19,10 @@ struct ToolResult {
 // Runs poview with the arguments; `environment` entries "NAME=value" replace
 // the inherited ones, "NAME=" removes the variable.
 ToolResult runTool(const QStringList &arguments, const QStringList &environment = {});
+// The same for another program, e.g. mpirun starting poview.
+ToolResult runProgram(const QString &program, const QStringList &arguments,
+                      const QStringList &environment = {});
+QString toolPath();
 
 // Path of a file in examples/.
 QString examplePath(const char *fileName);

@@ -1,0 +1,231 @@
+#include "WallLink.h"
+
+#include "ToolError.h"
+
+#include <mpi.h>
+
+#include <chrono>
+#include <cstdio>
+#include <iterator>
+#include <thread>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define POVIEW_LEAK_CHECKS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define POVIEW_LEAK_CHECKS 1
+#endif
+#endif
+#ifdef POVIEW_LEAK_CHECKS
+#include <dlfcn.h>
+#include <sanitizer/lsan_interface.h>
+#endif
+
+namespace {
+
+// Open MPI keeps much of what MPI_Init sets up past MPI_Finalize, in
+// components it loads and unloads again, where LeakSanitizer cannot even name
+// the code. Those allocations are the platform's, not this program's.
+class PlatformAllocations {
+public:
+  PlatformAllocations() {
+#ifdef POVIEW_LEAK_CHECKS
+    __lsan_disable();
+#endif
+  }
+  ~PlatformAllocations() {
+#ifdef POVIEW_LEAK_CHECKS
+    __lsan_enable();
+#endif
+  }
+  PlatformAllocations(const PlatformAllocations &) = delete;
+  PlatformAllocations &operator=(const PlatformAllocations &) = delete;
+
+  // PMIx allocates on a thread of its own when ranks first meet, and is
+  // unloaded at MPI_Finalize; kept loaded, it has a name to be suppressed by.
+  static void keepPmixNamed() {
+#ifdef POVIEW_LEAK_CHECKS
+    dlopen("libpmix.so.2", RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+#endif
+  }
+};
+
+enum Tag { StatusTag = 1, VerdictTag, MessageTag, TileTag };
+// Statuses and camera messages are short lines of text.
+constexpr int kMaxText = 1 << 16;
+
+std::string text(const std::vector<char> &buffer, const MPI_Status &status) {
+  int count = 0;
+  MPI_Get_count(&status, MPI_CHAR, &count);
+  return std::string(buffer.data(), std::size_t(count > 0 ? count : 0));
+}
+
+std::string seconds(double value) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%g", value);
+  return buffer;
+}
+
+} // namespace
+
+// Requests in flight and the rank each one waits on.
+struct WallLink::Pending {
+  std::vector<MPI_Request> requests;
+  std::vector<int> peers;
+  std::vector<MPI_Status> statuses;
+  std::string text; // what the requests send, where it must outlive the call
+
+  void add(MPI_Request request, int peer) {
+    requests.push_back(request);
+    peers.push_back(peer);
+  }
+};
+
+WallLink::WallLink() {
+  int initialised = 0;
+  MPI_Initialized(&initialised);
+  if (!initialised) {
+    const PlatformAllocations platform;
+    MPI_Init(nullptr, nullptr);
+    PlatformAllocations::keepPmixNamed();
+  }
+  MPI_Comm_rank(MPI_COMM_WORLD, &m_rank);
+  MPI_Comm_size(MPI_COMM_WORLD, &m_size);
+}
+
+WallLink::~WallLink() {
+  if (m_abandoned) return;
+  // Every rank answered, so every rank takes its verdicts; MPI_Finalize
+  // completes the sends, before their text goes.
+  for (Pending &sent : m_verdicts)
+    for (MPI_Request &request : sent.requests)
+      if (request != MPI_REQUEST_NULL) MPI_Request_free(&request);
+  const PlatformAllocations platform;
+  MPI_Finalize();
+}
+
+void WallLink::forgetDelivered() {
+  for (auto sent = m_verdicts.begin(); sent != m_verdicts.end();) {
+    int done = 0;
+    MPI_Testall(int(sent->requests.size()), sent->requests.data(), &done, MPI_STATUSES_IGNORE);
+    sent = done ? m_verdicts.erase(sent) : std::next(sent);
+  }
+}
+
+void WallLink::waitFor(Pending &pending, double limit, const char *what) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(limit);
+  pending.statuses.resize(pending.requests.size());
+  for (;;) {
+    int done = 0;
+    MPI_Testall(int(pending.requests.size()), pending.requests.data(), &done,
+                pending.statuses.data());
+    if (done) return;
+    if (std::chrono::steady_clock::now() > deadline) break;
+    if (m_idle) m_idle();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  std::string silent;
+  for (std::size_t i = 0; i < pending.requests.size(); ++i) {
+    if (pending.requests[i] == MPI_REQUEST_NULL) continue;
+    silent += (silent.empty() ? "" : ", ") + std::to_string(pending.peers[i]);
+  }
+  m_abandoned = true;
+  throw userError("rank " + std::to_string(m_rank) + ": no " + what + " from rank " + silent +
+                  " within " + seconds(limit) + " s");
+}
+
+std::string WallLink::agree(const std::string &failure, double limit) {
+  std::string verdict;
+  if (m_rank == 0) {
+    std::vector<std::vector<char>> statuses(static_cast<std::size_t>(m_size), std::vector<char>(kMaxText));
+    Pending pending;
+    for (int peer = 1; peer < m_size; ++peer) {
+      MPI_Request request;
+      MPI_Irecv(statuses[peer].data(), kMaxText, MPI_CHAR, peer, StatusTag, MPI_COMM_WORLD,
+                &request);
+      pending.add(request, peer);
+    }
+    // The first character of the verdict tells the others whether every
+    // rank answered: if not, none of them may wait for it in MPI_Finalize.
+    char everyoneAnswered = '1';
+    try {
+      waitFor(pending, limit, "answer");
+      if (!failure.empty()) verdict = "rank 0: " + failure;
+      for (int peer = 1; peer < m_size && verdict.empty(); ++peer) {
+        const std::string said = text(statuses[peer], pending.statuses[std::size_t(peer - 1)]);
+        if (!said.empty()) verdict = "rank " + std::to_string(peer) + ": " + said;
+      }
+    } catch (const ToolError &error) {
+      // The ranks that did answer still learn why the wall ends.
+      everyoneAnswered = '0';
+      verdict = error.what();
+    }
+    forgetDelivered();
+    m_verdicts.emplace_back();
+    Pending &sending = m_verdicts.back();
+    sending.text = (everyoneAnswered + verdict).substr(0, kMaxText);
+    for (int peer = 1; peer < m_size; ++peer) {
+      MPI_Request request;
+      MPI_Isend(sending.text.data(), int(sending.text.size()), MPI_CHAR, peer, VerdictTag,
+                MPI_COMM_WORLD, &request);
+      sending.add(request, peer);
+    }
+    return verdict;
+  }
+  const std::string said = failure.substr(0, kMaxText);
+  std::vector<char> buffer(kMaxText);
+  Pending pending;
+  MPI_Request request;
+  MPI_Isend(said.data(), int(said.size()), MPI_CHAR, 0, StatusTag, MPI_COMM_WORLD, &request);
+  pending.add(request, 0);
+  MPI_Irecv(buffer.data(), kMaxText, MPI_CHAR, 0, VerdictTag, MPI_COMM_WORLD, &request);
+  pending.add(request, 0);
+  waitFor(pending, limit, "verdict");
+  const std::string message = text(buffer, pending.statuses[1]);
+  if (message.empty()) return message;
+  if (message[0] != '1') m_abandoned = true;
+  return message.substr(1);
+}
+
+std::string WallLink::broadcast(const std::string &message, double limit) {
+  Pending pending;
+  MPI_Request request;
+  if (m_rank == 0) {
+    for (int peer = 1; peer < m_size; ++peer) {
+      MPI_Isend(message.data(), int(message.size()), MPI_CHAR, peer, MessageTag, MPI_COMM_WORLD,
+                &request);
+      pending.add(request, peer);
+    }
+    waitFor(pending, limit, "receipt");
+    return message;
+  }
+  std::vector<char> buffer(kMaxText);
+  MPI_Irecv(buffer.data(), kMaxText, MPI_CHAR, 0, MessageTag, MPI_COMM_WORLD, &request);
+  pending.add(request, 0);
+  waitFor(pending, limit, "message");
+  return text(buffer, pending.statuses[0]);
+}
+
+std::vector<std::vector<unsigned char>> WallLink::gather(std::vector<unsigned char> mine,
+                                                         const std::vector<std::size_t> &sizes,
+                                                         double limit) {
+  Pending pending;
+  MPI_Request request;
+  if (m_rank != 0) {
+    MPI_Isend(mine.data(), int(mine.size()), MPI_UNSIGNED_CHAR, 0, TileTag, MPI_COMM_WORLD,
+              &request);
+    pending.add(request, 0);
+    waitFor(pending, limit, "receipt of the tile");
+    return {};
+  }
+  std::vector<std::vector<unsigned char>> tiles(static_cast<std::size_t>(m_size));
+  tiles[0] = std::move(mine);
+  for (int peer = 1; peer < m_size; ++peer) {
+    tiles[peer].resize(sizes[std::size_t(peer)]);
+    MPI_Irecv(tiles[peer].data(), int(tiles[peer].size()), MPI_UNSIGNED_CHAR, peer, TileTag,
+              MPI_COMM_WORLD, &request);
+    pending.add(request, peer);
+  }
+  waitFor(pending, limit, "tile");
+  return tiles;
+}

@@ -1,0 +1,54 @@
+#ifndef POVIEW_WALLLINK_H
+#define POVIEW_WALLLINK_H
+
+#include <functional>
+#include <list>
+#include <string>
+#include <vector>
+
+// The processes of a wall, over MPI. Every wait is bounded: a rank that stops
+// answering makes the others give up when the wait runs out (a user error
+// naming the rank that keeps them waiting) instead of hanging the wall.
+// Rank 0 leads; the others follow its messages.
+class WallLink {
+public:
+  WallLink();
+  // Finalises MPI unless a wait ran out: then a rank may never get there,
+  // and the process leaves without it (mpirun then ends the rest).
+  ~WallLink();
+  WallLink(const WallLink &) = delete;
+  WallLink &operator=(const WallLink &) = delete;
+
+  int rank() const { return m_rank; }
+  int size() const { return m_size; }
+
+  // What a follower does while it waits, e.g. keep its window painted.
+  void setIdle(std::function<void()> idle) { m_idle = std::move(idle); }
+
+  // Every rank says how it fares ("" or the cause of its failure); all answer
+  // the first failure as "rank N: cause", or "" when every rank is fine.
+  // The ranks meet here: a rank returns once all have told rank 0.
+  std::string agree(const std::string &failure, double seconds);
+  // Rank 0 sends `message` to every other rank, which answer it.
+  std::string broadcast(const std::string &message, double seconds);
+  // Rank 0 answers every rank's bytes (its own first), `sizes` long each;
+  // the others send theirs and answer nothing.
+  std::vector<std::vector<unsigned char>> gather(std::vector<unsigned char> mine,
+                                                 const std::vector<std::size_t> &sizes,
+                                                 double seconds);
+
+private:
+  struct Pending;
+  void waitFor(Pending &pending, double seconds, const char *what);
+  void forgetDelivered();
+
+  int m_rank = 0;
+  int m_size = 1;
+  bool m_abandoned = false;
+  std::function<void()> m_idle;
+  // Verdicts rank 0 sent without waiting for every rank to take them (one
+  // that did not answer may never do so): their text outlives the sends.
+  std::list<Pending> m_verdicts;
+};
+
+#endif

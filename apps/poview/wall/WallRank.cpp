@@ -1,0 +1,320 @@
+// One rank of `poview wall`: renders its tile of the wall's picture, follows
+// rank 0's camera changes frame by frame, and with -o sends its tile to
+// rank 0, which writes the whole picture. Each step ends with every rank
+// agreeing on how it went, so that one rank's failure ends them all with the
+// same one-line message.
+#include "Wall.h"
+
+#include "CoinMessages.h"
+#include "CommandOutput.h"
+#include "Headlight.h"
+#include "PictureFile.h"
+#include "PoBaseView.h"
+#include "PoOffscreenRenderer.h"
+#include "ToolError.h"
+#include "VirtualDisplay.h"
+#include "WallCameras.h"
+#include "WallLink.h"
+#include "WallScreen.h"
+
+#include <Inventor/Qt/SoQt.h>
+#include <Inventor/Qt/viewers/SoQtExaminerViewer.h>
+#include <Inventor/nodekits/SoBaseKit.h>
+#include <Inventor/nodes/SoSeparator.h>
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+// The longest one rank may take for one step: reading, rendering, writing.
+constexpr double kStepSeconds = 60;
+// In --show, rank 0 speaks at least this often while nothing moves, and the
+// others give up on it after kSilenceSeconds.
+constexpr double kHeartbeatSeconds = 1;
+constexpr double kSilenceSeconds = 10;
+
+// mpirun ends every rank with SIGTERM once one has failed or died. A rank
+// that has said why (or is saying it, on another thread) leaves without a
+// second line; any other says that it stopped.
+enum ErrorLine { NotSaid, BeingSaid, Said };
+char g_stopLine[160];
+volatile std::sig_atomic_t g_errorLine = NotSaid;
+
+void onStop(int) {
+  if (g_errorLine == NotSaid) {
+    const ssize_t written = ::write(STDERR_FILENO, g_stopLine, std::strlen(g_stopLine));
+    (void)written;
+  } else if (g_errorLine == BeingSaid) {
+    const timespec lineTime{0, 300 * 1000 * 1000};
+    ::nanosleep(&lineTime, nullptr);
+  }
+  ::_exit(ExitUserError);
+}
+
+void installStopHandler(int rank) {
+  std::snprintf(g_stopLine, sizeof g_stopLine,
+                "poview wall: error: rank %d: stopped: another rank of the wall ended\n", rank);
+  std::signal(SIGTERM, onStop);
+}
+
+// A failure all ranks agreed on ends every rank with the same line.
+void endOnFailure(const std::string &verdict) {
+  if (!verdict.empty()) throw userError(verdict);
+}
+
+template <class Step> std::string attempt(Step step) {
+  try {
+    step();
+    return "";
+  } catch (const ToolError &error) {
+    return error.what();
+  }
+}
+
+std::string scenePathOf(std::string path, int rank) {
+  const std::size_t mark = path.find("%r");
+  if (mark != std::string::npos) path.replace(mark, 2, std::to_string(rank));
+  return path;
+}
+
+// The rank's tile, in pixels of the picture with (0, 0) at the lower left;
+// rank 0 is the upper-left tile, ranks run along rows.
+struct Tile {
+  int x, y, width, height;
+};
+
+Tile tileOf(int rank, const TileGrid &grid, const ImageSize &size) {
+  const int column = rank % grid.columns, row = rank / grid.columns;
+  const int x0 = column * size.width / grid.columns;
+  const int x1 = (column + 1) * size.width / grid.columns;
+  const int top = row * size.height / grid.rows;
+  const int bottom = (row + 1) * size.height / grid.rows;
+  return {x0, size.height - bottom, x1 - x0, bottom - top};
+}
+
+// A tile's rows, top first, three bytes a pixel and nothing between rows.
+std::vector<unsigned char> packedRows(const QImage &tile) {
+  const std::size_t row = std::size_t(tile.width()) * 3;
+  std::vector<unsigned char> bytes(row * std::size_t(tile.height()));
+  for (int y = 0; y < tile.height(); ++y)
+    std::memcpy(bytes.data() + row * std::size_t(y), tile.constScanLine(y), row);
+  return bytes;
+}
+
+class WallRank {
+public:
+  WallRank(const WallOptions &options, const Invocation &invocation)
+      : m_options(options), m_invocation(invocation) {
+    installStopHandler(m_link.rank());
+  }
+
+  // The rank's failure is said here, while MPI still runs: once one rank
+  // has left with a failure, mpirun stops the rest.
+  int run() {
+    try {
+      runSteps();
+      if (m_link.rank() == 0) m_messages.printWarnings("poview wall: ");
+      return ExitSuccess;
+    } catch (const ToolError &error) {
+      g_errorLine = BeingSaid;
+      const int status = printToolError("wall", error);
+      g_errorLine = Said;
+      return status;
+    }
+  }
+
+private:
+  void runSteps() {
+    const int ranks = m_options.grid.columns * m_options.grid.rows;
+    if (m_link.size() != ranks)
+      throw usageError("--grid " + std::to_string(m_options.grid.columns) + "x" +
+                       std::to_string(m_options.grid.rows) + " needs " + std::to_string(ranks) +
+                       " processes, mpirun started " + std::to_string(m_link.size()));
+    m_tile = tileOf(m_link.rank(), m_options.grid, m_options.size);
+    initSceneDatabase();
+    endOnFailure(m_link.agree(attempt([&] { load(); }), kStepSeconds));
+    endOnFailure(m_link.agree(attempt([&] { startQt(); }), kStepSeconds));
+    frame("");
+    if (m_options.show)
+      m_link.rank() == 0 ? leadShow() : follow(kSilenceSeconds);
+    else
+      m_link.rank() == 0 ? leadScript() : follow(kStepSeconds);
+    if (!m_options.output.empty()) gatherAndWrite();
+  }
+
+  void load() {
+    m_scene.reset(new LoadedScene(scenePathOf(m_options.scene, m_link.rank()), m_messages));
+    m_lit.reset(new LitScene(m_scene->root(), m_options.headlight));
+    m_cameras.reset(new WallCameras(m_lit->root()));
+    if (m_link.rank() != 0) return;
+    if (!m_options.cameraScript.empty()) m_script.reset(new CameraScript(m_options.cameraScript));
+    if (!m_options.output.empty()) checkOutput(m_options.output);
+  }
+
+  void startQt() {
+    if (m_options.show) {
+      m_mainWindow = startWindowGui(m_invocation, "the wall");
+      m_window.reset(new TileWindow(QSize(m_tile.width, m_tile.height)));
+      m_window->show();
+      // Rank 0 runs Qt's own loop and must not be entered again from it.
+      if (m_link.rank() != 0) m_link.setIdle([] { QCoreApplication::processEvents(); });
+    } else {
+      m_virtualDisplay = startOffscreenGui(m_invocation);
+    }
+    m_renderer.reset(new PoOffscreenRenderer(m_options.size.width, m_options.size.height));
+    if (m_options.logical) m_renderer->setMode(PoOffscreenRenderer::LOGICAL_VIEWPORT);
+  }
+
+  // Every rank applies rank 0's camera changes, renders its tile, and once
+  // all have, shows it. Rank 0 may bring a failure of its own to the frame.
+  void frame(const std::string &changes, const std::string &failure = "") {
+    if (m_link.rank() != 0) m_cameras->apply(changes);
+    const std::string rendered = failure.empty() ? attempt([&] { renderTile(); }) : failure;
+    endOnFailure(m_link.agree(rendered, kStepSeconds));
+    if (m_window) m_window->swapTo(m_picture);
+  }
+
+  void renderTile() {
+    m_picture = m_renderer->renderTile(m_lit->root(), m_tile.x, m_tile.y, m_tile.width,
+                                       m_tile.height);
+    if (m_picture.isNull()) throw userError(m_renderer->getLastError());
+  }
+
+  // Rank 0 without windows: the camera script, one line a frame.
+  void leadScript() {
+    while (m_script && !m_script->finished()) {
+      const std::string failure = attempt([&] { m_script->applyNext(); });
+      const std::string changes = m_cameras->changes();
+      m_link.broadcast("F" + changes, kStepSeconds);
+      frame(changes, failure);
+    }
+    m_link.broadcast("Q", kStepSeconds);
+  }
+
+  // The other ranks: frames until rank 0 says it is done ("F": a frame with
+  // camera changes, "H": rank 0 is still there, "Q": the end).
+  void follow(double silence) {
+    for (;;) {
+      const std::string message = m_link.broadcast("", silence);
+      if (message == "Q") return;
+      if (!message.empty() && message[0] == 'F') frame(message.substr(1));
+    }
+  }
+
+  void gatherAndWrite() {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    std::vector<std::size_t> sizes;
+    for (int rank = 0; rank < m_link.size(); ++rank) {
+      const Tile tile = tileOf(rank, m_options.grid, m_options.size);
+      sizes.push_back(std::size_t(tile.width) * std::size_t(tile.height) * 3);
+    }
+    const auto tiles = m_link.gather(packedRows(m_picture), sizes, kStepSeconds);
+    const Clock::time_point gathered = Clock::now();
+    std::string failure;
+    if (m_link.rank() == 0)
+      failure = attempt([&] {
+        writeOutput(m_options.output, encodePicture(assembled(tiles), m_options.output));
+      });
+    endOnFailure(m_link.agree(failure, kStepSeconds));
+    // For the wall benchmark: the time rank 0 spends on the gathered picture.
+    if (m_link.rank() == 0 && std::getenv("POVIEW_WALL_TIMINGS"))
+      std::fprintf(stderr, "poview wall: timings: gather %.3f s, assemble and write %.3f s\n",
+                   std::chrono::duration<double>(gathered - start).count(),
+                   std::chrono::duration<double>(Clock::now() - gathered).count());
+  }
+
+  QImage assembled(const std::vector<std::vector<unsigned char>> &tiles) const {
+    QImage picture(m_options.size.width, m_options.size.height, QImage::Format_RGB888);
+    if (picture.isNull()) throw userError("cannot hold the whole picture in memory");
+    for (int rank = 0; rank < m_link.size(); ++rank) {
+      const Tile tile = tileOf(rank, m_options.grid, m_options.size);
+      const std::size_t row = std::size_t(tile.width) * 3;
+      const int top = m_options.size.height - tile.y - tile.height;
+      for (int y = 0; y < tile.height; ++y)
+        std::memcpy(picture.scanLine(top + y) + std::size_t(tile.x) * 3,
+                    tiles[std::size_t(rank)].data() + row * std::size_t(y), row);
+    }
+    return picture;
+  }
+
+  void leadShow();
+
+  WallLink m_link;
+  const WallOptions &m_options;
+  const Invocation &m_invocation;
+  Tile m_tile{};
+  CoinMessages m_messages;
+  std::unique_ptr<LoadedScene> m_scene;
+  std::unique_ptr<LitScene> m_lit;
+  std::unique_ptr<WallCameras> m_cameras;
+  std::unique_ptr<CameraScript> m_script;
+  std::unique_ptr<VirtualDisplay> m_virtualDisplay;
+  QWidget *m_mainWindow = nullptr;
+  std::unique_ptr<TileWindow> m_window;
+  std::unique_ptr<PoOffscreenRenderer> m_renderer;
+  QImage m_picture;
+};
+
+// Rank 0 with windows: its tile and an examiner viewer on the whole scene,
+// in which a press on a view hands that view's camera to the viewer. Every
+// change of a camera, by the viewer or by the script, is a frame of the wall.
+void WallRank::leadShow() {
+  SoBaseKit::setSearchingChildren(TRUE);
+  for (const ViewRecord &record : m_scene->views()) record.view->sensitiveOnEvents(1);
+  SoQtExaminerViewer viewer(m_mainWindow);
+  viewer.setSceneGraph(m_scene->root());
+  PoBaseView::installViewingEventCB(&viewer);
+  viewer.setTitle("poview wall");
+  viewer.show();
+  SoQt::show(m_mainWindow);
+
+  std::unique_ptr<ToolError> stopped; // raised once Qt's loop is left
+  auto spoken = std::chrono::steady_clock::now();
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    try {
+      std::string failure;
+      if (m_script) {
+        if (m_script->finished()) return SoQt::exitMainLoop();
+        failure = attempt([&] { m_script->applyNext(); });
+      }
+      const std::string changes = m_cameras->changes();
+      const auto now = std::chrono::steady_clock::now();
+      if (changes.empty() && failure.empty()) {
+        if (now - spoken < std::chrono::duration<double>(kHeartbeatSeconds)) return;
+        spoken = now;
+        m_link.broadcast("H", kStepSeconds);
+        return;
+      }
+      spoken = now;
+      m_link.broadcast("F" + changes, kStepSeconds);
+      frame(changes, failure);
+    } catch (const ToolError &error) {
+      stopped.reset(new ToolError(error));
+      SoQt::exitMainLoop();
+    }
+  });
+  timer.start(30);
+  SoQt::mainLoop();
+  timer.stop();
+  if (stopped) throw *stopped;
+  m_link.broadcast("Q", kStepSeconds);
+}
+
+} // namespace
+
+int runWallRank(const WallOptions &options, const Invocation &invocation) {
+  WallRank rank(options, invocation);
+  return rank.run();
+}
