@@ -255,7 +255,8 @@ void X3DWriter::field(const char *name, float v) { field(name, &v, 1); }
 
 void X3DWriter::field(const char *name, int v) { field(name, &v, 1); }
 
-void X3DWriter::field(const char *name, const float *values, int count, bool list) {
+template <class Number>
+void X3DWriter::numbers(const char *name, const Number *values, int count, bool list) {
   attributeStart(name);
   const bool brackets = list && m_encoding == Encoding::ClassicVRML;
   if (brackets) m_out += "[ ";
@@ -267,16 +268,12 @@ void X3DWriter::field(const char *name, const float *values, int count, bool lis
   attributeEnd();
 }
 
+void X3DWriter::field(const char *name, const float *values, int count, bool list) {
+  numbers(name, values, count, list);
+}
+
 void X3DWriter::field(const char *name, const int *values, int count) {
-  attributeStart(name);
-  const bool brackets = count != 1 && m_encoding == Encoding::ClassicVRML;
-  if (brackets) m_out += "[ ";
-  for (int i = 0; i < count; ++i) {
-    if (i) m_out += ' ';
-    value(values[i]);
-  }
-  if (brackets) m_out += " ]";
-  attributeEnd();
+  numbers(name, values, count, count != 1);
 }
 
 void X3DWriter::field(const char *name, const char *v) {

@@ -72,6 +72,8 @@ private:
   void attributeStart(const char *name);
   void attributeEnd();
   void openChildContent();
+  // Values of one field; list puts them in brackets in the classic encoding.
+  template <class Number> void numbers(const char *name, const Number *values, int count, bool list);
   void value(float v);
   void value(double v);
   void value(int v);
