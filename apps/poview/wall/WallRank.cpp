@@ -61,10 +61,41 @@ void onStop(int) {
   ::_exit(ExitUserError);
 }
 
+// A rank that crashes names itself and the signal before it goes, so that
+// the wall's output says which rank ended it and why; the signal then takes
+// its course, for mpirun and core dumps.
+struct CrashSignal {
+  int number;
+  const char *name;
+  char line[160];
+};
+CrashSignal g_crashSignals[] = {{SIGSEGV, "segmentation fault", {}},
+                                {SIGBUS, "bus error", {}},
+                                {SIGFPE, "arithmetic exception", {}},
+                                {SIGILL, "illegal instruction", {}},
+                                {SIGABRT, "aborted", {}}};
+
+[[maybe_unused]] void onCrash(int number) {
+  for (const CrashSignal &crash : g_crashSignals)
+    if (crash.number == number && g_errorLine == NotSaid) {
+      const ssize_t written = ::write(STDERR_FILENO, crash.line, std::strlen(crash.line));
+      (void)written;
+    }
+  std::signal(number, SIG_DFL);
+  std::raise(number);
+}
+
 void installStopHandler(int rank) {
   std::snprintf(g_stopLine, sizeof g_stopLine,
                 "poview wall: error: rank %d: stopped: another rank of the wall ended\n", rank);
   std::signal(SIGTERM, onStop);
+#ifndef __SANITIZE_ADDRESS__ // a sanitizer's own report of a crash says more
+  for (CrashSignal &crash : g_crashSignals) {
+    std::snprintf(crash.line, sizeof crash.line, "poview wall: error: rank %d: crashed (%s)\n",
+                  rank, crash.name);
+    std::signal(crash.number, onCrash);
+  }
+#endif
 }
 
 // A failure all ranks agreed on ends every rank with the same line.
