@@ -91,12 +91,15 @@ void checkOutputLocation(const std::string &path) {
 }
 
 void writeFileAtomically(const std::string &path, const std::string &bytes) {
+  writeFileAtomically(path, [&bytes](int fd) { return writeAll(fd, bytes); });
+}
+
+void writeFileAtomically(const std::string &path, const std::function<bool(int fd)> &write) {
   checkOutputLocation(path);
   TemporaryFile temporary(path);
   if (!temporary.isOpen()) throw writeError(path, errno);
   applyUsualPermissions(temporary.fd());
-  if (!writeAll(temporary.fd(), bytes) || ::fsync(temporary.fd()) != 0)
-    throw writeError(path, errno);
+  if (!write(temporary.fd()) || ::fsync(temporary.fd()) != 0) throw writeError(path, errno);
   if (temporary.close() != 0) throw writeError(path, errno);
   if (::rename(temporary.path().c_str(), path.c_str()) != 0) throw writeError(path, errno);
   temporary.keep();

@@ -1,6 +1,7 @@
 #ifndef POVIEW_ATOMICFILE_H
 #define POVIEW_ATOMICFILE_H
 
+#include <functional>
 #include <string>
 
 // Writes `bytes` to `path` so that readers see either the old file or the
@@ -9,6 +10,11 @@
 // On failure the temporary file is removed and a user error naming `path` is
 // thrown.
 void writeFileAtomically(const std::string &path, const std::string &bytes);
+
+// The same for a result too large to hold twice: `write` puts it into the
+// open file descriptor it is given and answers false with errno set when a
+// write fails; what it throws ends the write the same way.
+void writeFileAtomically(const std::string &path, const std::function<bool(int fd)> &write);
 
 // Fails early, before any work is done, when `path` cannot be an output file:
 // an empty name, a directory, or a directory part that does not exist or

@@ -6,12 +6,22 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 bool isStandardOutput(const std::string &output) { return output == "-"; }
 
 void checkOutput(const std::string &output) {
   if (!isStandardOutput(output)) checkOutputLocation(output);
 }
+
+namespace {
+
+ToolError standardOutputError() {
+  return userError(std::string("standard output: cannot write: ") +
+                   (errno ? std::strerror(errno) : "write error"));
+}
+
+} // namespace
 
 void writeOutput(const std::string &output, const std::string &bytes) {
   if (!isStandardOutput(output)) {
@@ -21,6 +31,14 @@ void writeOutput(const std::string &output, const std::string &bytes) {
   errno = 0;
   if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
       std::fflush(stdout) != 0)
-    throw userError(std::string("standard output: cannot write: ") +
-                    (errno ? std::strerror(errno) : "write error"));
+    throw standardOutputError();
+}
+
+void writeOutput(const std::string &output, const std::function<bool(int fd)> &write) {
+  if (!isStandardOutput(output)) {
+    writeFileAtomically(output, write);
+    return;
+  }
+  errno = 0;
+  if (std::fflush(stdout) != 0 || !write(STDOUT_FILENO)) throw standardOutputError();
 }

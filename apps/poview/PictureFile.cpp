@@ -1,9 +1,10 @@
 #include "PictureFile.h"
 
+#include "CommandOutput.h"
 #include "ToolError.h"
 
-#include <QBuffer>
 #include <QByteArray>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QList>
@@ -28,14 +29,18 @@ void checkPictureFormat(const std::string &option, const std::string &output) {
                    quoted(format.toStdString()) + " (Qt writes " + list + ")");
 }
 
-std::string encodePicture(const QImage &image, const std::string &output) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
+void writePicture(const QImage &image, const std::string &output) {
   const QByteArray format = formatOf(output);
-  QImageWriter writer(&buffer, format);
-  if (!writer.write(image))
-    throw userError(quoted(output) + ": cannot encode the picture as " + format.toStdString() +
-                    ": " + writer.errorString().toStdString());
-  return bytes.toStdString();
+  writeOutput(output, [&](int fd) {
+    QFile file;
+    if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) return false;
+    QImageWriter writer(&file, format);
+    const bool written = writer.write(image);
+    // What the writer could not put into the file is a write error (errno
+    // tells which); anything else is the encoder's.
+    if (!written && file.error() == QFileDevice::NoError)
+      throw userError(quoted(output) + ": cannot encode the picture as " +
+                      format.toStdString() + ": " + writer.errorString().toStdString());
+    return written && file.flush();
+  });
 }

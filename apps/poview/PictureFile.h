@@ -12,8 +12,11 @@
 // image writer knows the extension. Needs no QGuiApplication.
 void checkPictureFormat(const std::string &option, const std::string &output);
 
-// The bytes of a picture file for `output`, in the format its name chooses.
-// Throws a user error naming the output when the picture cannot be encoded.
-std::string encodePicture(const QImage &image, const std::string &output);
+// Writes the picture to `output` (a file, or "-" for standard output; see
+// CommandOutput.h) in the format its name chooses, encoding it straight into
+// the file: a poster is never held a second time as its file's bytes. Throws
+// a user error naming the output when the picture cannot be encoded or
+// written.
+void writePicture(const QImage &image, const std::string &output);
 
 #endif

@@ -99,7 +99,7 @@ int runRender(const Invocation &invocation) {
   const std::unique_ptr<VirtualDisplay> virtualDisplay = startOffscreenGui(invocation);
   const LitScene lit(scene.root(), !arguments.has("--no-headlight"));
   const QImage image = renderPicture(lit.root(), size, background, tiles, maxTileSize);
-  writeOutput(output, encodePicture(image, output));
+  writePicture(image, output);
   messages.printWarnings("poview render: ");
   warnAboutViewsWithoutCamera(scene.views(), "poview render: ");
   return ExitSuccess;

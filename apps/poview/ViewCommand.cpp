@@ -110,7 +110,7 @@ int runView(const Invocation &invocation) {
 
   if (screenshot) {
     const QImage frame = grabViewerFrame(window, root, script);
-    writeOutput(output, encodePicture(frame, output));
+    writePicture(frame, output);
     return ExitSuccess;
   }
   SoQtExaminerViewer viewer(window);

@@ -255,7 +255,7 @@ private:
     std::string failure;
     if (m_link.rank() == 0)
       failure = attempt([&] {
-        writeOutput(m_options.output, encodePicture(assembled(tiles), m_options.output));
+        writePicture(assembled(tiles), m_options.output);
       });
     endOnFailure(m_link.agree(failure, kStepSeconds));
     // For the wall benchmark: the time rank 0 spends on the gathered picture.
