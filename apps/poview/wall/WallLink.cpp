@@ -206,26 +206,28 @@ std::string WallLink::broadcast(const std::string &message, double limit) {
   return text(buffer, pending.statuses[0]);
 }
 
-std::vector<std::vector<unsigned char>> WallLink::gather(std::vector<unsigned char> mine,
-                                                         const std::vector<std::size_t> &sizes,
-                                                         double limit) {
-  Pending pending;
+void WallLink::gather(std::vector<unsigned char> mine, const std::vector<std::size_t> &sizes,
+                      double limit, const TileTaker &take) {
   MPI_Request request;
   if (m_rank != 0) {
+    Pending pending;
     MPI_Isend(mine.data(), int(mine.size()), MPI_UNSIGNED_CHAR, 0, TileTag, MPI_COMM_WORLD,
               &request);
     pending.add(request, 0);
     waitFor(pending, limit, "receipt of the tile");
-    return {};
+    return;
   }
-  std::vector<std::vector<unsigned char>> tiles(static_cast<std::size_t>(m_size));
-  tiles[0] = std::move(mine);
+  take(0, mine);
+  // One tile at a time into one buffer: rank 0 holds the picture and a tile,
+  // not every tile besides the picture.
+  std::vector<unsigned char> tile(std::move(mine));
   for (int peer = 1; peer < m_size; ++peer) {
-    tiles[peer].resize(sizes[std::size_t(peer)]);
-    MPI_Irecv(tiles[peer].data(), int(tiles[peer].size()), MPI_UNSIGNED_CHAR, peer, TileTag,
-              MPI_COMM_WORLD, &request);
+    Pending pending;
+    tile.resize(sizes[std::size_t(peer)]);
+    MPI_Irecv(tile.data(), int(tile.size()), MPI_UNSIGNED_CHAR, peer, TileTag, MPI_COMM_WORLD,
+              &request);
     pending.add(request, peer);
+    waitFor(pending, limit, "tile");
+    take(peer, tile);
   }
-  waitFor(pending, limit, "tile");
-  return tiles;
 }

@@ -31,11 +31,11 @@ public:
   std::string agree(const std::string &failure, double seconds);
   // Rank 0 sends `message` to every other rank, which answer it.
   std::string broadcast(const std::string &message, double seconds);
-  // Rank 0 answers every rank's bytes (its own first), `sizes` long each;
-  // the others send theirs and answer nothing.
-  std::vector<std::vector<unsigned char>> gather(std::vector<unsigned char> mine,
-                                                 const std::vector<std::size_t> &sizes,
-                                                 double seconds);
+  // Rank 0 hands every rank's bytes (its own first, then by rank), `sizes`
+  // long each, to `take`, one rank's at a time; the others send theirs.
+  using TileTaker = std::function<void(int rank, const std::vector<unsigned char> &bytes)>;
+  void gather(std::vector<unsigned char> mine, const std::vector<std::size_t> &sizes,
+              double seconds, const TileTaker &take);
 
 private:
   struct Pending;

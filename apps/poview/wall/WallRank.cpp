@@ -250,33 +250,37 @@ private:
       const Tile tile = tileOf(rank, m_options.grid, m_options.size);
       sizes.push_back(std::size_t(tile.width) * std::size_t(tile.height) * 3);
     }
-    const auto tiles = m_link.gather(packedRows(m_picture), sizes, kStepSeconds);
+    // Rank 0 puts each tile in place as it comes. A picture it cannot hold
+    // still takes the tiles, so that no rank waits for a receipt in vain.
+    QImage picture;
+    if (m_link.rank() == 0)
+      picture = QImage(m_options.size.width, m_options.size.height, QImage::Format_RGB888);
+    m_link.gather(packedRows(m_picture), sizes, kStepSeconds,
+                  [&](int rank, const std::vector<unsigned char> &bytes) {
+                    if (!picture.isNull()) placeTile(picture, rank, bytes);
+                  });
     const Clock::time_point gathered = Clock::now();
     std::string failure;
     if (m_link.rank() == 0)
       failure = attempt([&] {
-        writePicture(assembled(tiles), m_options.output);
+        if (picture.isNull()) throw userError("cannot hold the whole picture in memory");
+        writePicture(picture, m_options.output);
       });
     endOnFailure(m_link.agree(failure, kStepSeconds));
     // For the wall benchmark: the time rank 0 spends on the gathered picture.
     if (m_link.rank() == 0 && std::getenv("POVIEW_WALL_TIMINGS"))
-      std::fprintf(stderr, "poview wall: timings: gather %.3f s, assemble and write %.3f s\n",
+      std::fprintf(stderr, "poview wall: timings: gather and assemble %.3f s, write %.3f s\n",
                    std::chrono::duration<double>(gathered - start).count(),
                    std::chrono::duration<double>(Clock::now() - gathered).count());
   }
 
-  QImage assembled(const std::vector<std::vector<unsigned char>> &tiles) const {
-    QImage picture(m_options.size.width, m_options.size.height, QImage::Format_RGB888);
-    if (picture.isNull()) throw userError("cannot hold the whole picture in memory");
-    for (int rank = 0; rank < m_link.size(); ++rank) {
-      const Tile tile = tileOf(rank, m_options.grid, m_options.size);
-      const std::size_t row = std::size_t(tile.width) * 3;
-      const int top = m_options.size.height - tile.y - tile.height;
-      for (int y = 0; y < tile.height; ++y)
-        std::memcpy(picture.scanLine(top + y) + std::size_t(tile.x) * 3,
-                    tiles[std::size_t(rank)].data() + row * std::size_t(y), row);
-    }
-    return picture;
+  void placeTile(QImage &picture, int rank, const std::vector<unsigned char> &bytes) const {
+    const Tile tile = tileOf(rank, m_options.grid, m_options.size);
+    const std::size_t row = std::size_t(tile.width) * 3;
+    const int top = m_options.size.height - tile.y - tile.height;
+    for (int y = 0; y < tile.height; ++y)
+      std::memcpy(picture.scanLine(top + y) + std::size_t(tile.x) * 3,
+                  bytes.data() + row * std::size_t(y), row);
   }
 
   void leadShow();
