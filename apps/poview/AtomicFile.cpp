@@ -56,6 +56,8 @@ private:
   bool m_kept = false;
 };
 
+} // namespace
+
 bool writeAll(int fd, const std::string &bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -68,6 +70,8 @@ bool writeAll(int fd, const std::string &bytes) {
   }
   return true;
 }
+
+namespace {
 
 // mkstemp makes the file readable by its owner only; the result should get
 // the permissions any newly created file gets.

@@ -11,6 +11,9 @@
 // thrown.
 void writeFileAtomically(const std::string &path, const std::string &bytes);
 
+// Writes all of `bytes` to `fd`; false with errno set when a write fails.
+bool writeAll(int fd, const std::string &bytes);
+
 // The same for a result too large to hold twice: `write` puts it into the
 // open file descriptor it is given and answers false with errno set when a
 // write fails; what it throws ends the write the same way.

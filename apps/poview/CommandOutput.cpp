@@ -14,24 +14,8 @@ void checkOutput(const std::string &output) {
   if (!isStandardOutput(output)) checkOutputLocation(output);
 }
 
-namespace {
-
-ToolError standardOutputError() {
-  return userError(std::string("standard output: cannot write: ") +
-                   (errno ? std::strerror(errno) : "write error"));
-}
-
-} // namespace
-
 void writeOutput(const std::string &output, const std::string &bytes) {
-  if (!isStandardOutput(output)) {
-    writeFileAtomically(output, bytes);
-    return;
-  }
-  errno = 0;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
-      std::fflush(stdout) != 0)
-    throw standardOutputError();
+  writeOutput(output, [&bytes](int fd) { return writeAll(fd, bytes); });
 }
 
 void writeOutput(const std::string &output, const std::function<bool(int fd)> &write) {
@@ -40,5 +24,7 @@ void writeOutput(const std::string &output, const std::function<bool(int fd)> &w
     return;
   }
   errno = 0;
-  if (std::fflush(stdout) != 0 || !write(STDOUT_FILENO)) throw standardOutputError();
+  if (std::fflush(stdout) != 0 || !write(STDOUT_FILENO))
+    throw userError(std::string("standard output: cannot write: ") +
+                    (errno ? std::strerror(errno) : "write error"));
 }

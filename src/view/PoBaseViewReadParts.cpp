@@ -2,10 +2,10 @@
 //
 // Coin's kit reader takes every name it does not know for a part name and
 // reads its value as a node: a misspelt field ("zoomFactor 2") then fails
-// with "Invalid node specification", a file that ends inside the kit fails
-// without a word, and a node of the wrong type for a part is dropped
-// silently (or, for a part that holds other parts, taken for a group and
-// crashes the reader). Views read their text themselves, the way Coin does,
+// as an invalid node, without naming the field; a file that ends inside the
+// kit fails without a word, and a node of the wrong type for a part is
+// dropped silently (or, for a part that holds other parts, taken for a group
+// and crashes the reader). Views read their text themselves, the way Coin does,
 // and say what is wrong and where.
 
 #include "PoBaseView.h"
