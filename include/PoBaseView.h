@@ -7,14 +7,13 @@
 #include <Inventor/fields/SoSFVec2f.h>
 #include <Inventor/nodekits/SoBaseKit.h>
 
-#include "internal/ClassMutex.h"
 #include "internal/SoGetView.h"
+#include "internal/ViewKitHeader.h"
 
 class QEvent;
 class SoCamera;
 class SoQtRenderArea;
 class SoQtViewer;
-struct ViewKitClass;
 
 // Abstract base of every view: a node kit that claims a rectangle of the
 // render area (its viewport) for everything below it.
@@ -23,23 +22,15 @@ struct ViewKitClass;
 // left corner of the window and (1, 1) the upper right, also for views nested
 // in other views. The fields are never clamped.
 class PoBaseView : public SoBaseKit, public SoGetView {
-public:
-  static void initClass();
-  static void exitClass();
+  PO_VIEW_KIT_HEADER();
 
+public:
   // Registers, in order, PoToVRML2Action, PoToX3DAction, PoBaseView, PoView
   // and PoSceneView.
   // Call after SoDB::init() (or SoQt::init()).
   static void initClasses();
   // Releases them in the reverse order. Release every view first.
   static void exitClasses();
-
-  static SoType getClassTypeId();
-  virtual SoType getTypeId() const;
-  virtual const SoFieldData *getFieldData() const;
-  virtual int getIsBuiltIn() const;
-  static const SoNodekitCatalog *getClassNodekitCatalog();
-  virtual const SoNodekitCatalog *getNodekitCatalog() const;
 
   // SoGetView: a view's viewport is always enabled.
   virtual int getViewportIsEnabled() const;
@@ -69,9 +60,9 @@ public:
 
   // The view under pixel (x, y) of the render area's widget, y growing down
   // from the top edge: of the sensitive views whose viewport holds the point,
-  // the one the search meets last (drawn last, on top). Views below the parts
-  // of other kits are found only if Coin's search looks inside kits
-  // (SoBaseKit::setSearchingChildren).
+  // the one met last in traversal order (drawn last, on top). Views below the
+  // parts of other kits, views included, are found only if Coin's search
+  // looks inside kits (SoBaseKit::setSearchingChildren).
   // Null when there is no such view, when the render area (or its scene
   // graph) is null, and when the window has zero width or height: a window
   // without pixels has no point under the pointer.
@@ -95,10 +86,6 @@ public:
                                     SbBool (*applicationCB)(void *, QEvent *) = nullptr,
                                     void *applicationData = nullptr);
 
-  // Coin's search, except within getView's own search: there the view is
-  // only noted, and no path to it is kept (see getView).
-  virtual void search(SoSearchAction *action);
-
   // Copies take the source's viewport fields, its camera kit (shared, as an
   // assignment of the part field shares it) and its sensitivity. A Coin kit
   // cannot be copied member by member (its private part data would be shared
@@ -111,8 +98,6 @@ protected:
   PoBaseView(const PoBaseView &other);
   virtual ~PoBaseView();
 
-  static const SoFieldData **getFieldDataPtr();
-  static const SoNodekitCatalog **getClassNodekitCatalogPtr();
   virtual void setDefaultOnNonWritingFields();
 
   // The traversal callback: sets the viewport (or the view-volume portion and
@@ -154,9 +139,6 @@ protected:
   // that step is createNodekitPartsList.
   void createNodekitPartsList() { SoBaseKit::createFieldList(); }
 
-  // The registration steps shared with PoView and PoSceneView.
-  static const ViewKitClass &kitClass();
-
   // Registers a part field of a concrete kit and, for the class's first
   // instance, its catalog entry under the parent part.
   void registerPart(const ViewKitClass &kit, const char *name, SoSFNode &field,
@@ -167,10 +149,6 @@ protected:
   // so that a callback node taken from a file or copied from another view runs
   // for this view. Leaves the node's reference count as it found it.
   void installCatchActionCallback();
-
-  // Within getView's search, notes this view and answers true; the kit's
-  // search must then not match the view itself. False for any other search.
-  bool noteForViewLookup(SoSearchAction *action);
 
   // Coin's kit copy copies the callback node together with the view it was
   // bound to; the copy rebinds it to itself.
@@ -193,9 +171,7 @@ private:
   SbBool readKitBody(SoInput *in, unsigned short flags);
   SbBool readFieldsAndParts(SoInput *in, PartsRead &read);
 
-  static const SoFieldData **baseKitFieldDataPtr();
   bool partNameIsSound(const char *method, const SbName &partname, bool toSet) const;
-  static const SoNodekitCatalog **baseKitCatalogPtr();
 
 protected:
 
@@ -219,20 +195,6 @@ protected:
   // Recorded by the outermost view of a GL render traversal.
   static SbVec4f m_vvPortion;
   static SbVec2s m_currentLogicalViewportSize;
-
-  // Hides Coin's per-instance flag of the same name; Coin's kit macros in
-  // subclasses assign FALSE to it, which is the value it always holds.
-  static int isBuiltIn;
-
-  // Class data, seen by derived classes (and by the tests through them).
-  static SoType classTypeId;
-  static SoFieldData *fieldData;
-  static const SoFieldData **parentFieldData;
-  static int firstInstance;
-  static int MT_Id;
-  static SoNodekitCatalog *nodekitCatalog;
-  static const SoNodekitCatalog **parentNodekitCatalogPtr;
-  static ClassMutex classMutex;
 };
 
 #endif

@@ -37,9 +37,9 @@ class SoSensor;
 // with drawStyle lineWidth 2) shows on all four edges.
 class PoSceneView : public PoBaseView {
 public:
-  static void initClass();
-  static void exitClass();
+  PO_VIEW_KIT_HEADER();
 
+public:
   PoSceneView();
   // Copies take the base view's values, share the source's scene, appearance
   // kits and decoration groups, and take its visibility fields. A copy has
@@ -48,12 +48,6 @@ public:
   PoSceneView(const PoSceneView &other);
   PoSceneView &operator=(const PoSceneView &other);
 
-  static SoType getClassTypeId();
-  virtual SoType getTypeId() const;
-  virtual const SoFieldData *getFieldData() const;
-  virtual int getIsBuiltIn() const;
-  static const SoNodekitCatalog *getClassNodekitCatalog();
-  virtual const SoNodekitCatalog *getNodekitCatalog() const;
   // Keeps an appearance kit out of written files while it holds only what
   // construction put there; Coin would write it for its light model.
   virtual void addWriteReference(SoOutput *out, SbBool isFromField = FALSE);
@@ -84,11 +78,7 @@ public:
 protected:
   virtual ~PoSceneView();
 
-  static const SoFieldData **getFieldDataPtr();
-  static const SoNodekitCatalog **getClassNodekitCatalogPtr();
   virtual void setDefaultOnNonWritingFields();
-
-  static const ViewKitClass &kitClass();
 
   // Part fields.
   SoSFNode backgroundSep;
@@ -113,17 +103,6 @@ protected:
 
   SoFieldSensor *m_backgroundSensor;
   SoFieldSensor *m_borderSensor;
-
-  // Class data. Hides Coin's per-instance flag isBuiltIn, as PoBaseView does.
-  static int isBuiltIn;
-  static SoType classTypeId;
-  static SoFieldData *fieldData;
-  static const SoFieldData **parentFieldData;
-  static int firstInstance;
-  static int MT_Id;
-  static SoNodekitCatalog *nodekitCatalog;
-  static const SoNodekitCatalog **parentNodekitCatalogPtr;
-  static ClassMutex classMutex;
 
 private:
   static void *createInstance();

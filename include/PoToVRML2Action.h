@@ -3,14 +3,13 @@
 
 #include <Inventor/actions/SoToVRML2Action.h>
 
+#include "internal/ActionHeader.h"
+
 #include "internal/SoToVRMLStage.h"
 
 #include <memory>
 
-class SoActionMethodList;
-struct ActionClass;
 class SoConvertGuts;
-class SoEnabledElementsList;
 class SoVRMLGroup;
 
 // Converts a scene graph to VRML97 like Coin's SoToVRML2Action, and in
@@ -45,22 +44,15 @@ class PoToVRML2Action : public SoToVRML2Action {
   typedef SoToVRML2Action inherited;
 
 public:
-  static void initClass();
-  static void exitClass();
-  static SoType getClassTypeId();
-  static void addMethod(const SoType type, SoActionMethod method);
-  static void enableElement(const SoType type, const int stackIndex);
+  PO_ACTION_HEADER();
 
+public:
   PoToVRML2Action();
   // Copies take the source's conversion settings and its first-scene-view
   // switch; results and converters are not copied.
   PoToVRML2Action(const PoToVRML2Action &other);
   PoToVRML2Action &operator=(const PoToVRML2Action &other);
   virtual ~PoToVRML2Action();
-
-  virtual SoType getTypeId() const;
-  virtual const SoEnabledElementsList &getEnabledElements() const;
-  virtual SoActionMethodList *getActionMethods();
 
   virtual void apply(SoNode *node);
   virtual void apply(SoPath *path);
@@ -83,23 +75,12 @@ protected:
   // The converter the first stage works with: a new PoConvertGuts.
   virtual SoConvertGuts *getNewConvertGuts() const;
 
-  static SoEnabledElementsList *enabledElements;
-  static SoActionMethodList *methods;
-
 private:
-  static const ActionClass &actionClass();
   void copySettingsFrom(const PoToVRML2Action &other);
   void runFirstStage(SoNode *node);
   void keepResult(SoVRMLGroup *result);
   void convertSceneViews(SoToVRML2Action &engine, SoVRMLGroup *collision);
   SoToVRML2Action *takeEngine(std::unique_ptr<SoToVRML2Action> &spare);
-
-  static SoType classTypeId;
-
-protected:
-  static int classTypeIdIsSet;
-
-private:
   int m_firstSceneViewSensitive;
   SoToVRMLStage m_toVRMLStage;
   SoVRMLGroup *m_result;

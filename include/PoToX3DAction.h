@@ -3,11 +3,10 @@
 
 #include <Inventor/actions/SoToVRML2Action.h>
 
+#include "internal/ActionHeader.h"
+
 #include <string>
 
-class SoActionMethodList;
-class SoEnabledElementsList;
-struct ActionClass;
 
 // Converts a scene graph holding views into an X3D document whose layers
 // (X3D's Layering component) reproduce the window as rendering shows it:
@@ -45,21 +44,14 @@ public:
     XML           // X3D's XML encoding (.x3d)
   };
 
-  static void initClass();
-  static void exitClass();
-  static SoType getClassTypeId();
-  static void addMethod(const SoType type, SoActionMethod method);
-  static void enableElement(const SoType type, const int stackIndex);
+  PO_ACTION_HEADER();
 
+public:
   PoToX3DAction();
   // Copies take the source's settings; results are not copied.
   PoToX3DAction(const PoToX3DAction &other);
   PoToX3DAction &operator=(const PoToX3DAction &other);
   virtual ~PoToX3DAction();
-
-  virtual SoType getTypeId() const;
-  virtual const SoEnabledElementsList &getEnabledElements() const;
-  virtual SoActionMethodList *getActionMethods();
 
   virtual void apply(SoNode *node);
   virtual void apply(SoPath *path);
@@ -78,16 +70,8 @@ public:
   // an apply to a null node.
   const std::string &getX3DText() const { return m_text; }
 
-protected:
-  static SoEnabledElementsList *enabledElements;
-  static SoActionMethodList *methods;
-
 private:
-  static const ActionClass &actionClass();
   void copySettingsFrom(const PoToX3DAction &other);
-
-  static SoType classTypeId;
-  static int classTypeIdIsSet;
 
   Encoding m_encoding;
   SbBool m_headlight;

@@ -23,40 +23,15 @@ public:
   PoView(const PoView &other);
   PoView &operator=(const PoView &other);
 
-  static void initClass();
-  static void exitClass();
-
-  static SoType getClassTypeId();
-  virtual SoType getTypeId() const;
-  virtual const SoFieldData *getFieldData() const;
-  virtual int getIsBuiltIn() const;
-  static const SoNodekitCatalog *getClassNodekitCatalog();
-  virtual const SoNodekitCatalog *getNodekitCatalog() const;
+  PO_VIEW_KIT_HEADER();
 
 protected:
   virtual ~PoView();
-
-  static const SoFieldData **getFieldDataPtr();
-  static const SoNodekitCatalog **getClassNodekitCatalogPtr();
 
 private:
   // Coin's instance factories take no argument.
   static void *createInstance();
   virtual SbBool readInstance(SoInput *in, unsigned short flags);
-
-  static const ViewKitClass &kitClass();
-
-protected:
-  // Class data, seen by derived classes (and by the tests through them).
-  static SoType classTypeId;
-  static SoFieldData *fieldData;
-  static const SoFieldData **parentFieldData;
-  static int firstInstance;
-  static int isBuiltIn;
-  static int MT_Id;
-  static SoNodekitCatalog *nodekitCatalog;
-  static const SoNodekitCatalog **parentNodekitCatalogPtr;
-  static ClassMutex classMutex;
 };
 
 #endif

@@ -12,7 +12,6 @@ public:
   static const SoFieldData **parentFieldData() { return PoView::parentFieldData; }
   static const SoNodekitCatalog **parentCatalogPtr() { return PoView::parentNodekitCatalogPtr; }
   static int mtId() { return PoView::MT_Id; }
-  static int classMutexFlag() { return PoView::classMutex.getFlag(); }
 };
 
 #endif

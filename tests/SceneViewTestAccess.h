@@ -37,7 +37,6 @@ public:
   static int firstInstance() { return PoSceneView::firstInstance; }
   static const SoFieldData *fieldData() { return PoSceneView::fieldData; }
   static int mtId() { return PoSceneView::MT_Id; }
-  static int classMutexFlag() { return PoSceneView::classMutex.getFlag(); }
 };
 
 // Logical-viewport mode for the life of one scope.

@@ -69,7 +69,6 @@ public:
     return const_cast<const SoFieldData **>(&PoBaseView::fieldData);
   }
   static int mtId() { return PoBaseView::MT_Id; }
-  static int classMutexFlag() { return PoBaseView::classMutex.getFlag(); }
   static void normalizeMousePoint(SoQtRenderArea *area, int x, int y, float &nx, float &ny) {
     PoBaseView::normalizeMousePoint(area, x, y, nx, ny);
   }

@@ -12,16 +12,6 @@
 namespace {
 
 using Report = DebugCapture::Report;
-const char *const kExitMessage =
-    "Unable to remove type (%s) for this class. Check exitClass() method is implemented and is "
-    "called only once.\n";
-
-std::string exitReport(const char *typeName) {
-  char buffer[256];
-  std::snprintf(buffer, sizeof buffer, kExitMessage, typeName);
-  return buffer;
-}
-
 // Makes TestViewKit available for one test and removes it afterwards.
 struct TestKitClass {
   TestKitClass() { TestViewKit::initClass(); }
@@ -53,7 +43,6 @@ TEST(BaseViewModule, RecordAndLoadTimeValues) {
   EXPECT_EQ(PoBaseViewTestAccess::vvPortion(), SoModifyViewVolumeElement::getDefault());
   EXPECT_EQ(SoModifyViewVolumeElement::getDefault(), SbVec4f(0, 0, 1, 1));
   EXPECT_EQ(PoBaseViewTestAccess::mtId(), 0);
-  EXPECT_EQ(PoBaseViewTestAccess::classMutexFlag(), 0);
 }
 
 TEST(BaseView, TypeFieldsAndQueries) {
@@ -138,95 +127,4 @@ TEST(BaseView, CopyTakesValuesButNotIdentity) {
   EXPECT_EQ(target->getField("viewportOrigin"), &target->viewportOrigin);
   target->unref();
   source->unref();
-}
-
-namespace {
-int nextActionMethodIndex() {
-  struct Probe : SoNode {
-    static int next() { return getNextActionMethodIndex(); }
-  };
-  return Probe::next();
-}
-} // namespace
-
-// The life cycle starts from PoBaseView unregistered under a live subclass
-// type; each test ends with the module registered again.
-class BaseViewLifecycle : public ModuleClassesTest {};
-
-TEST_F(BaseViewLifecycle, ExitTwiceThenConstructBeforeInit) {
-  TestKitClass testKit;
-  DebugCapture capture;
-  PoBaseView::exitClass();
-  EXPECT_TRUE(capture.ours().empty());
-  ASSERT_TRUE(PoBaseView::getClassTypeId().isBad());
-  EXPECT_EQ(PoBaseViewTestAccess::fieldData(), nullptr);
-  EXPECT_EQ(PoBaseViewTestAccess::parentFieldData(), nullptr);
-  EXPECT_EQ(PoBaseViewTestAccess::firstInstance(), 1);
-  EXPECT_EQ(PoBaseView::getClassNodekitCatalog(), nullptr);
-
-  // A second exitClass cannot remove the type and says so, naming it.
-  PoBaseView::exitClass();
-  ASSERT_EQ(capture.ours().size(), 1u);
-  EXPECT_EQ(capture.ours()[0],
-            Report("PoBaseView::exitClass", exitReport(SoType::badType().getName().getString())));
-
-  // Building a view now reports, registers the class on the spot (advancing
-  // the action-method index once) and yields a working kit.
-  capture.clear();
-  const int indexBefore = nextActionMethodIndex();
-  TestViewKit *early = new TestViewKit;
-  early->ref();
-  ASSERT_EQ(capture.ours().size(), 1u);
-  EXPECT_EQ(capture.ours()[0],
-            Report("SO_NODE_CONSTRUCTOR",
-                   "Can't construct a node of type PoBaseView until initClass() has been called"));
-  EXPECT_EQ(nextActionMethodIndex(), indexBefore + 1);
-  EXPECT_EQ(SbName("PoBaseView"), PoBaseView::getClassTypeId().getName());
-  EXPECT_EQ(early->viewportOrigin.getValue(), SbVec2f(0, 0));
-  EXPECT_EQ(early->viewportSize.getValue(), SbVec2f(1, 1));
-  EXPECT_NE(PoBaseView::getClassNodekitCatalog(), nullptr);
-  EXPECT_EQ(countField(PoBaseViewTestAccess::fieldData(), "viewportOrigin"), 1);
-  EXPECT_EQ(PoBaseViewTestAccess::firstInstance(), 1);
-  early->unref();
-}
-
-TEST_F(BaseViewLifecycle, ExitAndInitClassesRebuildTablesAndCatalogs) {
-  TestKitClass testKit;
-  TestViewKit *view = new TestViewKit;
-  view->ref();
-  view->unref();
-  PoBaseView::exitClasses();
-  const int indexBefore = nextActionMethodIndex();
-  DebugCapture capture;
-  PoBaseView::initClasses();
-  EXPECT_TRUE(capture.ours().empty());
-  EXPECT_GT(nextActionMethodIndex(), indexBefore);
-  EXPECT_EQ(PoBaseViewTestAccess::fieldData(), nullptr);
-  EXPECT_EQ(PoBaseView::getClassNodekitCatalog(), nullptr);
-
-  view = new TestViewKit;
-  view->ref();
-  EXPECT_EQ(countField(PoBaseViewTestAccess::fieldData(), "viewportSize"), 1);
-  EXPECT_NE(PoBaseView::getClassNodekitCatalog(), nullptr);
-  view->unref();
-}
-
-TEST_F(BaseViewLifecycle, GetFieldDataWithoutTableReportsAndRepairs) {
-  TestKitClass testKit;
-  TestViewKit *view = new TestViewKit;
-  view->ref();
-  PoBaseView::exitClass(); // releases the table under a live view
-  DebugCapture capture;
-  const SoFieldData *data = view->PoBaseView::getFieldData();
-  ASSERT_NE(data, nullptr);
-  EXPECT_EQ(data->getNumFields(), SoBaseKit::getClassTypeId().isBad() ? 0 : data->getNumFields());
-  ASSERT_EQ(capture.ours().size(), 1u);
-  EXPECT_EQ(capture.ours()[0],
-            Report("PoBaseView", "Instance not properly constructed.\nDid you forget to put "
-                                 "SO_NODE_CONSTRUCTOR() in the constructor?"));
-  view->unref();
-  // Register, then release and register again to drop the stand-in table.
-  PoBaseView::initClass();
-  PoBaseView::exitClass();
-  PoBaseView::initClass();
 }

@@ -54,7 +54,6 @@ TEST(SceneViewClass, TypeFieldTableAndCatalog) {
   EXPECT_EQ(SbName("PoBaseView"), type.getParent().getName());
   ASSERT_TRUE(type.canCreateInstance());
   EXPECT_EQ(PoSceneViewTestAccess::mtId(), 0);
-  EXPECT_EQ(PoSceneViewTestAccess::classMutexFlag(), 0);
 
   SceneViewRef view(static_cast<PoSceneView *>(type.createInstance()));
   EXPECT_EQ(view->getTypeId(), type);
@@ -368,54 +367,3 @@ TEST(SceneViewKit, NodeCopyRebuildsItsOwnDecorations) {
   EXPECT_NE(part(source, "border"), nullptr);
 }
 
-// Class life cycle: every test ends with the classes registered again.
-class SceneViewLifecycle : public ModuleClassesTest {};
-
-TEST_F(SceneViewLifecycle, ExitTwiceThenConstructBeforeInit) {
-  DebugCapture capture;
-  PoSceneView::exitClass();
-  EXPECT_TRUE(capture.ours().empty());
-  EXPECT_TRUE(PoSceneView::getClassTypeId().isBad());
-  EXPECT_TRUE(SoType::fromName("PoSceneView").isBad());
-  EXPECT_EQ(PoSceneView::getClassNodekitCatalog(), nullptr);
-  EXPECT_EQ(PoSceneViewTestAccess::fieldData(), nullptr);
-  EXPECT_EQ(PoSceneViewTestAccess::firstInstance(), 1);
-
-  PoSceneView::exitClass();
-  ASSERT_EQ(capture.ours().size(), 1u);
-  EXPECT_EQ(capture.ours()[0].first, "PoSceneView::exitClass");
-  EXPECT_EQ(capture.ours()[0].second,
-            std::string("Unable to remove type (") + SoType::badType().getName().getString() +
-                ") for this class. Check exitClass() method is implemented and is called only "
-                "once.\n");
-
-  capture.clear();
-  {
-    SceneViewRef early;
-    ASSERT_EQ(capture.ours().size(), 1u);
-    EXPECT_EQ(capture.ours()[0],
-              Report("SO_NODE_CONSTRUCTOR",
-                     "Can't construct a node of type PoSceneView until initClass() has been called"));
-    EXPECT_EQ(early->getTypeId().getName(), SbName("PoSceneView"));
-    EXPECT_NE(early->getField("isBorderVisible"), nullptr);
-    early->isBorderVisible = TRUE;
-    EXPECT_NE(part(early, "border"), nullptr);
-  }
-  EXPECT_FALSE(PoSceneView::getClassTypeId().isBad());
-}
-
-TEST_F(SceneViewLifecycle, InitBeforeParentRegistersTheParent) {
-  PoBaseView::exitClasses();
-  ASSERT_TRUE(PoBaseView::getClassTypeId().isBad());
-  {
-    DebugCapture capture;
-    PoSceneView::initClass();
-    ASSERT_EQ(capture.ours().size(), 1u);
-    EXPECT_EQ(capture.ours()[0], Report("PoSceneView::initClass",
-                                        "PoSceneView initialized before parent class PoBaseView\n"));
-    EXPECT_FALSE(PoBaseView::getClassTypeId().isBad());
-    EXPECT_EQ(PoSceneView::getClassTypeId().getParent(), PoBaseView::getClassTypeId());
-    SceneViewRef view;
-    EXPECT_EQ(capture.ours().size(), 1u);
-  }
-}

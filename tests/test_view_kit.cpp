@@ -73,7 +73,6 @@ TEST(View, TypeAndClassData) {
   EXPECT_TRUE(type.canCreateInstance());
   EXPECT_EQ(PoViewTestAccess::parentFieldData(), PoBaseViewTestAccess::fieldDataPtr());
   EXPECT_EQ(PoViewTestAccess::mtId(), 0);
-  EXPECT_EQ(PoViewTestAccess::classMutexFlag(), 0);
 
   Ref<SoNode> made(static_cast<SoNode *>(type.createInstance()));
   EXPECT_EQ(made->getTypeId(), type);
@@ -265,67 +264,6 @@ TEST(ViewFiles, ForeignCallbackPartIsBoundToTheView) {
   PoView *view = findView(root.node);
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(originSeenAfter(view), SbVec2f(0.25f, 0.5f));
-}
-
-// These tests take the view classes out of the type system; each ends with
-// the module registered again as the other tests expect it.
-class ViewLifecycle : public ModuleClassesTest {};
-
-TEST_F(ViewLifecycle, ConstructionBeforeInitReportsBaseThenView) {
-  PoBaseView::exitClasses();
-  DebugCapture capture;
-  Ref<PoView> view(new PoView);
-  ASSERT_EQ(capture.ours().size(), 2u);
-  EXPECT_EQ(capture.ours()[0],
-            Report("SO_NODE_CONSTRUCTOR",
-                   "Can't construct a node of type PoBaseView until initClass() has been called"));
-  EXPECT_EQ(capture.ours()[1],
-            Report("SO_NODE_CONSTRUCTOR",
-                   "Can't construct a node of type PoView until initClass() has been called"));
-  EXPECT_EQ(SbName("PoView"), PoView::getClassTypeId().getName());
-  EXPECT_EQ(view->getTypeId(), PoView::getClassTypeId());
-  EXPECT_EQ(view->viewportSize.getValue(), SbVec2f(1, 1));
-  view->viewportOrigin.setValue(0.5f, 0);
-  EXPECT_EQ(originSeenAfter(view.node), SbVec2f(0.5f, 0));
-}
-
-TEST_F(ViewLifecycle, InitBeforeParentRegistersTheParent) {
-  PoView::exitClass();
-  PoBaseView::exitClass();
-  DebugCapture capture;
-  PoView::initClass();
-  ASSERT_EQ(capture.ours().size(), 1u);
-  EXPECT_EQ(capture.ours()[0],
-            Report("PoView::initClass", "PoView initialized before parent class PoBaseView\n"));
-  EXPECT_FALSE(PoBaseView::getClassTypeId().isBad());
-  EXPECT_EQ(PoView::getClassTypeId().getParent(), PoBaseView::getClassTypeId());
-}
-
-TEST_F(ViewLifecycle, ExitTwiceReportsAndReinitRebuilds) {
-  { Ref<PoView> view(new PoView); }
-  DebugCapture capture;
-  PoView::exitClass();
-  EXPECT_TRUE(capture.ours().empty());
-  EXPECT_TRUE(PoView::getClassTypeId().isBad());
-  EXPECT_EQ(PoViewTestAccess::fieldData(), nullptr);
-  EXPECT_EQ(PoViewTestAccess::parentFieldData(), nullptr);
-  EXPECT_EQ(PoViewTestAccess::firstInstance(), 1);
-  EXPECT_EQ(PoView::getClassNodekitCatalog(), nullptr);
-
-  PoView::exitClass();
-  ASSERT_EQ(capture.ours().size(), 1u);
-  EXPECT_EQ(capture.ours()[0].first, "PoView::exitClass");
-  EXPECT_NE(capture.ours()[0].second.find("Unable to remove type (BadType)"), std::string::npos);
-
-  capture.clear();
-  PoView::initClass();
-  Ref<PoView> view(new PoView);
-  EXPECT_TRUE(capture.ours().empty());
-  EXPECT_EQ(countField(PoViewTestAccess::fieldData(), "catchActionCallback"), 1);
-  ASSERT_NE(PoView::getClassNodekitCatalog(), nullptr);
-  EXPECT_EQ(PoView::getClassNodekitCatalog()->getPartNumber("cameraKit"),
-            SoBaseKit::getClassNodekitCatalog()->getNumEntries() + 1);
-  EXPECT_EQ(PoViewTestAccess::firstInstance(), 1);
 }
 
 // A view whose read fails halfway (here a part is followed by a stray node

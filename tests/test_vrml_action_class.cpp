@@ -22,10 +22,6 @@ using Access = PoToVRML2ActionTestAccess;
 
 namespace {
 
-const char *const kExitFormat =
-    "Unable to remove type (%s) for this class. Check exitClass() method is implemented and is "
-    "called only once.\n";
-
 bool hasElement(const SoEnabledElementsList &list, SoType type) {
   const SoTypeList &elements = const_cast<SoEnabledElementsList &>(list).getElements();
   for (int i = 0; i < elements.getLength(); ++i)
@@ -65,55 +61,6 @@ TEST(VRMLActionClass, RegisteredWithClassListsThatDeferToCoin) {
   std::unique_ptr<SoConvertGuts> b(Access::newConvertGuts(first));
   EXPECT_NE(a.get(), b.get());
   EXPECT_NE(dynamic_cast<PoConvertGuts *>(a.get()), nullptr);
-}
-
-TEST(VRMLActionClass, ConstructionBeforeInitClassReportsAndRegisters) {
-  ModuleRegisteredAgain reset;
-  PoToVRML2Action::exitClass();
-  EXPECT_TRUE(PoToVRML2Action::getClassTypeId().isBad());
-  EXPECT_EQ(Access::enabledElements(), nullptr);
-  EXPECT_EQ(Access::methods(), nullptr);
-  EXPECT_EQ(Access::classTypeIdIsSet(), 0);
-
-  DebugCapture capture;
-  {
-    PoToVRML2Action action;
-    ASSERT_EQ(capture.ours().size(), 1u);
-    EXPECT_EQ(capture.ours()[0].first, "SO_ACTION_CONSTRUCTOR");
-    EXPECT_EQ(capture.ours()[0].second,
-              "Can't construct an action of type PoToVRML2Action until initClass() has been "
-              "called. Check SoDB::init() has been called.");
-    EXPECT_FALSE(action.getTypeId().isBad());
-    EXPECT_EQ(action.getTypeId(), SoType::fromName("PoToVRML2Action"));
-    EXPECT_EQ(Access::traversalMethodsOf(action), Access::methods());
-
-    // And it works.
-    SoSeparator *root = new SoSeparator;
-    root->ref();
-    root->addChild(smallScene());
-    action.apply(root);
-    EXPECT_NE(action.getVRML2SceneGraph(), nullptr);
-    root->unref();
-  }
-  PoToVRML2Action again;
-  EXPECT_EQ(capture.ours().size(), 1u);
-}
-
-TEST(VRMLActionClass, SecondExitClassReportsAndChangesNothing) {
-  ModuleRegisteredAgain reset;
-  PoToVRML2Action::exitClass();
-  DebugCapture capture;
-  PoToVRML2Action::exitClass();
-  ASSERT_EQ(capture.ours().size(), 1u);
-  EXPECT_EQ(capture.ours()[0].first, "PoToVRML2Action::exitClass");
-  char expected[256];
-  std::snprintf(expected, sizeof expected, kExitFormat, SoType::badType().getName().getString());
-  EXPECT_EQ(capture.ours()[0].second, expected);
-  EXPECT_TRUE(PoToVRML2Action::getClassTypeId().isBad());
-  EXPECT_EQ(Access::classTypeIdIsSet(), 0);
-  // Coin's type system still knows its bad type by name.
-  EXPECT_TRUE(SoType::fromName("BadType").isBad());
-  EXPECT_FALSE(SoType::fromName("SoToVRML2Action").isBad());
 }
 
 TEST(VRMLActionClass, EnableElementOnlyForThisClass) {

@@ -1,8 +1,8 @@
 #include "ViewInventory.h"
 
 #include "PoBaseView.h"
+#include "PoViewList.h"
 
-#include <Inventor/actions/SoCallbackAction.h>
 #include <Inventor/fields/SoSFBool.h>
 #include <Inventor/nodes/SoCamera.h>
 
@@ -14,57 +14,26 @@ int boolFieldValue(PoBaseView *view, const char *fieldName) {
   return static_cast<SoSFBool *>(field)->getValue() ? 1 : 0;
 }
 
-std::string cameraTypeName(PoBaseView *view) {
-  // Asking without creation: listing a scene must not change it.
-  SoNode *camera = view->getPart("cameraKit.camera", FALSE);
-  if (!camera) return std::string();
-  return camera->getTypeId().getName().getString();
-}
-
-ViewRecord recordOf(PoBaseView *view, int depth) {
+ViewRecord recordOf(const PoViewList::Entry &entry) {
+  PoBaseView *view = entry.view;
   ViewRecord record;
   record.view = view;
   record.type = view->getTypeId().getName().getString();
   record.name = view->getName().getString();
-  record.depth = depth;
+  record.depth = entry.depth;
   record.origin = view->viewportOrigin.getValue();
   record.size = view->viewportSize.getValue();
-  record.camera = cameraTypeName(view);
+  record.camera = entry.camera ? entry.camera->getTypeId().getName().getString() : "";
   record.backgroundVisible = boolFieldValue(view, "isBackgroundVisible");
   record.borderVisible = boolFieldValue(view, "isBorderVisible");
   return record;
 }
 
-// Collects the views as the traversal enters them; the number of views
-// entered but not yet left is the depth of the next one.
-struct Collector {
-  std::vector<ViewRecord> records;
-  int openViews = 0;
-
-  static SoCallbackAction::Response enter(void *data, SoCallbackAction *, const SoNode *node) {
-    Collector *collector = static_cast<Collector *>(data);
-    PoBaseView *view = static_cast<PoBaseView *>(const_cast<SoNode *>(node));
-    collector->records.push_back(recordOf(view, collector->openViews++));
-    return SoCallbackAction::CONTINUE;
-  }
-  static SoCallbackAction::Response leave(void *data, SoCallbackAction *, const SoNode *) {
-    --static_cast<Collector *>(data)->openViews;
-    return SoCallbackAction::CONTINUE;
-  }
-};
-
 } // namespace
 
-// A search for all views would keep one path per view, each as long as the
-// view is deep, and Coin's paths register with every group they pass: nested
-// views then cost the cube of their number. The callback action visits the
-// same nodes in the same order (kit parts included) without keeping paths.
 std::vector<ViewRecord> findViews(SoNode *root) {
-  Collector collector;
-  if (!root) return collector.records;
-  SoCallbackAction traversal;
-  traversal.addPreCallback(PoBaseView::getClassTypeId(), &Collector::enter, &collector);
-  traversal.addPostCallback(PoBaseView::getClassTypeId(), &Collector::leave, &collector);
-  traversal.apply(root);
-  return collector.records;
+  std::vector<ViewRecord> records;
+  const PoViewList views(root);
+  for (int i = 0; i < views.getLength(); ++i) records.push_back(recordOf(views[i]));
+  return records;
 }

@@ -1,7 +1,7 @@
 // poview: renders, converts, shows and lists the views of scene files.
 #include "Commands.h"
-#include "LargeStack.h"
-#include "SceneNesting.h"
+#include "PoSceneReader.h"
+#include "SceneFile.h"
 #include "ToolError.h"
 
 #include <Inventor/Qt/SoQt.h>
@@ -80,10 +80,14 @@ int main(int argc, char **argv) {
   }
   Invocation invocation{argc, argv, std::vector<std::string>(argv + 2, argv + argc)};
   try {
-    return runOnLargeStack(kCommandStackBytes, [&] {
-      CurrentGLContextRelease release;
-      return command->run(invocation);
-    });
+    int status = ExitSuccess;
+    if (!PoSceneReader::runOnStack(kCommandStackBytes, [&] {
+          CurrentGLContextRelease release;
+          status = command->run(invocation);
+        }))
+      throw userError("cannot start a thread with a " + std::to_string(kCommandStackBytes >> 20) +
+                      " MB stack");
+    return status;
   } catch (const ToolError &error) {
     return printToolError(command->name, error);
   }

@@ -8,20 +8,15 @@
 
 // A class-registration mutex. Constructors call initClass while they already
 // hold it, so it must let the holder lock it again: Coin's SbThreadMutex is a
-// recursive mutex, which is what the flag argument asks for in every case the
-// view classes use.
+// recursive mutex.
 class ClassMutex : public SbThreadMutex {
 public:
-  explicit ClassMutex(int flag) : m_flag(flag) {}
+  ClassMutex() = default;
   ~ClassMutex() { if (s_destroyHook) s_destroyHook(this); }
-  int getFlag() const { return m_flag; }
 
   // Lets a test watch the order in which the class mutexes go at unload.
   using DestroyHook = void (*)(const ClassMutex *);
   static DestroyHook s_destroyHook;
-
-private:
-  int m_flag;
 };
 
 // Holds a ClassMutex for one scope.

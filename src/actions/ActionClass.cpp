@@ -1,7 +1,6 @@
 #include "ActionClass.h"
 
 #include "DebugReport.h"
-#include "SoDBImpl.h"
 #include "ToolkitLayer.h"
 
 #include <Inventor/SbName.h>
@@ -59,7 +58,7 @@ void exitClass(const ActionClass &action) {
   action.classTypeIdIsSet = 0;
 }
 
-void checkConstruction(const ActionClass &action, SoAction *instance) {
+void checkConstruction(const ActionClass &action) {
   if (action.classTypeId.isBad()) {
     const SbString message = SbString("Can't construct an action of type ") + action.className +
                              " until initClass() has been called. Check SoDB::init() has been "
@@ -67,7 +66,6 @@ void checkConstruction(const ActionClass &action, SoAction *instance) {
     postReport("SO_ACTION_CONSTRUCTOR", message.getString());
     initClass(action);
   }
-  SoDBChecks::checkDatabase(action.className, instance, action.classTypeId, action.classTypeId);
 }
 
 void enableElement(const ActionClass &action, SoType type, int stackIndex) {

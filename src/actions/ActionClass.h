@@ -7,6 +7,8 @@
 class SoActionMethodList;
 class SoEnabledElementsList;
 
+#include "ActionHeader.h"
+
 // The class data of one conversion action class derived from Coin's
 // SoToVRML2Action. PoToVRML2Action and PoToX3DAction register, construct and
 // release themselves through the same steps; each hands its own data here.
@@ -30,10 +32,38 @@ void initClass(const ActionClass &action);
 void exitClass(const ActionClass &action);
 // The constructor's check: an action built before its class is registered
 // reports it and registers the class on the spot.
-void checkConstruction(const ActionClass &action, SoAction *instance);
+void checkConstruction(const ActionClass &action);
 void enableElement(const ActionClass &action, SoType type, int stackIndex);
 void addMethod(const ActionClass &action, SoType type, SoActionMethod method);
 
 } // namespace ActionRegistration
+
+// Defines what PO_ACTION_HEADER declares, but for the class data (see
+// PO_ACTION_CLASS_DATA).
+#define PO_ACTION_SOURCE(Class)                                                                    \
+  const ActionClass &Class::actionClass() {                                                        \
+    static const ActionClass data{#Class, classTypeId, classTypeIdIsSet, enabledElements,         \
+                                  methods};                                                        \
+    return data;                                                                                   \
+  }                                                                                                \
+  void Class::initClass() { ActionRegistration::initClass(actionClass()); }                        \
+  void Class::exitClass() { ActionRegistration::exitClass(actionClass()); }                        \
+  SoType Class::getClassTypeId() { return classTypeId; }                                           \
+  SoType Class::getTypeId() const { return classTypeId; }                                          \
+  void Class::addMethod(const SoType type, SoActionMethod method) {                                \
+    ActionRegistration::addMethod(actionClass(), type, method);                                    \
+  }                                                                                                \
+  void Class::enableElement(const SoType type, const int stackIndex) {                             \
+    ActionRegistration::enableElement(actionClass(), type, stackIndex);                            \
+  }                                                                                                \
+  const SoEnabledElementsList &Class::getEnabledElements() const { return *enabledElements; }      \
+  SoActionMethodList *Class::getActionMethods() { return methods; }
+
+// The class data of an action class as it is at load: unregistered.
+#define PO_ACTION_CLASS_DATA(Class)                                                                \
+  SoType Class::classTypeId;                                                                       \
+  int Class::classTypeIdIsSet = 0;                                                                 \
+  SoEnabledElementsList *Class::enabledElements = nullptr;                                         \
+  SoActionMethodList *Class::methods = nullptr
 
 #endif

@@ -13,31 +13,11 @@
 #include <Inventor/lists/SoActionMethodList.h>
 #include <Inventor/lists/SoEnabledElementsList.h>
 
-void PoToVRML2Action::initClass() { ActionRegistration::initClass(actionClass()); }
-
-void PoToVRML2Action::exitClass() { ActionRegistration::exitClass(actionClass()); }
-
-SoType PoToVRML2Action::getClassTypeId() { return classTypeId; }
-
-SoType PoToVRML2Action::getTypeId() const { return classTypeId; }
-
-void PoToVRML2Action::addMethod(const SoType type, SoActionMethod method) {
-  ActionRegistration::addMethod(actionClass(), type, method);
-}
-
-void PoToVRML2Action::enableElement(const SoType type, const int stackIndex) {
-  ActionRegistration::enableElement(actionClass(), type, stackIndex);
-}
-
-const SoEnabledElementsList &PoToVRML2Action::getEnabledElements() const {
-  return *enabledElements;
-}
-
-SoActionMethodList *PoToVRML2Action::getActionMethods() { return methods; }
+PO_ACTION_SOURCE(PoToVRML2Action)
 
 PoToVRML2Action::PoToVRML2Action()
     : m_firstSceneViewSensitive(0), m_result(nullptr), m_coinConversionRun(false) {
-  ActionRegistration::checkConstruction(actionClass(), this);
+  ActionRegistration::checkConstruction(actionClass());
   traversalMethods = getActionMethods();
 }
 
@@ -95,10 +75,4 @@ void PoToVRML2Action::apply(const SoPathList &pathList, SbBool obeysRules) {
 
 SoToVRML2Action *PoToVRML2Action::takeEngine(std::unique_ptr<SoToVRML2Action> &spare) {
   return conversionEngine(*this, m_coinConversionRun, spare);
-}
-
-const ActionClass &PoToVRML2Action::actionClass() {
-  static const ActionClass data{"PoToVRML2Action", classTypeId, classTypeIdIsSet, enabledElements,
-                                methods};
-  return data;
 }

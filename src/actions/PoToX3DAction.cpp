@@ -10,35 +10,11 @@
 #include <Inventor/lists/SoPathList.h>
 #include <Inventor/nodes/SoGroup.h>
 
-void PoToX3DAction::initClass() { ActionRegistration::initClass(actionClass()); }
-
-void PoToX3DAction::exitClass() { ActionRegistration::exitClass(actionClass()); }
-
-SoType PoToX3DAction::getClassTypeId() { return classTypeId; }
-
-SoType PoToX3DAction::getTypeId() const { return classTypeId; }
-
-void PoToX3DAction::addMethod(const SoType type, SoActionMethod method) {
-  ActionRegistration::addMethod(actionClass(), type, method);
-}
-
-void PoToX3DAction::enableElement(const SoType type, const int stackIndex) {
-  ActionRegistration::enableElement(actionClass(), type, stackIndex);
-}
-
-const SoEnabledElementsList &PoToX3DAction::getEnabledElements() const { return *enabledElements; }
-
-SoActionMethodList *PoToX3DAction::getActionMethods() { return methods; }
-
-const ActionClass &PoToX3DAction::actionClass() {
-  static const ActionClass data{"PoToX3DAction", classTypeId, classTypeIdIsSet, enabledElements,
-                                methods};
-  return data;
-}
+PO_ACTION_SOURCE(PoToX3DAction)
 
 PoToX3DAction::PoToX3DAction()
     : m_encoding(CLASSIC_VRML), m_headlight(TRUE), m_coinConversionRun(false) {
-  ActionRegistration::checkConstruction(actionClass(), this);
+  ActionRegistration::checkConstruction(actionClass());
   traversalMethods = getActionMethods();
 }
 

@@ -2,12 +2,11 @@
 
 #include "PoSceneView.h"
 #include "PoView.h"
+#include "ViewWalk.h"
 
 #include <Inventor/SbRotation.h>
 #include <Inventor/SbVec3f.h>
-#include <Inventor/SbViewportRegion.h>
 #include <Inventor/actions/SoCallbackAction.h>
-#include <Inventor/actions/SoGetMatrixAction.h>
 #include <Inventor/misc/SoChildList.h>
 #include <Inventor/nodes/SoCallback.h>
 #include <Inventor/nodes/SoCamera.h>
@@ -16,27 +15,14 @@
 #include <Inventor/nodes/SoInfo.h>
 #include <Inventor/nodes/SoLabel.h>
 #include <Inventor/nodes/SoPointLight.h>
-#include <Inventor/nodes/SoResetTransform.h>
 #include <Inventor/nodes/SoSeparator.h>
 #include <Inventor/nodes/SoShape.h>
 #include <Inventor/nodes/SoSpotLight.h>
-#include <Inventor/nodes/SoSwitch.h>
-#include <Inventor/nodes/SoTransformSeparator.h>
 #include <Inventor/nodes/SoTransformation.h>
 
 #include <unordered_map>
 
 namespace {
-
-enum class Scope { None, Separator, Transform };
-
-Scope scopeOf(const SoNode *node) {
-  if (node->isOfType(SoSeparator::getClassTypeId())) return Scope::Separator;
-  if (node->isOfType(SoTransformSeparator::getClassTypeId())) return Scope::Transform;
-  // VRML grouping nodes keep their state to themselves too.
-  if (node->getNodeType() & SoNode::VRML2) return Scope::Separator;
-  return Scope::None;
-}
 
 // Nodes that set nothing a conversion or a later layer could use.
 bool isInert(const SoNode *node) {
@@ -53,11 +39,14 @@ SbMatrix viewingMatrix(const SoCamera &camera, const SbMatrix &model) {
   return (local * model).inverse();
 }
 
-// A group being walked, identified by a serial no other walked group shares.
+// A group being walked, identified by a serial no other walked group shares,
+// and what the layers had when it was entered.
 struct Frame {
   SoNode *node;
-  Scope scope;
+  NodeScope scope;
   unsigned serial;
+  int current;
+  std::size_t state;
 };
 
 // A light put into a layer, with what rendering fixes it to: the camera in
@@ -67,11 +56,6 @@ struct LightUse {
   SoNode *light;
   SbMatrix model;
   int camera;
-};
-
-struct CameraUse {
-  SoCamera *camera;
-  SbMatrix model;
 };
 
 // State that rendering carries from node to node until a separator ends.
@@ -115,19 +99,99 @@ SoCallbackAction::Response noteDecoration(void *data, SoCallbackAction *action, 
 
 } // namespace
 
-class ViewLayerWalk {
+class ViewLayerWalk : public ViewWalkVisitor {
 public:
-  explicit ViewLayerWalk(std::vector<ViewLayer> &out) : m_out(out), m_matrix(SbViewportRegion()) {
+  explicit ViewLayerWalk(std::vector<ViewLayer> &out) : m_out(out) {
     m_layers.emplace_back();
     m_decorationLook.addPreCallback(SoShape::getClassTypeId(), noteDecoration, &m_look);
   }
 
   void run(SoNode *root) {
-    if (root) visit(root);
+    m_walk.run(root, *this);
     finish();
   }
 
+  // A scene view draws its own layer and keeps what it sets to itself; a
+  // plain view's rectangle and camera hold for what follows it. Views of
+  // other kinds draw nothing of their own here.
+  bool enterView(PoBaseView *view, const WalkPlace &place) override {
+    const bool isSceneView = view->isOfType(PoSceneView::getClassTypeId());
+    const bool isView = view->isOfType(PoView::getClassTypeId());
+    m_views.push_back(OpenView{isSceneView, m_current, m_state.size(),
+                               isSceneView || isView ? view->getPart("cameraKit", FALSE)
+                                                     : nullptr});
+    if (!isSceneView && !isView) return false;
+    m_current = newLayer(view, place);
+    if (isSceneView) {
+      auto *sceneView = static_cast<PoSceneView *>(view);
+      current().layer.background = look(sceneView->getPart("backgroundApp", FALSE),
+                                        sceneView->getPart("background", FALSE));
+      current().layer.border =
+          look(sceneView->getPart("borderApp", FALSE), sceneView->getPart("border", FALSE));
+    }
+    return true;
+  }
+
+  void leaveView(PoBaseView *) override {
+    const OpenView open = m_views.back();
+    m_views.pop_back();
+    if (!open.isSceneView) return;
+    m_current = open.current;
+    m_state.resize(open.state);
+  }
+
+  // A group is walked child by child when views or cameras are inside, or
+  // when it leaves state behind: later layers inherit its state, not its
+  // shapes. Anything else goes to the current layer whole.
+  bool enterGroup(SoNode *group, NodeScope scope) override {
+    if (!holdsViewsOrCameras(group) && !leaksState(group)) return false;
+    if (!m_views.empty() && group == m_views.back().cameraKit) ++m_inCameraKit;
+    m_frames.push_back(Frame{group, scope, m_nextSerial++, m_current, m_state.size()});
+    return true;
+  }
+
+  void leaveGroup(SoNode *group, NodeScope scope) override {
+    const Frame frame = m_frames.back();
+    m_frames.pop_back();
+    if (!m_views.empty() && group == m_views.back().cameraKit) --m_inCameraKit;
+    if (scope == NodeScope::Separator) {
+      m_current = frame.current;
+      m_state.resize(frame.state);
+    } else if (scope == NodeScope::TransformOnly) {
+      keepTransformsOut(frame.state);
+    }
+  }
+
+  void leaf(SoNode *node, const WalkPlace &place) override {
+    if (node->isOfType(SoCamera::getClassTypeId())) {
+      current().camera = place.camera;
+      return;
+    }
+    const bool light = node->isOfType(SoLight::getClassTypeId());
+    int record = -1;
+    if (light) {
+      record = static_cast<int>(m_lightRecords.size());
+      m_lightRecords.push_back(LightRecord{place.model, place.camera});
+    }
+    // A view's camera kit gives the layer its camera; nothing else of it is
+    // drawn.
+    if (!m_inCameraKit) {
+      SoGroup *parent = mirrorFor(current());
+      parent->addChild(node);
+      if (light) current().lights.push_back(LightUse{parent, node, place.model, place.camera});
+    }
+    if (leaksState(node)) m_state.push_back(StateEntry{node, record});
+  }
+
 private:
+  // A view being walked and what the layers had before it.
+  struct OpenView {
+    bool isSceneView;
+    int current;
+    std::size_t state;
+    SoNode *cameraKit;
+  };
+
   // Whether node holds a view or a camera, itself or anywhere below.
   bool holdsViewsOrCameras(SoNode *node) {
     if (node->isOfType(PoBaseView::getClassTypeId()) || node->isOfType(SoCamera::getClassTypeId()))
@@ -144,7 +208,7 @@ private:
 
   // Whether traversing node leaves state behind for the nodes after it.
   static bool leaksState(SoNode *node) {
-    if (scopeOf(node) == Scope::Separator) return false;
+    if (scopeOf(node) == NodeScope::Separator) return false;
     if (node->isOfType(SoGroup::getClassTypeId())) return node->affectsState();
     if (SoChildList *children = node->getChildren()) {
       for (int i = 0; i < children->getLength(); ++i)
@@ -154,112 +218,7 @@ private:
     return node->affectsState() && !isInert(node);
   }
 
-  // A group is walked child by child when views or cameras are inside, or
-  // when it leaves state behind: later layers inherit its state, not its
-  // shapes. Anything else goes to the current layer whole.
-  bool walksInto(SoNode *node) {
-    if (!node->getChildren()) return false;
-    return holdsViewsOrCameras(node) || leaksState(node);
-  }
-
-  void visit(SoNode *node) {
-    if (node->isOfType(PoSceneView::getClassTypeId())) {
-      visitSceneView(static_cast<PoSceneView *>(node));
-    } else if (node->isOfType(PoView::getClassTypeId())) {
-      visitView(static_cast<PoView *>(node));
-    } else if (node->isOfType(PoBaseView::getClassTypeId())) {
-      // A view kit of another kind: its parts are its own business.
-    } else if (walksInto(node)) {
-      visitGroup(node);
-    } else {
-      visitLeaf(node);
-    }
-  }
-
-  void visitGroup(SoNode *group) {
-    const Scope scope = scopeOf(group);
-    const Saved saved = save();
-    m_frames.push_back(Frame{group, scope, m_nextSerial++});
-    SoChildList *children = group->getChildren();
-    int first = 0, last = children->getLength() - 1;
-    if (group->isOfType(SoSwitch::getClassTypeId())) {
-      const int which = static_cast<SoSwitch *>(group)->whichChild.getValue();
-      if (which >= 0) {
-        first = last = which; // out of range: nothing
-      } else if (which != SO_SWITCH_ALL) {
-        last = -1;
-      }
-    }
-    for (int i = first; i <= last && i < children->getLength(); ++i) visit((*children)[i]);
-    m_frames.pop_back();
-    if (scope == Scope::Separator) restore(saved);
-    if (scope == Scope::Transform) restoreTransform(saved);
-  }
-
-  void visitLeaf(SoNode *node) {
-    if (node->isOfType(SoCamera::getClassTypeId())) {
-      meetCamera(static_cast<SoCamera *>(node));
-      return;
-    }
-    trackMatrix(node);
-    const bool light = node->isOfType(SoLight::getClassTypeId());
-    int record = -1;
-    if (light) {
-      record = static_cast<int>(m_lightRecords.size());
-      m_lightRecords.push_back(LightRecord{m_model, m_camera});
-    }
-    if (!m_cameraKitOnly) {
-      SoGroup *parent = mirrorFor(current());
-      parent->addChild(node);
-      if (light) current().lights.push_back(LightUse{parent, node, m_model, m_camera});
-    }
-    if (leaksState(node)) m_state.push_back(StateEntry{node, record});
-  }
-
-  void visitSceneView(PoSceneView *view) {
-    const Saved saved = save(); // the kit's top separator
-    m_current = newLayer(view);
-    visitCameraKit(view);
-    current().layer.background =
-        look(view->getPart("backgroundApp", FALSE), view->getPart("background", FALSE));
-    current().layer.border = look(view->getPart("borderApp", FALSE), view->getPart("border", FALSE));
-    if (SoNode *scene = view->getPart("scene", FALSE)) visit(scene);
-    restore(saved);
-  }
-
-  // A plain view's rectangle and camera hold for what follows it.
-  void visitView(PoView *view) {
-    m_current = newLayer(view);
-    visitCameraKit(view);
-  }
-
-  void visitCameraKit(PoBaseView *view) {
-    SoNode *kit = view->getPart("cameraKit", FALSE);
-    if (!kit) return;
-    const bool was = m_cameraKitOnly;
-    m_cameraKitOnly = true;
-    visit(kit);
-    m_cameraKitOnly = was;
-  }
-
-  void meetCamera(SoCamera *camera) {
-    m_camera = static_cast<int>(m_cameras.size());
-    m_cameras.push_back(CameraUse{camera, m_model});
-    current().camera = m_camera;
-  }
-
-  void trackMatrix(SoNode *node) {
-    if (node->isOfType(SoResetTransform::getClassTypeId())) {
-      if (static_cast<SoResetTransform *>(node)->whatToReset.getValue() &
-          SoResetTransform::TRANSFORM)
-        m_model = SbMatrix::identity();
-    } else if (node->isOfType(SoTransformation::getClassTypeId())) {
-      m_matrix.apply(node);
-      m_model.multLeft(m_matrix.getMatrix());
-    }
-  }
-
-  int newLayer(PoBaseView *view) {
+  int newLayer(PoBaseView *view, const WalkPlace &place) {
     const int index = static_cast<int>(m_layers.size());
     m_layers.emplace_back();
     LayerBuild &build = m_layers.back();
@@ -267,7 +226,7 @@ private:
     build.layer.origin = view->viewportOrigin.getValue();
     build.layer.size = view->viewportSize.getValue();
     build.layer.sensitive = view->isSensitiveOnEvents() != 0;
-    build.camera = m_camera;
+    build.camera = place.camera;
     build.base = m_frames.size();
     for (const Frame &frame : m_frames) build.outside.push_back(frame.serial);
     SoSeparator *content = contentOf(build);
@@ -318,7 +277,7 @@ private:
     SoGroup *parent = keep ? build.levels.back().group : contentOf(build);
     for (std::size_t i = keep; i < wanted; ++i) {
       const Frame &frame = m_frames[build.base + i];
-      SoGroup *mirror = frame.scope == Scope::None ? new SoGroup : new SoSeparator;
+      SoGroup *mirror = frame.scope == NodeScope::None ? new SoGroup : new SoSeparator;
       parent->addChild(mirror);
       build.levels.push_back(LayerBuild::Level{frame.serial, mirror});
       parent = mirror;
@@ -341,25 +300,11 @@ private:
     return m_look;
   }
 
-  struct Saved {
-    int current;
-    int camera;
-    std::size_t state;
-    SbMatrix model;
-  };
-  Saved save() const { return Saved{m_current, m_camera, m_state.size(), m_model}; }
-  void restore(const Saved &saved) {
-    m_current = saved.current;
-    m_camera = saved.camera;
-    m_state.resize(saved.state);
-    m_model = saved.model;
-  }
   // A transform separator keeps only the model matrix: the transformations
   // met inside no longer hold for later layers either.
-  void restoreTransform(const Saved &saved) {
-    m_model = saved.model;
-    std::size_t kept = saved.state;
-    for (std::size_t i = saved.state; i < m_state.size(); ++i)
+  void keepTransformsOut(std::size_t from) {
+    std::size_t kept = from;
+    for (std::size_t i = from; i < m_state.size(); ++i)
       if (!m_state[i].node->isOfType(SoTransformation::getClassTypeId()))
         m_state[kept++] = m_state[i];
     m_state.resize(kept);
@@ -371,15 +316,16 @@ private:
   // met (to the eye itself before any camera). A layer seen through another
   // camera gets a copy that lights its world the same way.
   void placeLights(LayerBuild &build) {
+    const std::vector<CameraUse> &cameras = m_walk.cameraUses();
     const SbMatrix layerViewing =
-        build.camera >= 0 ? viewingMatrix(*m_cameras[std::size_t(build.camera)].camera,
-                                          m_cameras[std::size_t(build.camera)].model)
+        build.camera >= 0 ? viewingMatrix(*cameras[std::size_t(build.camera)].camera,
+                                          cameras[std::size_t(build.camera)].model)
                           : SbMatrix::identity();
     for (const LightUse &use : build.lights) {
       if (use.camera == build.camera) continue;
       const SbMatrix lightViewing =
-          use.camera >= 0 ? viewingMatrix(*m_cameras[std::size_t(use.camera)].camera,
-                                          m_cameras[std::size_t(use.camera)].model)
+          use.camera >= 0 ? viewingMatrix(*cameras[std::size_t(use.camera)].camera,
+                                          cameras[std::size_t(use.camera)].model)
                           : SbMatrix::identity();
       const SbMatrix move = use.model * lightViewing * layerViewing.inverse() * use.model.inverse();
       SoNode *copy = use.light->copy();
@@ -411,7 +357,7 @@ private:
       placeLights(build);
       contentOf(build);
       if (build.camera >= 0) {
-        const CameraUse &use = m_cameras[std::size_t(build.camera)];
+        const CameraUse &use = m_walk.cameraUses()[std::size_t(build.camera)];
         build.layer.camera = use.camera;
         build.layer.camera->ref();
         build.layer.cameraModel = use.model;
@@ -421,18 +367,16 @@ private:
   }
 
   std::vector<ViewLayer> &m_out;
+  ViewWalk m_walk;
   std::vector<LayerBuild> m_layers;
-  std::vector<CameraUse> m_cameras;
   std::vector<LightRecord> m_lightRecords;
   std::vector<Frame> m_frames;
+  std::vector<OpenView> m_views;
   std::vector<StateEntry> m_state;
   std::unordered_map<SoNode *, bool> m_holds;
   unsigned m_nextSerial = 1;
   int m_current = 0;
-  int m_camera = -1;
-  SbMatrix m_model = SbMatrix::identity();
-  bool m_cameraKitOnly = false;
-  SoGetMatrixAction m_matrix;
+  int m_inCameraKit = 0;
   SoCallbackAction m_decorationLook;
   ViewDecoration m_look;
 };

@@ -1,15 +1,14 @@
 #include "SoToVRMLStage.h"
 
 #include "SoConvertGuts.h"
+#include "PoBaseView.h"
+#include "ViewWalk.h"
 
 #include <Inventor/SoPath.h>
 #include <Inventor/lists/SoPathList.h>
-#include <Inventor/misc/SoChildList.h>
 #include <Inventor/nodekits/SoBaseKit.h>
 #include <Inventor/nodes/SoGroup.h>
 
-#include <unordered_set>
-#include <vector>
 
 namespace {
 
@@ -24,19 +23,25 @@ bool enter(SoConvertGuts &guts, SoNode *node) {
   return true;
 }
 
-// Depth first, children in order, each node once however often it is shared.
-// An explicit stack keeps deep graphs off the call stack.
-void walk(SoConvertGuts &guts, SoNode *root, std::unordered_set<SoNode *> &seen) {
-  std::vector<SoNode *> stack{root};
-  while (!stack.empty()) {
-    SoNode *node = stack.back();
-    stack.pop_back();
-    if (!node || !seen.insert(node).second) continue;
-    if (!enter(guts, node)) continue;
-    SoChildList *children = node->getChildren();
-    if (!children) continue;
-    for (int i = children->getLength() - 1; i >= 0; --i) stack.push_back((*children)[i]);
-  }
+// Lets the converter see every group and kit the conversion reaches.
+class ConverterVisitor : public ViewWalkVisitor {
+public:
+  explicit ConverterVisitor(SoConvertGuts &guts) : m_guts(guts) {}
+  bool enterView(PoBaseView *view, const WalkPlace &) override { return enter(m_guts, view); }
+  bool enterGroup(SoNode *group, NodeScope) override { return enter(m_guts, group); }
+
+private:
+  SoConvertGuts &m_guts;
+};
+
+// Coin's conversion keeps every choice of a switch and meets a shared node
+// once; so does the converter.
+void walk(SoConvertGuts &guts, SoNode *root) {
+  ViewWalkRules rules;
+  rules.allSwitchChoices = true;
+  rules.eachNodeOnce = true;
+  ConverterVisitor visitor(guts);
+  ViewWalk(rules).run(root, visitor);
 }
 
 } // namespace
@@ -69,8 +74,7 @@ void SoToVRMLStage::apply(SoNode *node, SoConvertGuts *guts) {
   takeConverter(guts);
   keepResult(node);
   if (!node || !m_guts) return;
-  std::unordered_set<SoNode *> seen;
-  walk(*m_guts, node, seen);
+  walk(*m_guts, node);
 }
 
 void SoToVRMLStage::apply(SoPath *path, SoConvertGuts *guts) {
@@ -92,6 +96,5 @@ void SoToVRMLStage::walkPath(SoPath *path) {
   const int last = path->getLength() - 1;
   for (int i = 0; i < last; ++i)
     if (!enter(*m_guts, path->getNode(i))) return;
-  std::unordered_set<SoNode *> seen;
-  walk(*m_guts, path->getNode(last), seen);
+  walk(*m_guts, path->getNode(last));
 }

@@ -53,7 +53,3 @@ int removeType(const SbName &name) {
 }
 
 } // namespace ToolkitLayer
-
-void SoViewportRegionSetter::set(SoState *state, const SbViewportRegion &region, int) {
-  SoViewportRegionElement::set(state, region);
-}

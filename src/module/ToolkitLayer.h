@@ -3,8 +3,6 @@
 
 class SbName;
 class SoField;
-class SoState;
-class SbViewportRegion;
 
 // What the view classes need from the toolkit beyond what Coin ships.
 namespace ToolkitLayer {
@@ -26,11 +24,5 @@ void setFieldType(SoField &field, int code);
 int removeType(const SbName &name);
 
 } // namespace ToolkitLayer
-
-// The three-argument viewport setter of the toolkit. The flag asks for the
-// region to be taken as it stands, which is all Coin's setter does.
-struct SoViewportRegionSetter {
-  static void set(SoState *state, const SbViewportRegion &region, int flag);
-};
 
 #endif

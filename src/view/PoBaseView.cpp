@@ -1,60 +1,18 @@
 #include "PoBaseView.h"
 
-#include "PoSceneView.h"
-#include "PoToVRML2Action.h"
-#include "PoToX3DAction.h"
-#include "PoView.h"
-
 #include "DebugReport.h"
 #include "PartPathCheck.h"
-#include "SoBaseInitializer.h"
 #include "ViewKitClass.h"
 
 #include <Inventor/SbString.h>
 
 #include <Inventor/nodekits/SoNodekitCatalog.h>
 
-const ViewKitClass &PoBaseView::kitClass() {
-  static const ViewKitClass kit{
-      "PoBaseView", "SoBaseKit", "BaseKit", "src/view/PoBaseView", nullptr,
-      &PoBaseView::initClass,
-      &SoBaseKit::getClassTypeId, &SoBaseKit::initClass,
-      &PoBaseView::baseKitFieldDataPtr, &PoBaseView::baseKitCatalogPtr,
-      classTypeId, fieldData, parentFieldData, firstInstance,
-      nodekitCatalog, parentNodekitCatalogPtr, classMutex};
-  return kit;
-}
-
-const SoFieldData **PoBaseView::baseKitFieldDataPtr() { return SoBaseKit::getFieldDataPtr(); }
-
-const SoNodekitCatalog **PoBaseView::baseKitCatalogPtr() {
-  return SoBaseKit::getClassNodekitCatalogPtr();
-}
-
-void PoBaseView::initClass() { ViewKit::initClass(kitClass()); }
-
-void PoBaseView::exitClass() { ViewKit::exitClass(kitClass()); }
-
-void PoBaseView::initClasses() {
-  PoToVRML2Action::initClass();
-  PoToX3DAction::initClass();
-  PoBaseView::initClass();
-  PoView::initClass();
-  PoSceneView::initClass();
-}
-
-void PoBaseView::exitClasses() {
-  PoSceneView::exitClass();
-  PoView::exitClass();
-  PoBaseView::exitClass();
-  PoToX3DAction::exitClass();
-  PoToVRML2Action::exitClass();
-}
+PO_VIEW_KIT_SOURCE(PoBaseView, SoBaseKit, "BaseKit", nullptr)
 
 PoBaseView::PoBaseView() : m_sensitiveOnEvents(0), m_readFieldData(nullptr) {
-  SoBaseInitializer initializer(this);
   const ViewKitClass &kit = kitClass();
-  ViewKit::beginConstruction(kit, this);
+  ViewKit::beginConstruction(kit);
   // Coin writes the field list of extension nodes only when this is off.
   SoFieldContainer::isBuiltIn = FALSE;
   ViewKit::registerField(kit, this, "viewportOrigin", viewportOrigin,
@@ -82,18 +40,6 @@ PoBaseView &PoBaseView::operator=(const PoBaseView &other) {
   viewportSize = other.viewportSize;
   m_sensitiveOnEvents = other.m_sensitiveOnEvents;
   return *this;
-}
-
-SoType PoBaseView::getClassTypeId() { return classTypeId; }
-SoType PoBaseView::getTypeId() const { return classTypeId; }
-const SoFieldData *PoBaseView::getFieldData() const { return ViewKit::getFieldData(kitClass()); }
-const SoFieldData **PoBaseView::getFieldDataPtr() { return ViewKit::getFieldDataPtr(kitClass()); }
-int PoBaseView::getIsBuiltIn() const { return isBuiltIn; }
-const SoNodekitCatalog *PoBaseView::getClassNodekitCatalog() { return nodekitCatalog; }
-const SoNodekitCatalog *PoBaseView::getNodekitCatalog() const { return nodekitCatalog; }
-
-const SoNodekitCatalog **PoBaseView::getClassNodekitCatalogPtr() {
-  return const_cast<const SoNodekitCatalog **>(&nodekitCatalog);
 }
 
 void PoBaseView::setDefaultOnNonWritingFields() {

@@ -3,10 +3,11 @@
 
 #include "PoBaseView.h"
 
+#include "ViewWalk.h"
+
 #include <Inventor/Qt/SoQtRenderArea.h>
 #include <Inventor/Qt/viewers/SoQtViewer.h>
 #include <Inventor/SoSceneManager.h>
-#include <Inventor/actions/SoSearchAction.h>
 #include <Inventor/nodes/SoCamera.h>
 
 #include <QEvent>
@@ -26,14 +27,6 @@ float normalize(int pixel, int extent) {
   if (extent == 0) return std::numeric_limits<float>::quiet_NaN();
   return float(pixel) / extent;
 }
-
-// The lookup under way on this thread: its search, and the views it met in
-// traversal order.
-struct ViewLookup {
-  const SoSearchAction *search;
-  std::vector<PoBaseView *> views;
-};
-thread_local ViewLookup *t_lookup = nullptr;
 
 // What installViewingEventCB gives SoQt as the callback's datum: the viewer,
 // and the application's own callback to run after the routing. It lives as a
@@ -94,44 +87,25 @@ int PoBaseView::isPointWithinViewport(float x, float y) const {
   return origin[0] <= x && origin[1] <= y && x <= end[0] && y <= end[1] ? 1 : 0;
 }
 
-// A search for all views would keep a copy of the path to each, and Coin's
-// paths register with every group they pass: views nested in views would
-// cost the cube of their number on every click. The lookup's search walks the
-// graph as any search does (into kits only when Coin's search looks inside
-// them) and each view notes itself instead of being matched.
-bool PoBaseView::noteForViewLookup(SoSearchAction *action) {
-  if (!t_lookup || t_lookup->search != action) return false;
-  t_lookup->views.push_back(this);
-  return true;
-}
-
-// Coin's kit search, with the lookup's note in place of the match.
-void PoBaseView::search(SoSearchAction *action) {
-  if (!noteForViewLookup(action)) SoNode::search(action);
-  if (action->isFound() || !isSearchingChildren()) return;
-  SoBaseKit::doAction(action);
-}
-
 PoBaseView *PoBaseView::getView(SoQtRenderArea *renderArea, int x, int y) {
   SoNode *root = renderArea ? renderArea->getSceneGraph() : nullptr;
   if (!root) return nullptr;
 
-  SoSearchAction search;
-  search.setInterest(SoSearchAction::ALL);
-  search.setType(PoBaseView::getClassTypeId(), TRUE);
-  ViewLookup lookup{&search, {}};
-  ViewLookup *const outer = t_lookup;
-  t_lookup = &lookup;
-  search.apply(root);
-  t_lookup = outer;
-  if (lookup.views.empty()) return nullptr;
+  // The views as Coin's search would meet them: into the parts of kits only
+  // when it looks inside kits. No paths are kept, so nested views cost no
+  // more than their number.
+  ViewWalkRules rules;
+  rules.intoKits = SoBaseKit::isSearchingChildren();
+  const std::vector<ViewEntry> views = listViews(root, rules);
+  if (views.empty()) return nullptr;
 
   float nx, ny;
   normalizeMousePoint(renderArea, x, y, nx, ny);
 
   // The view met last in traversal order is drawn last, on top: it wins.
-  for (auto view = lookup.views.rbegin(); view != lookup.views.rend(); ++view)
-    if ((*view)->isSensitiveOnEvents() && (*view)->isPointWithinViewport(nx, ny)) return *view;
+  for (auto entry = views.rbegin(); entry != views.rend(); ++entry)
+    if (entry->view->isSensitiveOnEvents() && entry->view->isPointWithinViewport(nx, ny))
+      return entry->view;
   return nullptr;
 }
 

@@ -19,7 +19,6 @@
 #include <Inventor/actions/SoGetMatrixAction.h>
 #include <Inventor/actions/SoHandleEventAction.h>
 #include <Inventor/actions/SoPickAction.h>
-#include <Inventor/actions/SoRayPickAction.h>
 #include <Inventor/actions/SoSearchAction.h>
 #include <Inventor/actions/SoWriteAction.h>
 #include <Inventor/elements/SoGLUpdateAreaElement.h>
@@ -47,10 +46,6 @@ SbViewportRegion nonRenderViewportRegion(SoAction *action) {
     return static_cast<SoHandleEventAction *>(action)->getViewportRegion();
   if (action->isOfType(SoPickAction::getClassTypeId()))
     return static_cast<SoPickAction *>(action)->getViewportRegion();
-  // In Coin a ray pick action is a pick action and has matched above; this row
-  // only matters for a toolkit where it is not.
-  if (action->isOfType(SoRayPickAction::getClassTypeId()))
-    return static_cast<SoPickAction *>(action)->getViewportRegion();
   return SbViewportRegion();
 }
 
@@ -76,8 +71,6 @@ void recordPortion(SoState *state, TraversalRecord record) {
     const SbViewportRegion logical(SoLogicalViewportElement::get(state));
     record.logicalViewportSize = logical.getViewportSizePixels();
     SoModifyViewVolumeElement::setInfo(state, 1);
-  } else if (info == -1) {
-    record.portion = SoModifyViewVolumeElement::getDefault();
   }
 }
 
@@ -108,7 +101,7 @@ void relativeToView(float low, float high, float origin, float size,
 void applyPlainPath(SoState *state, bool isGLRender, const SbViewportRegion &actionRegion,
                     const SbViewportRegion &viewRegion, const SbVec2f &origin,
                     const SbVec2f &size) {
-  SoViewportRegionSetter::set(state, viewRegion, 1);
+  SoViewportRegionElement::set(state, viewRegion);
   if (!isGLRender) return;
   // One pixel more on each axis, so that rounding never leaves the last row or
   // column of the view out of the update area. A view without pixels on an
@@ -275,7 +268,7 @@ void applyLogicalViewportMode(const PoBaseView &view, SoAction *action, SoState 
                                        heightOverWidth)
               : SbScaledViewportRegion(0, 0, 1.0f);
 
-  SoViewportRegionSetter::set(state, viewRegion, 1);
+  SoViewportRegionElement::set(state, viewRegion);
   SoLogicalViewportElement::set(state, logicalRegion);
 }
 

@@ -1,6 +1,5 @@
 #include "PoSceneView.h"
 
-#include "SoBaseInitializer.h"
 #include "ViewKitClass.h"
 
 #include <Inventor/fields/SoFieldData.h>
@@ -34,27 +33,13 @@ const PartEntry kParts[] = {
 
 } // namespace
 
-const ViewKitClass &PoSceneView::kitClass() {
-  static const ViewKitClass kit{
-      "PoSceneView", "PoBaseView", "PoBaseView", "src/view/PoSceneView",
-      &PoSceneView::createInstance, &PoSceneView::initClass,
-      &PoBaseView::getClassTypeId, &PoBaseView::initClass,
-      &PoBaseView::getFieldDataPtr, &PoBaseView::getClassNodekitCatalogPtr,
-      classTypeId, fieldData, parentFieldData, firstInstance,
-      nodekitCatalog, parentNodekitCatalogPtr, classMutex};
-  return kit;
-}
-
-void PoSceneView::initClass() { ViewKit::initClass(kitClass()); }
-
-void PoSceneView::exitClass() { ViewKit::exitClass(kitClass()); }
+PO_VIEW_KIT_SOURCE(PoSceneView, PoBaseView, "PoBaseView", &PoSceneView::createInstance)
 
 void *PoSceneView::createInstance() { return new (std::nothrow) PoSceneView; }
 
 PoSceneView::PoSceneView() : m_backgroundSensor(nullptr), m_borderSensor(nullptr) {
-  SoBaseInitializer initializer(this);
   const ViewKitClass &kit = kitClass();
-  ViewKit::beginConstruction(kit, this);
+  ViewKit::beginConstruction(kit);
   registerParts();
   ViewKit::registerField(kit, this, "isBackgroundVisible", isBackgroundVisible,
                          [](SoSFBool &f) { f.setValue(FALSE); });
@@ -143,19 +128,4 @@ SbBool PoSceneView::readInstance(SoInput *in, unsigned short flags) {
 void PoSceneView::dropEmptyBorderSeparator() {
   if (borderSep.getValue() && !borderApp.getValue() && !border.getValue())
     setAnyPart("borderSep", nullptr);
-}
-
-SoType PoSceneView::getClassTypeId() { return classTypeId; }
-SoType PoSceneView::getTypeId() const { return classTypeId; }
-const SoFieldData *PoSceneView::getFieldData() const {
-  if (const SoFieldData *reading = fieldDataWhileReading()) return reading;
-  return ViewKit::getFieldData(kitClass());
-}
-const SoFieldData **PoSceneView::getFieldDataPtr() { return ViewKit::getFieldDataPtr(kitClass()); }
-int PoSceneView::getIsBuiltIn() const { return isBuiltIn; }
-const SoNodekitCatalog *PoSceneView::getClassNodekitCatalog() { return nodekitCatalog; }
-const SoNodekitCatalog *PoSceneView::getNodekitCatalog() const { return nodekitCatalog; }
-
-const SoNodekitCatalog **PoSceneView::getClassNodekitCatalogPtr() {
-  return const_cast<const SoNodekitCatalog **>(&nodekitCatalog);
 }

@@ -73,7 +73,7 @@ bool PoSceneView::traverseWithoutDecorations(SoAction *action) {
 }
 
 void PoSceneView::search(SoSearchAction *action) {
-  if (!noteForViewLookup(action)) SoNode::search(action);
+  SoNode::search(action);
   if (action->isFound() || !isSearchingChildren()) return;
   if (!traverseWithoutDecorations(action)) SoBaseKit::doAction(action);
 }

@@ -2,7 +2,6 @@
 
 #include "ClassMutex.h"
 #include "DebugReport.h"
-#include "SoDBImpl.h"
 #include "ToolkitLayer.h"
 
 #include <Inventor/SbName.h>
@@ -70,7 +69,7 @@ void exitClass(const ViewKitClass &kit) {
   kit.nodekitCatalog = nullptr;
 }
 
-void beginConstruction(const ViewKitClass &kit, SoBase *object) {
+void beginConstruction(const ViewKitClass &kit) {
   kit.classMutex.lock();
   if (kit.classTypeId.isBad()) {
     SbString message = SbString("Can't construct a node of type ") + kit.className +
@@ -78,7 +77,6 @@ void beginConstruction(const ViewKitClass &kit, SoBase *object) {
     postReport("SO_NODE_CONSTRUCTOR", message.getString());
     kit.initClass(); // locks the class mutex again: it is recursive
   }
-  SoDBChecks::checkDatabase(kit.className, object, kit.classTypeId, kit.classTypeId);
   if (kit.fieldData)
     kit.firstInstance = 0;
   else

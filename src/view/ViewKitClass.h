@@ -1,10 +1,11 @@
 #ifndef BRENNICQT_VIEWKITCLASS_H
 #define BRENNICQT_VIEWKITCLASS_H
 
+#include "ClassMutex.h"
+
 #include <Inventor/SoType.h>
 
 class ClassMutex;
-class SoBase;
 class SoField;
 class SoFieldContainer;
 class SoFieldData;
@@ -46,7 +47,7 @@ void exitClass(const ViewKitClass &kit);
 // Returns with the class mutex held: the kit registers its fields and catalog
 // entries and then calls endConstruction, so no other thread sees a half-built
 // field table or catalog.
-void beginConstruction(const ViewKitClass &kit, SoBase *object);
+void beginConstruction(const ViewKitClass &kit);
 void endConstruction(const ViewKitClass &kit);
 
 // Registers one field of a new instance under the class mutex. setDefault
@@ -79,5 +80,61 @@ void registerField(const ViewKitClass &kit, SoFieldContainer *container,
 }
 
 } // namespace ViewKit
+
+// Defines what PO_VIEW_KIT_HEADER declares, but for the class data, which the
+// library defines in the order it must be built at load (see
+// PO_VIEW_KIT_CLASS_DATA). parentTypeName is the name Coin knows the parent by
+// ("BaseKit" for SoBaseKit); factory is the instance factory, or nullptr for
+// an abstract kit.
+#define PO_VIEW_KIT_SOURCE(Class, ParentClass, parentTypeName, factory)                            \
+  const ViewKitClass &Class::kitClass() {                                                          \
+    static const ViewKitClass kit{#Class,                                                          \
+                                  #ParentClass,                                                    \
+                                  parentTypeName,                                                  \
+                                  "src/view/" #Class,                                              \
+                                  factory,                                                         \
+                                  &Class::initClass,                                               \
+                                  &ParentClass::getClassTypeId,                                    \
+                                  &ParentClass::initClass,                                         \
+                                  &ParentClass::getFieldDataPtr,                                   \
+                                  &ParentClass::getClassNodekitCatalogPtr,                         \
+                                  classTypeId,                                                     \
+                                  fieldData,                                                       \
+                                  parentFieldData,                                                 \
+                                  firstInstance,                                                   \
+                                  nodekitCatalog,                                                  \
+                                  parentNodekitCatalogPtr,                                         \
+                                  classMutex};                                                     \
+    return kit;                                                                                    \
+  }                                                                                                \
+  void Class::initClass() { ViewKit::initClass(kitClass()); }                                      \
+  void Class::exitClass() { ViewKit::exitClass(kitClass()); }                                      \
+  SoType Class::getClassTypeId() { return classTypeId; }                                           \
+  SoType Class::getTypeId() const { return classTypeId; }                                          \
+  const SoFieldData *Class::getFieldData() const {                                                 \
+    if (const SoFieldData *reading = fieldDataWhileReading()) return reading;                     \
+    return ViewKit::getFieldData(kitClass());                                                      \
+  }                                                                                                \
+  const SoFieldData **Class::getFieldDataPtr() { return ViewKit::getFieldDataPtr(kitClass()); }    \
+  int Class::getIsBuiltIn() const { return isBuiltIn; }                                           \
+  const SoNodekitCatalog *Class::getClassNodekitCatalog() { return nodekitCatalog; }               \
+  const SoNodekitCatalog *Class::getNodekitCatalog() const { return nodekitCatalog; }              \
+  const SoNodekitCatalog **Class::getClassNodekitCatalogPtr() {                                    \
+    return const_cast<const SoNodekitCatalog **>(&nodekitCatalog);                                 \
+  }
+
+// The class data of a view kit class as it is at load: unregistered. The
+// mutex comes first, so that of classes defined one after the other in one
+// file the mutexes go in the reverse order at unload.
+#define PO_VIEW_KIT_CLASS_DATA(Class)                                                              \
+  ClassMutex Class::classMutex;                                                                    \
+  SoType Class::classTypeId;                                                                       \
+  SoFieldData *Class::fieldData = nullptr;                                                         \
+  const SoFieldData **Class::parentFieldData = nullptr;                                            \
+  int Class::firstInstance = 1;                                                                    \
+  int Class::isBuiltIn = 0;                                                                        \
+  int Class::MT_Id = 0;                                                                            \
+  SoNodekitCatalog *Class::nodekitCatalog = nullptr;                                               \
+  const SoNodekitCatalog **Class::parentNodekitCatalogPtr = nullptr
 
 #endif

@@ -18,7 +18,7 @@
 
 #include "FuzzExport.h"
 #include "GuardedCoinKits.h"
-#include "SceneNesting.h"
+#include "PoSceneReader.h"
 
 #include <cctype>
 #include <cstddef>
@@ -105,20 +105,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
   if (looksCompressed(data, size) || connectsFromNodeInPlace(data, size) ||
       declaresFieldsOnCoinNode(data, size))
     return 0;
-  SoInput input;
-  input.setBuffer(data, size);
-  SoSeparator *root = SoDB::readAll(&input);
+  // Read as an application that opens files from strangers reads them: a
+  // node that holds itself ("DEF a Separator { Separator { USE a } }"), or
+  // USEs that make a traversal take hours, are refused.
+  PoSceneReader reader;
+  reader.setMaxVisits(kFuzzMaxVisits);
+  SoSeparator *root = reader.readBuffer(data, size);
   if (!root) return 0;
-  root->ref();
-  // A node that holds itself ("DEF a Separator { Separator { USE a } }")
-  // sends every traversal round for ever, and a few lines of USE can make
-  // one that takes hours; poview refuses both after reading, and so does
-  // this run. Measuring cuts the loops, so the scene is still freed whole.
-  const SceneShape shape = measureScene(root);
-  if (shape.loops > 0 || shape.visits > kFuzzMaxVisits) {
-    root->unref();
-    return 0;
-  }
 
   SoSearchAction search;
   search.setType(PoBaseView::getClassTypeId());

@@ -1,6 +1,4 @@
-#include "SceneNesting.h"
-
-#include "LargeStack.h"
+#include "SceneShape.h"
 
 #include <Inventor/fields/SoFieldData.h>
 #include <Inventor/fields/SoMFNode.h>
@@ -126,27 +124,3 @@ SceneShape measureScene(SoNode *root) {
   shape.loops = static_cast<int>(loops.size());
   return shape;
 }
-
-namespace {
-
-// Room kept for Coin to give up: unwinding, and posting its read error.
-constexpr std::size_t kStackReserve = std::size_t(4) << 20;
-
-} // namespace
-
-NestingGuardInput::NestingGuardInput() : m_stopBelow(nullptr), m_ranOut(false) {
-  if (const char *end = currentStackEnd()) m_stopBelow = end + kStackReserve;
-}
-
-bool NestingGuardInput::roomLeft() {
-  if (!m_ranOut && m_stopBelow &&
-      static_cast<const char *>(__builtin_frame_address(0)) < m_stopBelow)
-    m_ranOut = true;
-  return !m_ranOut;
-}
-
-SbBool NestingGuardInput::read(SbName &name, SbBool validIdent) {
-  return roomLeft() ? SoInput::read(name, validIdent) : FALSE;
-}
-
-SbBool NestingGuardInput::read(char &c) { return roomLeft() ? SoInput::read(c) : FALSE; }

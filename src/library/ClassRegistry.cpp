@@ -1,0 +1,25 @@
+// Every class PoBaseView::initClasses registers, in one place, parents before
+// children. Each class's initClass also sets up the traversal elements and
+// camera methods the views need in Coin, once.
+
+#include "PoBaseView.h"
+#include "PoSceneView.h"
+#include "PoToVRML2Action.h"
+#include "PoToX3DAction.h"
+#include "PoView.h"
+
+void PoBaseView::initClasses() {
+  PoToVRML2Action::initClass();
+  PoToX3DAction::initClass();
+  PoBaseView::initClass();
+  PoView::initClass();
+  PoSceneView::initClass();
+}
+
+void PoBaseView::exitClasses() {
+  PoSceneView::exitClass();
+  PoView::exitClass();
+  PoBaseView::exitClass();
+  PoToX3DAction::exitClass();
+  PoToVRML2Action::exitClass();
+}
