@@ -5,7 +5,7 @@
 
 #include "internal/ActionHeader.h"
 
-#include "internal/SoToVRMLStage.h"
+#include "internal/ToVRMLStage.h"
 
 #include <memory>
 
@@ -82,7 +82,7 @@ private:
   void convertSceneViews(SoToVRML2Action &engine, SoVRMLGroup *collision);
   SoToVRML2Action *takeEngine(std::unique_ptr<SoToVRML2Action> &spare);
   int m_firstSceneViewSensitive;
-  SoToVRMLStage m_toVRMLStage;
+  ToVRMLStage m_toVRMLStage;
   SoVRMLGroup *m_result;
   // Whether Coin's conversion has run on this action itself: Coin's action
   // converts for one apply only (see conversionEngine).

@@ -2,8 +2,8 @@
 #include "SceneViewPlacement.h"
 #include "SoConvertGuts.h"
 #include "SoConvertGutsVRML2.h"
-#include "SoToVRMLStage.h"
-#include "SoVRML2SceneConversion.h"
+#include "ToVRMLStage.h"
+#include "VRML2SceneConversion.h"
 #include "VRMLTestScenes.h"
 
 #include <Inventor/SoPath.h>
@@ -107,7 +107,7 @@ TEST(VRMLLayer, FirstStageMeetsEveryGroupAndKitOnce) {
   root->addChild(kit);
 
   Recorder *recorder = new Recorder;
-  SoToVRMLStage stage;
+  ToVRMLStage stage;
   stage.apply(root, recorder);
   EXPECT_EQ(stage.getConvertGuts(), recorder);
   EXPECT_EQ(stage.getVRMLSceneGraph(), root);
@@ -194,7 +194,7 @@ TEST(VRMLLayer, SceneConversionsShareWhatTheScenesShare) {
   second->addChild(model);
   second->addChild(new SoCube);
 
-  SoVRML2SceneConversion conversion({first, nullptr, second});
+  VRML2SceneConversion conversion({first, nullptr, second});
   ASSERT_EQ(conversion.getNumScenes(), 3);
   EXPECT_EQ(conversion.getTopNode(1), nullptr);
   EXPECT_EQ(conversion.getTopNode(3), nullptr);

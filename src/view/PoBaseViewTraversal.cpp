@@ -6,7 +6,7 @@
 
 #include "PoBaseView.h"
 
-#include "SbViewportRegionLayer.h"
+#include "ViewportRegionLayer.h"
 #include "SoDBImpl.h"
 #include "SoLogicalViewportElement.h"
 #include "SoModifyLogicalViewportElement.h"
@@ -263,10 +263,10 @@ void applyLogicalViewportMode(const PoBaseView &view, SoAction *action, SoState 
                                  truncateToShort(clipped[1].size));
   else
     viewRegion.setViewportPixels(0, 0, 0, 0);
-  const SbScaledViewportRegion logicalRegion =
-      visible ? SbScaledViewportRegion(truncateToShort(fullSize[0]), truncateToShort(fullSize[1]),
+  const ScaledViewportRegion logicalRegion =
+      visible ? ScaledViewportRegion(truncateToShort(fullSize[0]), truncateToShort(fullSize[1]),
                                        heightOverWidth)
-              : SbScaledViewportRegion(0, 0, 1.0f);
+              : ScaledViewportRegion(0, 0, 1.0f);
 
   SoViewportRegionElement::set(state, viewRegion);
   SoLogicalViewportElement::set(state, logicalRegion);

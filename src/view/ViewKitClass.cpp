@@ -1,5 +1,6 @@
 #include "ViewKitClass.h"
 
+#include "CameraViewVolume.h"
 #include "ClassMutex.h"
 #include "DebugReport.h"
 #include "ToolkitLayer.h"
@@ -32,6 +33,7 @@ namespace ViewKit {
 
 void initClass(const ViewKitClass &kit) {
   ToolkitLayer::init();
+  CameraViewVolume::init();
   kit.classMutex.lock();
   if (kit.parentGetClassTypeId().isBad()) {
     SbString method = SbString(kit.className) + "::initClass";

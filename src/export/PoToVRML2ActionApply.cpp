@@ -11,7 +11,7 @@
 #include "PoConvertGutsVRML2.h"
 #include "PoSceneView.h"
 #include "SceneViewPlacement.h"
-#include "SoVRML2SceneConversion.h"
+#include "VRML2SceneConversion.h"
 #include "VRML2FileNames.h"
 
 #include <Inventor/SbBox3f.h>
@@ -186,7 +186,7 @@ void PoToVRML2Action::convertSceneViews(SoToVRML2Action &engine, SoVRMLGroup *co
   // Scenes convert with Coin's default settings.
   PoConvertGutsVRML2 sceneConverter(firstStage);
 
-  std::vector<std::unique_ptr<SoVRML2SceneConversion>> rounds;
+  std::vector<std::unique_ptr<VRML2SceneConversion>> rounds;
   std::vector<SceneViewSources> sources;
   float browserFieldOfView = SceneViewPlacement::kBrowserFieldOfView;
   bool viewerFixed = false;
@@ -202,9 +202,9 @@ void PoToVRML2Action::convertSceneViews(SoToVRML2Action &engine, SoVRMLGroup *co
     }
     // All scenes of a round in one conversion, so that what they share
     // converts once. Every round's conversion lives to the end (see
-    // SoVRML2SceneConversion).
-    rounds.emplace_back(new SoVRML2SceneConversion(scenes, &engine, false, &sceneConverter));
-    const SoVRML2SceneConversion &conversion = *rounds.back();
+    // VRML2SceneConversion).
+    rounds.emplace_back(new VRML2SceneConversion(scenes, &engine, false, &sceneConverter));
+    const VRML2SceneConversion &conversion = *rounds.back();
     float roundNearest = FLT_MAX;
 
     for (std::size_t i = roundStart; i < roundEnd; ++i) {

@@ -1,6 +1,6 @@
 #include "ConversionEngine.h"
 
-#include "SoToVRML2Settings.h"
+#include "VRML2Settings.h"
 
 #include <Inventor/actions/SoToVRML2Action.h>
 
@@ -11,6 +11,6 @@ SoToVRML2Action *conversionEngine(SoToVRML2Action &owner, bool &ownerUsed,
     return &owner;
   }
   spare.reset(new SoToVRML2Action);
-  SoToVRML2Settings::of(owner).applyTo(*spare);
+  VRML2Settings::of(owner).applyTo(*spare);
   return spare.get();
 }

@@ -1,4 +1,4 @@
-#include "SbViewportRegionLayer.h"
+#include "ViewportRegionLayer.h"
 
 SbVec2i32 getViewportSizePixels_i32(const SbViewportRegion &region) {
   const SbVec2s &size = region.getViewportSizePixels();

@@ -1,9 +1,9 @@
-#include "SoToVRML2Settings.h"
+#include "VRML2Settings.h"
 
 #include <Inventor/actions/SoToVRML2Action.h>
 
-SoToVRML2Settings SoToVRML2Settings::of(const SoToVRML2Action &action) {
-  SoToVRML2Settings settings;
+VRML2Settings VRML2Settings::of(const SoToVRML2Action &action) {
+  VRML2Settings settings;
   settings.expandSoFile = action.areSoFileExpanded();
   settings.urlName = action.getUrlName();
   settings.writeTexCoords = action.areTexCoordWritten();
@@ -18,16 +18,16 @@ SoToVRML2Settings SoToVRML2Settings::of(const SoToVRML2Action &action) {
   return settings;
 }
 
-const SoToVRML2Settings &SoToVRML2Settings::defaults() {
+const VRML2Settings &VRML2Settings::defaults() {
   // Read once from a fresh action, so they are Coin's whatever its version.
-  static const SoToVRML2Settings settings = [] {
+  static const VRML2Settings settings = [] {
     SoToVRML2Action fresh;
     return of(fresh);
   }();
   return settings;
 }
 
-void SoToVRML2Settings::applyTo(SoToVRML2Action &action) const {
+void VRML2Settings::applyTo(SoToVRML2Action &action) const {
   action.expandSoFile(expandSoFile);
   action.setUrlName(urlName);
   action.writeTexCoords(writeTexCoords);

@@ -1,4 +1,4 @@
-#include "SoToVRMLStage.h"
+#include "ToVRMLStage.h"
 
 #include "SoConvertGuts.h"
 #include "PoBaseView.h"
@@ -46,50 +46,50 @@ void walk(SoConvertGuts &guts, SoNode *root) {
 
 } // namespace
 
-SoToVRMLStage::SoToVRMLStage() : m_guts(nullptr), m_result(nullptr) {}
+ToVRMLStage::ToVRMLStage() : m_guts(nullptr), m_result(nullptr) {}
 
-SoToVRMLStage::~SoToVRMLStage() {
+ToVRMLStage::~ToVRMLStage() {
   releaseResult();
   delete m_guts;
 }
 
-void SoToVRMLStage::takeConverter(SoConvertGuts *guts) {
+void ToVRMLStage::takeConverter(SoConvertGuts *guts) {
   if (guts != m_guts) delete m_guts;
   m_guts = guts;
   if (m_guts) m_guts->reset();
 }
 
-void SoToVRMLStage::keepResult(SoNode *node) {
+void ToVRMLStage::keepResult(SoNode *node) {
   if (node) node->ref();
   releaseResult();
   m_result = node;
 }
 
-void SoToVRMLStage::releaseResult() {
+void ToVRMLStage::releaseResult() {
   if (m_result) m_result->unrefNoDelete();
   m_result = nullptr;
 }
 
-void SoToVRMLStage::apply(SoNode *node, SoConvertGuts *guts) {
+void ToVRMLStage::apply(SoNode *node, SoConvertGuts *guts) {
   takeConverter(guts);
   keepResult(node);
   if (!node || !m_guts) return;
   walk(*m_guts, node);
 }
 
-void SoToVRMLStage::apply(SoPath *path, SoConvertGuts *guts) {
+void ToVRMLStage::apply(SoPath *path, SoConvertGuts *guts) {
   takeConverter(guts);
   keepResult(path ? path->getHead() : nullptr);
   walkPath(path);
 }
 
-void SoToVRMLStage::apply(const SoPathList &paths, SoConvertGuts *guts) {
+void ToVRMLStage::apply(const SoPathList &paths, SoConvertGuts *guts) {
   takeConverter(guts);
   keepResult(paths.getLength() > 0 ? paths[0]->getHead() : nullptr);
   for (int i = 0; i < paths.getLength(); ++i) walkPath(paths[i]);
 }
 
-void SoToVRMLStage::walkPath(SoPath *path) {
+void ToVRMLStage::walkPath(SoPath *path) {
   if (!path || path->getLength() == 0 || !m_guts) return;
   // Along the path only the path's own nodes are met; a node the converter
   // keeps to itself ends the walk there.

@@ -1,5 +1,5 @@
-#ifndef BRENNICQT_SOTOVRML2SETTINGS_H
-#define BRENNICQT_SOTOVRML2SETTINGS_H
+#ifndef BRENNICQT_VRML2SETTINGS_H
+#define BRENNICQT_VRML2SETTINGS_H
 
 #include <Inventor/SbString.h>
 
@@ -8,7 +8,7 @@ class SoToVRML2Action;
 // The conversion settings of a Coin VRML97 conversion action, taken as a
 // value: to copy them from one action to another, and to run an action with
 // Coin's default settings for a while and put its own back afterwards.
-struct SoToVRML2Settings {
+struct VRML2Settings {
   SbBool expandSoFile;
   SbString urlName;
   SbBool writeTexCoords;
@@ -21,9 +21,9 @@ struct SoToVRML2Settings {
   SbBool reusePropertyNodes;
   SbBool reuseGeometryNodes;
 
-  static SoToVRML2Settings of(const SoToVRML2Action &action);
+  static VRML2Settings of(const SoToVRML2Action &action);
   // The settings of a freshly constructed action.
-  static const SoToVRML2Settings &defaults();
+  static const VRML2Settings &defaults();
   void applyTo(SoToVRML2Action &action) const;
 };
 

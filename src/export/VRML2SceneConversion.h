@@ -1,5 +1,5 @@
-#ifndef BRENNICQT_SOVRML2SCENECONVERSION_H
-#define BRENNICQT_SOVRML2SCENECONVERSION_H
+#ifndef BRENNICQT_VRML2SCENECONVERSION_H
+#define BRENNICQT_VRML2SCENECONVERSION_H
 
 #include <vector>
 
@@ -21,7 +21,7 @@ class SoVRMLGroup;
 // subgraph the scenes share is therefore converted once and shared by their
 // results, as Coin shares it within one conversion, instead of being
 // converted again for every scene.
-class SoVRML2SceneConversion {
+class VRML2SceneConversion {
 public:
   // Null scenes are allowed and give no result. With an engine the scenes
   // are converted by that action (non-virtually, with Coin's default
@@ -31,13 +31,13 @@ public:
   // instead. With a converter, the conversion runs through it, so that it
   // can take over the node kits met (SoConvertGutsVRML2::convertSoBaseKit);
   // its own six settings then hold.
-  explicit SoVRML2SceneConversion(const std::vector<SoNode *> &scenes,
+  explicit VRML2SceneConversion(const std::vector<SoNode *> &scenes,
                                   SoToVRML2Action *engine = nullptr,
                                   bool keepEngineSettings = false,
                                   SoConvertGutsVRML2 *converter = nullptr);
-  ~SoVRML2SceneConversion();
-  SoVRML2SceneConversion(const SoVRML2SceneConversion &) = delete;
-  SoVRML2SceneConversion &operator=(const SoVRML2SceneConversion &) = delete;
+  ~VRML2SceneConversion();
+  VRML2SceneConversion(const VRML2SceneConversion &) = delete;
+  VRML2SceneConversion &operator=(const VRML2SceneConversion &) = delete;
 
   int getNumScenes() const { return static_cast<int>(m_tops.size()); }
   // The top node of scene index's conversion, or null if there is none.

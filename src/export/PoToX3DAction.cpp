@@ -4,7 +4,7 @@
 #include "PoToX3DAction.h"
 
 #include "ActionClass.h"
-#include "SoToVRML2Settings.h"
+#include "VRML2Settings.h"
 
 #include <Inventor/SoPath.h>
 #include <Inventor/lists/SoPathList.h>
@@ -30,7 +30,7 @@ PoToX3DAction &PoToX3DAction::operator=(const PoToX3DAction &other) {
 PoToX3DAction::~PoToX3DAction() {}
 
 void PoToX3DAction::copySettingsFrom(const PoToX3DAction &other) {
-  SoToVRML2Settings::of(other).applyTo(*this);
+  VRML2Settings::of(other).applyTo(*this);
   m_encoding = other.m_encoding;
   m_headlight = other.m_headlight;
 }

@@ -24,6 +24,8 @@
 #include <Inventor/nodes/SoCamera.h>
 #include <Inventor/system/gl.h>
 
+#include <mutex>
+
 namespace {
 
 bool isEnabled(SoState *state, int stackIndex) { return state->isElementEnabled(stackIndex); }
@@ -180,6 +182,8 @@ void replaceGLRender(SoType cameraType) {
 namespace CameraViewVolume {
 
 void init() {
+  static std::once_flag once;
+  std::call_once(once, [] {
   // The other actions reach every camera, of any type, through its class's
   // method, which camera types inherit.
   const SoType camera = SoCamera::getClassTypeId();
@@ -190,6 +194,7 @@ void init() {
   SoTypeList cameras;
   SoType::getAllDerivedFrom(camera, cameras);
   for (int i = 0; i < cameras.getLength(); ++i) replaceGLRender(cameras[i]);
+  });
 }
 
 } // namespace CameraViewVolume

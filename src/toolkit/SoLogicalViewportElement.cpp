@@ -1,6 +1,6 @@
 #include "SoLogicalViewportElement.h"
 
-#include "SbViewportRegionLayer.h"
+#include "ViewportRegionLayer.h"
 
 #include <Inventor/elements/SoViewportRegionElement.h>
 #include <Inventor/misc/SoState.h>
@@ -54,7 +54,7 @@ void SoLogicalViewportElement::set(SoState *state, const SbViewportRegion &regio
   store(state, region, 1.0f);
 }
 
-void SoLogicalViewportElement::set(SoState *state, const SbScaledViewportRegion &region) {
+void SoLogicalViewportElement::set(SoState *state, const ScaledViewportRegion &region) {
   store(state, region.region, region.scale);
 }
 

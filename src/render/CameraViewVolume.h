@@ -19,8 +19,8 @@
 // With the default portion a camera does exactly what Coin does.
 namespace CameraViewVolume {
 
-// Installs the camera methods on Coin's actions. Needs SoDB::init() and the
-// view elements registered; idempotent only through ToolkitLayer::init().
+// Installs the camera methods on Coin's actions, once. Needs SoDB::init()
+// and the view elements registered (ToolkitLayer::init()).
 // In GL rendering, cameras of a class registered with Coin after this call
 // keep Coin's own behaviour.
 void init();

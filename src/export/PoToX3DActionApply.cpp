@@ -4,7 +4,7 @@
 #include "PoToX3DAction.h"
 
 #include "PoBase.h"
-#include "SoVRML2SceneConversion.h"
+#include "VRML2SceneConversion.h"
 #include "ViewLayers.h"
 #include "X3DWriter.h"
 
@@ -61,7 +61,7 @@ bool drawsShapes(SoNode *content) {
 class LayerSetWriter {
 public:
   LayerSetWriter(X3DWriter &writer, const ViewLayers &layers,
-                 const SoVRML2SceneConversion &conversion, bool headlight)
+                 const VRML2SceneConversion &conversion, bool headlight)
       : m_writer(writer), m_layers(layers), m_conversion(conversion), m_headlight(headlight) {}
 
   void write() {
@@ -257,7 +257,7 @@ private:
 
   X3DWriter &m_writer;
   const ViewLayers &m_layers;
-  const SoVRML2SceneConversion &m_conversion;
+  const VRML2SceneConversion &m_conversion;
   bool m_headlight;
 };
 
@@ -278,7 +278,7 @@ void PoToX3DAction::apply(SoNode *node) {
   std::unique_ptr<SoToVRML2Action> spare;
   SoToVRML2Action *engine = conversionEngine(*this, m_coinConversionRun, spare);
   // All layers in one conversion, so that what they share converts once.
-  SoVRML2SceneConversion conversion(contents, engine, true);
+  VRML2SceneConversion conversion(contents, engine, true);
 
   X3DWriter writer(m_text, m_encoding == XML ? X3DWriter::Encoding::XML
                                              : X3DWriter::Encoding::ClassicVRML);

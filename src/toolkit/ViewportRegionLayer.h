@@ -1,5 +1,5 @@
-#ifndef BRENNICQT_SBVIEWPORTREGIONLAYER_H
-#define BRENNICQT_SBVIEWPORTREGIONLAYER_H
+#ifndef BRENNICQT_VIEWPORTREGIONLAYER_H
+#define BRENNICQT_VIEWPORTREGIONLAYER_H
 
 #include <Inventor/SbVec2i32.h>
 #include <Inventor/SbViewportRegion.h>
@@ -14,8 +14,8 @@ SbVec2i32 getViewportSizePixels_i32(const SbViewportRegion &region);
 // The toolkit's SbViewportRegion(width, height, scale): a region of that window
 // size that also carries a viewport scale. Coin's region has no scale, so it
 // travels beside the region; SoLogicalViewportElement stores both.
-struct SbScaledViewportRegion {
-  SbScaledViewportRegion(short width, short height, float scale)
+struct ScaledViewportRegion {
+  ScaledViewportRegion(short width, short height, float scale)
       : region(width, height), scale(scale) {}
 
   SbViewportRegion region;

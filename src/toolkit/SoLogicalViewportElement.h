@@ -4,7 +4,7 @@
 #include <Inventor/elements/SoSubElement.h>
 #include <Inventor/SbViewportRegion.h>
 
-struct SbScaledViewportRegion;
+struct ScaledViewportRegion;
 
 // The viewport the picture is composed in when a render covers only part of
 // it (tiles, views cut by the window). Until someone sets it, the logical
@@ -24,7 +24,7 @@ public:
   static const SbViewportRegion &get(SoState *state);
   // A plain region has the scale 1.
   static void set(SoState *state, const SbViewportRegion &region);
-  static void set(SoState *state, const SbScaledViewportRegion &region);
+  static void set(SoState *state, const ScaledViewportRegion &region);
   // The viewport scale set with the logical viewport; 1 until one is set.
   static float getScale(SoState *state);
   // Whether a logical viewport has been set in this state.

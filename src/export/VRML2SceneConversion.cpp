@@ -1,7 +1,7 @@
-#include "SoVRML2SceneConversion.h"
+#include "VRML2SceneConversion.h"
 
 #include "SoConvertGutsVRML2.h"
-#include "SoToVRML2Settings.h"
+#include "VRML2Settings.h"
 
 #include <Inventor/SbName.h>
 #include <Inventor/SbString.h>
@@ -27,15 +27,15 @@ SbName sceneName(std::size_t index) {
 
 } // namespace
 
-SoVRML2SceneConversion::SoVRML2SceneConversion(const std::vector<SoNode *> &scenes,
+VRML2SceneConversion::VRML2SceneConversion(const std::vector<SoNode *> &scenes,
                                                SoToVRML2Action *engine, bool keepEngineSettings,
                                                SoConvertGutsVRML2 *converter)
     : m_tops(scenes.size(), nullptr), m_batch(nullptr) {
   if (engine && keepEngineSettings) {
     convert(scenes, *engine, converter);
   } else if (engine) {
-    const SoToVRML2Settings own = SoToVRML2Settings::of(*engine);
-    SoToVRML2Settings::defaults().applyTo(*engine);
+    const VRML2Settings own = VRML2Settings::of(*engine);
+    VRML2Settings::defaults().applyTo(*engine);
     convert(scenes, *engine, converter);
     own.applyTo(*engine);
   } else {
@@ -44,23 +44,23 @@ SoVRML2SceneConversion::SoVRML2SceneConversion(const std::vector<SoNode *> &scen
   }
 }
 
-SoVRML2SceneConversion::~SoVRML2SceneConversion() {
+VRML2SceneConversion::~VRML2SceneConversion() {
   if (m_batch) m_batch->unref();
   for (SoVRMLGroup *top : m_tops)
     if (top) top->unref();
   for (SoNode *header : m_headerNodes) header->unref();
 }
 
-SoVRMLGroup *SoVRML2SceneConversion::getTopNode(int index) const {
+SoVRMLGroup *VRML2SceneConversion::getTopNode(int index) const {
   if (index < 0 || index >= getNumScenes()) return nullptr;
   return m_tops[static_cast<std::size_t>(index)];
 }
 
-int SoVRML2SceneConversion::isHeaderNode(const SoNode *node) const {
+int VRML2SceneConversion::isHeaderNode(const SoNode *node) const {
   return std::find(m_headerNodes.begin(), m_headerNodes.end(), node) != m_headerNodes.end();
 }
 
-SoVRMLGroup *SoVRML2SceneConversion::takeScene(int index) const {
+SoVRMLGroup *VRML2SceneConversion::takeScene(int index) const {
   SoVRMLGroup *top = getTopNode(index);
   if (top && top->getNumChildren() >= 2 && isHeaderNode(top->getChild(0)) &&
       isHeaderNode(top->getChild(1))) {
@@ -72,7 +72,7 @@ SoVRMLGroup *SoVRML2SceneConversion::takeScene(int index) const {
 
 // One WorldInfo and one NavigationInfo head every top node of a conversion:
 // they are only there to be taken away again, so the tops share them.
-void SoVRML2SceneConversion::addHeaderNodes(SoVRMLGroup *top) {
+void VRML2SceneConversion::addHeaderNodes(SoVRMLGroup *top) {
   if (m_headerNodes.empty()) {
     m_headerNodes.push_back(new SoVRMLWorldInfo);
     m_headerNodes.push_back(new SoVRMLNavigationInfo);
@@ -82,7 +82,7 @@ void SoVRML2SceneConversion::addHeaderNodes(SoVRMLGroup *top) {
   top->insertChild(m_headerNodes[1], 1);
 }
 
-void SoVRML2SceneConversion::convert(const std::vector<SoNode *> &scenes,
+void VRML2SceneConversion::convert(const std::vector<SoNode *> &scenes,
                                      SoToVRML2Action &engine, SoConvertGutsVRML2 *converter) {
   SoGroup *batch = new SoGroup;
   batch->ref();
@@ -110,7 +110,7 @@ void SoVRML2SceneConversion::convert(const std::vector<SoNode *> &scenes,
 
 // The batch is a plain group, which Coin does not convert to a node of its
 // own: each wrapper's group is a direct child of the converted root.
-void SoVRML2SceneConversion::takeTops(SoVRMLGroup *converted, const std::vector<SbName> &names) {
+void VRML2SceneConversion::takeTops(SoVRMLGroup *converted, const std::vector<SbName> &names) {
   const int numConverted = converted ? converted->getNumChildren() : 0;
   for (int k = 0; k < numConverted; ++k) {
     SoNode *top = converted->getChild(k);

@@ -4,7 +4,7 @@
 class SoBaseKit;
 class SoGroup;
 
-// The converter of the first conversion stage (SoToVRMLStage). The stage
+// The converter of the first conversion stage (ToVRMLStage). The stage
 // walks the graph and asks the converter, for every group and node kit it
 // meets, whether to go on into its children; a derived converter uses these
 // calls to find the nodes it must treat itself.

@@ -1,6 +1,5 @@
 #include "ToolkitLayer.h"
 
-#include "CameraViewVolume.h"
 #include "SoLogicalViewportElement.h"
 #include "SoModifyLogicalViewportElement.h"
 #include "SoModifyViewVolumeElement.h"
@@ -39,7 +38,6 @@ void init() {
     enableForEveryAction<SoLogicalViewportElement>();
     enableForEveryAction<SoModifyLogicalViewportElement>();
     enableForEveryAction<SoViewportRegionElement>();
-    CameraViewVolume::init();
   });
 }
 

@@ -1,5 +1,5 @@
-#ifndef BRENNICQT_SOTOVRMLSTAGE_H
-#define BRENNICQT_SOTOVRMLSTAGE_H
+#ifndef BRENNICQT_TOVRMLSTAGE_H
+#define BRENNICQT_TOVRMLSTAGE_H
 
 // Part of BrennicQt's inside: installed only because a public header needs
 // it. Applications do not include it themselves.
@@ -18,12 +18,12 @@ class SoPathList;
 //
 // The stage owns its converter from one run to the next, as an action owns
 // it; the result is referenced only while a conversion needs it.
-class SoToVRMLStage {
+class ToVRMLStage {
 public:
-  SoToVRMLStage();
-  ~SoToVRMLStage();
-  SoToVRMLStage(const SoToVRMLStage &) = delete;
-  SoToVRMLStage &operator=(const SoToVRMLStage &) = delete;
+  ToVRMLStage();
+  ~ToVRMLStage();
+  ToVRMLStage(const ToVRMLStage &) = delete;
+  ToVRMLStage &operator=(const ToVRMLStage &) = delete;
 
   // Walks the graph under node with guts, which the stage takes over
   // (freeing the converter of the previous run).

@@ -7,7 +7,7 @@
 #include "ActionClass.h"
 #include "ConversionEngine.h"
 #include "PoConvertGuts.h"
-#include "SoToVRML2Settings.h"
+#include "VRML2Settings.h"
 
 #include <Inventor/VRMLnodes/SoVRMLGroup.h>
 #include <Inventor/lists/SoActionMethodList.h>
@@ -39,7 +39,7 @@ PoToVRML2Action &PoToVRML2Action::operator=(const PoToVRML2Action &other) {
 PoToVRML2Action::~PoToVRML2Action() { keepResult(nullptr); }
 
 void PoToVRML2Action::copySettingsFrom(const PoToVRML2Action &other) {
-  SoToVRML2Settings::of(other).applyTo(*this);
+  VRML2Settings::of(other).applyTo(*this);
 }
 
 SoConvertGuts *PoToVRML2Action::getNewConvertGuts() const { return new PoConvertGuts; }
