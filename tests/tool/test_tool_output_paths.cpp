@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <thread>
@@ -47,39 +48,33 @@ QByteArray contents(const QString &path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Reads a FIFO while the tool writes into it, without blocking on a writer
-// that never comes.
+// Reads a FIFO to its end while the tool writes into it. Should the tool
+// never open it (or put a file in its place), finish() opens it for writing
+// itself, through a descriptor held from the start, so the reader ends.
 class FifoReader {
 public:
   explicit FifoReader(const QString &path)
-      : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK)),
-        m_thread([this] { read(); }) {}
-  ~FifoReader() { finish(); }
+      : m_held(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK)),
+        m_thread([path, this] {
+          QFile fifo(path);
+          if (fifo.open(QIODevice::ReadOnly)) m_bytes = fifo.readAll();
+          m_done = true;
+        }) {}
   QByteArray finish() {
-    m_writerDone = true;
-    if (m_thread.joinable()) m_thread.join();
-    if (m_fd >= 0) ::close(m_fd);
-    m_fd = -1;
+    const QByteArray held = "/proc/self/fd/" + QByteArray::number(m_held);
+    while (!m_done) {
+      ::close(::open(held.constData(), O_WRONLY | O_NONBLOCK));
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    m_thread.join();
+    ::close(m_held);
     return m_bytes;
   }
 
 private:
-  void read() {
-    char buffer[65536];
-    while (m_fd >= 0) {
-      const bool done = m_writerDone; // read before the last drain
-      const ssize_t count = ::read(m_fd, buffer, sizeof buffer);
-      if (count > 0) {
-        m_bytes.append(buffer, int(count));
-        continue;
-      }
-      if (count == 0 && done) return;
-      ::usleep(5000);
-    }
-  }
-  int m_fd;
-  std::atomic<bool> m_writerDone{false};
+  int m_held;
   QByteArray m_bytes;
+  std::atomic<bool> m_done{false};
   std::thread m_thread;
 };
 
