@@ -68,11 +68,18 @@ SoSeparator *readSceneFile(const std::string &path, CoinMessages &messages) {
     throw userError(quoted(path) + ": nests deeper than poview can read; it takes at most " +
                     std::to_string(kMaxSceneNesting) + " levels");
   }
-  if (!root) {
-    const std::string reason = messages.firstReadError();
+  // Coin reads on after some errors (stray braces, say) and returns what it
+  // made of the rest; the error, with its line, says more than anything
+  // found or missed in that rest.
+  const std::string reason = messages.firstReadError();
+  if (root && !reason.empty()) {
+    root->ref();
+    root->unref();
+    root = nullptr;
+  }
+  if (!root)
     throw userError(quoted(path) + ": not a valid scene file" +
                     (reason.empty() ? std::string() : ": " + reason));
-  }
   root->ref();
   checkShape(root, path);
   return root;
