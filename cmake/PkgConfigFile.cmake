@@ -28,6 +28,13 @@ set(BRENNICQT_PC_CFLAGS "")
 foreach(directory IN LISTS pc_include_dirs)
   string(APPEND BRENNICQT_PC_CFLAGS " -I${directory}")
 endforeach()
+# A Qt built with reduced relocations refuses code compiled as a position
+# independent executable, which Debian's compilers make by default; Qt's CMake
+# package asks for -fPIC, Qt's own .pc files do not.
+get_target_property(qt_compile_options Qt5::Core INTERFACE_COMPILE_OPTIONS)
+if(qt_compile_options AND "-fPIC" IN_LIST qt_compile_options)
+  string(APPEND BRENNICQT_PC_CFLAGS " -fPIC")
+endif()
 file(RELATIVE_PATH BRENNICQT_PC_TO_PREFIX "/prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/prefix")
 string(REGEX REPLACE "/$" "" BRENNICQT_PC_TO_PREFIX "${BRENNICQT_PC_TO_PREFIX}")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/BrennicQt.pc.in ${CMAKE_CURRENT_BINARY_DIR}/BrennicQt.pc

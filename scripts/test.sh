@@ -42,14 +42,22 @@ prefix="$(mktemp -d)"
 consumer="$(mktemp -d)"
 trap 'rm -rf "$prefix" "$consumer"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
-# One consumer through the CMake package, one through pkg-config.
+# The consumer through the CMake package.
 cmake -S "$root/tests/consumer" -B "$consumer" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
 cmake --build "$consumer" >/dev/null
 LD_LIBRARY_PATH="$prefix/lib:${LD_LIBRARY_PATH:-}" "$consumer/consumer"
-# shellcheck disable=SC2046 # the flags are separate words
-c++ -std=c++17 -o "$consumer/consumer-pkg-config" "$root/tests/consumer/consumer.cpp" \
-  $(PKG_CONFIG_PATH="$prefix/lib/pkgconfig" pkg-config --cflags --libs BrennicQt)
-LD_LIBRARY_PATH="$prefix/lib:${LD_LIBRARY_PATH:-}" "$consumer/consumer-pkg-config"
+# Through pkg-config, with exactly the README's command: the README's SoQt
+# program (it includes Qt's headers), then the consumer, which runs on its
+# own where the other opens a window.
+export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
+mkdir -p "$consumer/pkg-config"
+for program in examples/cpp/scene_views.cpp tests/consumer/consumer.cpp; do
+  cp "$root/$program" "$consumer/pkg-config/app.cpp"
+  # shellcheck disable=SC2046 # the flags are separate words
+  (cd "$consumer/pkg-config" && rm -f a.out && g++ app.cpp $(pkg-config --cflags --libs BrennicQt))
+done
+unset PKG_CONFIG_PATH
+LD_LIBRARY_PATH="$prefix/lib:${LD_LIBRARY_PATH:-}" "$consumer/pkg-config/a.out"
 # The installed tool runs from the prefix alone and renders without a display.
 env -u DISPLAY "$prefix/bin/poview" render "$root/examples/four_quadrants.iv" \
   -o "$prefix/four_quadrants.png" --size 320x240

@@ -11,20 +11,13 @@
 
 namespace {
 
-std::string directoryOf(const std::string &path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
 std::string baseNameOf(const std::string &path) {
   const std::size_t slash = path.rfind('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-ToolError writeError(const std::string &path, int error) {
-  return userError(quoted(path) + ": cannot write: " + std::strerror(error));
+ToolError writeError(const std::string &name, int error) {
+  return userError(quoted(name) + ": cannot write: " + std::strerror(error));
 }
 
 // Removes the temporary file unless it has been renamed into place.
@@ -56,26 +49,13 @@ private:
   bool m_kept = false;
 };
 
-} // namespace
-
-bool writeAll(int fd, const std::string &bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<std::size_t>(written);
-  }
-  return true;
-}
-
-namespace {
-
 // mkstemp makes the file readable by its owner only; the result should get
-// the permissions any newly created file gets.
-void applyUsualPermissions(int fd) {
+// the permissions of the file it replaces, or those any new file gets.
+void applyPermissions(int fd, const OutputTarget &target) {
+  if (target.exists) {
+    ::fchmod(fd, target.mode);
+    return;
+  }
   const mode_t mask = ::umask(0);
   ::umask(mask);
   ::fchmod(fd, 0666 & ~mask);
@@ -83,28 +63,14 @@ void applyUsualPermissions(int fd) {
 
 } // namespace
 
-void checkOutputLocation(const std::string &path) {
-  if (path.empty()) throw userError("the output file name is empty");
-  struct stat info;
-  if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
-    throw userError(quoted(path) + ": is a directory");
-  const std::string directory = directoryOf(path);
-  if (::stat(directory.c_str(), &info) != 0) throw writeError(path, errno);
-  if (!S_ISDIR(info.st_mode)) throw writeError(path, ENOTDIR);
-  if (::access(directory.c_str(), W_OK) != 0) throw writeError(path, errno);
-}
-
-void writeFileAtomically(const std::string &path, const std::string &bytes) {
-  writeFileAtomically(path, [&bytes](int fd) { return writeAll(fd, bytes); });
-}
-
-void writeFileAtomically(const std::string &path, const std::function<bool(int fd)> &write) {
-  checkOutputLocation(path);
-  TemporaryFile temporary(path);
-  if (!temporary.isOpen()) throw writeError(path, errno);
-  applyUsualPermissions(temporary.fd());
-  if (!write(temporary.fd()) || ::fsync(temporary.fd()) != 0) throw writeError(path, errno);
-  if (temporary.close() != 0) throw writeError(path, errno);
-  if (::rename(temporary.path().c_str(), path.c_str()) != 0) throw writeError(path, errno);
+void writeFileAtomically(const OutputTarget &target, const std::string &name,
+                         const std::function<bool(int fd)> &write) {
+  TemporaryFile temporary(target.path);
+  if (!temporary.isOpen()) throw writeError(name, errno);
+  applyPermissions(temporary.fd(), target);
+  if (!write(temporary.fd()) || ::fsync(temporary.fd()) != 0) throw writeError(name, errno);
+  if (temporary.close() != 0) throw writeError(name, errno);
+  if (::rename(temporary.path().c_str(), target.path.c_str()) != 0)
+    throw writeError(name, errno);
   temporary.keep();
 }

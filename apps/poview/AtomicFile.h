@@ -1,27 +1,20 @@
 #ifndef POVIEW_ATOMICFILE_H
 #define POVIEW_ATOMICFILE_H
 
+#include "OutputTarget.h"
+
 #include <functional>
 #include <string>
 
-// Writes `bytes` to `path` so that readers see either the old file or the
-// complete new one, never a partial file: the data goes to a temporary file
-// in the same directory, which is renamed over `path` once it is complete.
-// On failure the temporary file is removed and a user error naming `path` is
-// thrown.
-void writeFileAtomically(const std::string &path, const std::string &bytes);
-
-// Writes all of `bytes` to `fd`; false with errno set when a write fails.
-bool writeAll(int fd, const std::string &bytes);
-
-// The same for a result too large to hold twice: `write` puts it into the
-// open file descriptor it is given and answers false with errno set when a
-// write fails; what it throws ends the write the same way.
-void writeFileAtomically(const std::string &path, const std::function<bool(int fd)> &write);
-
-// Fails early, before any work is done, when `path` cannot be an output file:
-// an empty name, a directory, or a directory part that does not exist or
-// cannot be written. Throws a user error naming `path`.
-void checkOutputLocation(const std::string &path);
+// Writes a file so that readers see either the old file or the complete new
+// one, never a partial file: `write` puts the data into the open file
+// descriptor it is given, of a temporary file in the target's directory,
+// which is renamed over the target once it is complete. `write` answers false
+// with errno set when a write fails; what it throws ends the write the same
+// way. A replaced file keeps its permission bits; a new one gets those any
+// new file gets. On failure the temporary file is removed and a user error
+// naming `name` (the path as the user gave it) is thrown.
+void writeFileAtomically(const OutputTarget &target, const std::string &name,
+                         const std::function<bool(int fd)> &write);
 
 #endif

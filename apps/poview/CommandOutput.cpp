@@ -1,6 +1,8 @@
 #include "CommandOutput.h"
 
 #include "AtomicFile.h"
+#include "OutputTarget.h"
+#include "StreamOutput.h"
 #include "ToolError.h"
 
 #include <cerrno>
@@ -20,7 +22,11 @@ void writeOutput(const std::string &output, const std::string &bytes) {
 
 void writeOutput(const std::string &output, const std::function<bool(int fd)> &write) {
   if (!isStandardOutput(output)) {
-    writeFileAtomically(output, write);
+    const OutputTarget target = checkOutputLocation(output);
+    if (target.kind == OutputTarget::Stream)
+      writeToStream(output, target.socket, write);
+    else
+      writeFileAtomically(target, output, write);
     return;
   }
   errno = 0;

@@ -4,8 +4,10 @@
 #include <functional>
 #include <string>
 
-// Where a command's -o option sends its result: "-" is standard output,
-// anything else a file that is replaced only once complete (AtomicFile.h).
+// Where a command's -o option sends its result: "-" is standard output;
+// anything else is what the path names once its links are followed
+// (OutputTarget.h): a file, replaced only once complete, or a device, FIFO or
+// socket, written to as it is.
 
 bool isStandardOutput(const std::string &output);
 

@@ -5,6 +5,7 @@
 #include "PoToVRML2Action.h"
 #include "PoToX3DAction.h"
 #include "ToolError.h"
+#include "ToolOptions.h"
 #include "ViewReport.h"
 #include "WebPage.h"
 
@@ -19,7 +20,7 @@
 
 namespace {
 
-const char *const kHelp =
+const char *const kIntro =
     "Usage: poview export SCENE.iv -o OUT.wrl|OUT.x3dv|OUT.x3d|OUT.html [OPTIONS]\n"
     "\n"
     "Converts a scene file holding views; the output's extension chooses the form:\n"
@@ -30,17 +31,7 @@ const char *const kHelp =
     "          viewport, camera, background and border\n"
     "  .x3d    the same X3D in the XML encoding\n"
     "  .html   one self-contained web page showing the X3D scene in X_ITE\n"
-    "\n"
-    "Options:\n"
-    "  -o, --output FILE      the file to write (replaced only once complete);\n"
-    "                         - writes VRML97 to standard output\n"
-    "  --navigable            .wrl: make the first scene view a navigable viewpoint\n"
-    "                         instead of a fixed overlay\n"
-    "  --x-ite-url URL        .html: where the page loads X_ITE from (default:\n"
-    "                         the tested X_ITE release on jsDelivr)\n"
-    "  --no-headlight         .x3dv, .x3d, .html: light the layers with the scene's\n"
-    "                         own lights only, as 'poview render --no-headlight'\n"
-    "  -h, --help             show this help\n";
+    "\n";
 
 enum class ExportForm { VRML97, X3DClassic, X3DXML, WebPage };
 
@@ -90,15 +81,9 @@ std::string writeVrml(SoNode *graph) {
 } // namespace
 
 int runExport(const Invocation &invocation) {
-  const Arguments arguments = Arguments::parse(
-      invocation.words,
-      {{"--output", "-o", true},
-       {"--navigable", "", false},
-       {"--x-ite-url", "", true},
-       {"--no-headlight", "", false}},
-      1, 1);
+  const Arguments arguments = Arguments::parse(invocation.words, optionRules(ForExport), 1, 1);
   if (arguments.helpRequested()) {
-    std::fputs(kHelp, stdout);
+    std::fputs((kIntro + optionHelp(ForExport)).c_str(), stdout);
     return ExitSuccess;
   }
   if (!arguments.has("--output")) throw usageError("missing the output file: -o OUT.wrl");
@@ -107,10 +92,14 @@ int runExport(const Invocation &invocation) {
   const ExportForm form = formOf(output);
   if (arguments.has("--navigable") && form != ExportForm::VRML97)
     throw usageError("--navigable applies to VRML97 output (.wrl) only");
-  if (arguments.has("--x-ite-url") && form != ExportForm::WebPage)
-    throw usageError("--x-ite-url applies to web pages (.html) only");
   if (arguments.has("--no-headlight") && form == ExportForm::VRML97)
     throw usageError("--no-headlight applies to X3D output (.x3dv, .x3d, .html) only");
+
+  // One set of options for every form, as a script exporting several forms
+  // may pass; only where the page loads X_ITE from is harmless to drop.
+  if (arguments.has("--x-ite-url") && form != ExportForm::WebPage)
+    std::fputs("poview export: note: --x-ite-url applies to web pages (.html) only; ignored\n",
+               stderr);
 
   initSceneDatabase();
   CoinMessages messages;

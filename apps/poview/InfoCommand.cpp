@@ -2,13 +2,14 @@
 #include "CoinMessages.h"
 #include "Commands.h"
 #include "ToolError.h"
+#include "ToolOptions.h"
 #include "ViewReport.h"
 
 #include <cstdio>
 
 namespace {
 
-const char *const kHelp =
+const char *const kIntro =
     "Usage: poview info SCENE.iv [--json]\n"
     "\n"
     "Lists the views of a scene file, one per line, in traversal order; views\n"
@@ -16,17 +17,14 @@ const char *const kHelp =
     "\"(depth N)\"). Each line gives the type, the DEF name if any, the viewport\n"
     "(origin and size, as fractions of the window), the camera type and whether\n"
     "the background and border are shown (\"-\" for views that have none).\n"
-    "\n"
-    "Options:\n"
-    "  --json       print one JSON object {\"file\", \"views\": [...]} instead\n"
-    "  -h, --help   show this help\n";
+    "\n";
 
 } // namespace
 
 int runInfo(const Invocation &invocation) {
-  const Arguments arguments = Arguments::parse(invocation.words, {{"--json", "", false}}, 1, 1);
+  const Arguments arguments = Arguments::parse(invocation.words, optionRules(ForInfo), 1, 1);
   if (arguments.helpRequested()) {
-    std::fputs(kHelp, stdout);
+    std::fputs((kIntro + optionHelp(ForInfo)).c_str(), stdout);
     return ExitSuccess;
   }
   const std::string scenePath = arguments.positional()[0];

@@ -7,6 +7,7 @@
 #include "PictureFile.h"
 #include "PoOffscreenRenderer.h"
 #include "ToolError.h"
+#include "ToolOptions.h"
 #include "ViewReport.h"
 #include "VirtualDisplay.h"
 
@@ -18,9 +19,8 @@
 
 namespace {
 
-const char *const kHelp =
-    "Usage: poview render SCENE.iv -o OUT.png [--size WxH] [--background R,G,B]\n"
-    "                     [--no-headlight] [--tiles CxR]\n"
+const char *const kIntro =
+    "Usage: poview render SCENE.iv -o OUT.png [OPTIONS]\n"
     "\n"
     "Reads a scene file holding views and renders it once, off screen, into a\n"
     "picture, lit as 'poview view' shows it: with the viewer's headlight, a light\n"
@@ -28,18 +28,9 @@ const char *const kHelp =
     "Without a display the command starts a virtual X server (Xvfb) of its own\n"
     "for the time it renders. A picture larger than one tile (4096 pixels a side,\n"
     "or less where the OpenGL driver says so) is rendered tile by tile.\n"
-    "\n"
-    "Options:\n"
-    "  -o, --output OUT.png    the picture to write (replaced only once complete);\n"
-    "                          its extension chooses the format: png, jpg, ppm, bmp\n"
-    "                          or any other Qt writes (PNG without an extension);\n"
-    "                          - writes PNG to standard output\n"
-    "  --size WxH              picture size in pixels (default 640x480, at most 32767)\n"
-    "  --background R,G,B      colour where no view draws, components 0 to 1\n"
-    "                          (default 0,0,0)\n"
-    "  --no-headlight          only the scene's own lights\n"
-    "  --tiles CxR             render as C columns by R rows of tiles, at least\n"
-    "  -h, --help              show this help\n"
+    "\n";
+
+const char *const kEnvironment =
     "\n"
     "Environment:\n"
     "  POVIEW_MAX_TILE_SIZE    caps the tile side in pixels, e.g. to save GL memory\n";
@@ -68,23 +59,16 @@ QImage renderPicture(SoNode *root, ImageSize size, Colour background, TileGrid t
 } // namespace
 
 int runRender(const Invocation &invocation) {
-  const Arguments arguments = Arguments::parse(
-      invocation.words,
-      {{"--output", "-o", true},
-       {"--size", "", true},
-       {"--background", "", true},
-       {"--no-headlight", "", false},
-       {"--tiles", "", true}},
-      1, 1);
+  const Arguments arguments = Arguments::parse(invocation.words, optionRules(ForRender), 1, 1);
   if (arguments.helpRequested()) {
-    std::fputs(kHelp, stdout);
+    std::fputs((kIntro + optionHelp(ForRender) + kEnvironment).c_str(), stdout);
     return ExitSuccess;
   }
   if (!arguments.has("--output")) throw usageError("missing the output file: -o OUT.png");
   const std::string scenePath = arguments.positional()[0];
   const std::string output = arguments.value("--output");
-  const ImageSize size = parseImageSize("--size", arguments.value("--size", "640x480"));
-  const Colour background = parseColour("--background", arguments.value("--background", "0,0,0"));
+  const RenderingOptions rendering = parseRenderingOptions(arguments);
+  const ImageSize size = rendering.size;
   checkPictureFormat("--output", output);
   const TileGrid tiles = parseTileGrid("--tiles", arguments.value("--tiles", "1x1"));
   if (tiles.columns > size.width || tiles.rows > size.height)
@@ -97,8 +81,8 @@ int runRender(const Invocation &invocation) {
   LoadedScene scene(scenePath, messages);
   checkOutput(output);
   const std::unique_ptr<VirtualDisplay> virtualDisplay = startOffscreenGui(invocation);
-  const LitScene lit(scene.root(), !arguments.has("--no-headlight"));
-  const QImage image = renderPicture(lit.root(), size, background, tiles, maxTileSize);
+  const LitScene lit(scene.root(), rendering.headlight);
+  const QImage image = renderPicture(lit.root(), size, rendering.background, tiles, maxTileSize);
   writePicture(image, output);
   messages.printWarnings("poview render: ");
   warnAboutViewsWithoutCamera(scene.views(), "poview render: ");

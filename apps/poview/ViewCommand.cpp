@@ -5,7 +5,9 @@
 #include "PictureFile.h"
 #include "PoBaseView.h"
 #include "ToolError.h"
+#include "ToolOptions.h"
 #include "ViewerScreenshot.h"
+#include "ViewerSetup.h"
 
 #include <Inventor/Qt/SoQt.h>
 #include <Inventor/Qt/viewers/SoQtExaminerViewer.h>
@@ -20,10 +22,9 @@
 
 namespace {
 
-const char *const kHelp =
-    "Usage: poview view SCENE.iv [--exit-after MS]\n"
-    "       poview view SCENE.iv --screenshot OUT.png [--frames N] [--size WxH]\n"
-    "                            [--drag X0,Y0,X1,Y1]\n"
+const char *const kIntro =
+    "Usage: poview view SCENE.iv [OPTIONS]\n"
+    "       poview view SCENE.iv --screenshot OUT.png [OPTIONS]\n"
     "\n"
     "Shows a scene file in an examiner viewer. Every view reacts to the mouse:\n"
     "pressing a button over a view makes the viewer drive that view's camera.\n"
@@ -31,22 +32,13 @@ const char *const kHelp =
     "With --screenshot the viewer draws N frames exactly as it does on screen\n"
     "(its camera, headlight and automatic clipping) and the last one is written\n"
     "to OUT.png; then the command ends. A display is needed, e.g. xvfb-run.\n"
-    "\n"
-    "Options:\n"
-    "  --exit-after MS          close the window after MS milliseconds (for scripts)\n"
-    "  --screenshot OUT.png     write the viewer's last frame to OUT.png and exit\n"
-    "  --frames N               frames to draw before the picture is taken (default 1)\n"
-    "  --size WxH               size of the viewer's drawing area (default 640x480)\n"
-    "  --drag X0,Y0,X1,Y1       before the frames, drag with the left button from\n"
-    "                           pixel X0,Y0 to X1,Y1 (from the top left)\n"
-    "  -h, --help               show this help\n";
+    "\n";
 
 constexpr int kMaxMilliseconds = 86400000;
 constexpr int kMaxFrames = 1000;
 
 ScreenshotScript screenshotScript(const Arguments &arguments) {
   ScreenshotScript script{};
-  script.size = parseImageSize("--size", arguments.value("--size", "640x480"));
   script.frames = parseBoundedNumber("--frames", arguments.value("--frames", "1"), 1, kMaxFrames,
                                      "a number of frames");
   script.drag = arguments.has("--drag");
@@ -63,15 +55,9 @@ ScreenshotScript screenshotScript(const Arguments &arguments) {
 } // namespace
 
 int runView(const Invocation &invocation) {
-  const Arguments arguments = Arguments::parse(invocation.words,
-                                               {{"--exit-after", "", true},
-                                                {"--screenshot", "", true},
-                                                {"--frames", "", true},
-                                                {"--size", "", true},
-                                                {"--drag", "", true}},
-                                               1, 1);
+  const Arguments arguments = Arguments::parse(invocation.words, optionRules(ForView), 1, 1);
   if (arguments.helpRequested()) {
-    std::fputs(kHelp, stdout);
+    std::fputs((kIntro + optionHelp(ForView)).c_str(), stdout);
     return ExitSuccess;
   }
   const std::string scenePath = arguments.positional()[0];
@@ -80,11 +66,12 @@ int runView(const Invocation &invocation) {
                                                  0, kMaxMilliseconds, "a number of milliseconds")
                             : -1;
   const bool screenshot = arguments.has("--screenshot");
-  for (const char *option : {"--frames", "--size", "--drag"})
+  for (const char *option : {"--frames", "--drag"})
     if (arguments.has(option) && !screenshot)
       throw usageError(std::string(option) + " only goes with --screenshot");
   const std::string output = arguments.value("--screenshot");
   if (screenshot) checkPictureFormat("--screenshot", output);
+  const RenderingOptions rendering = parseRenderingOptions(arguments);
   const ScreenshotScript script = screenshot ? screenshotScript(arguments) : ScreenshotScript{};
 
   initSceneDatabase();
@@ -109,7 +96,7 @@ int runView(const Invocation &invocation) {
   for (PoBaseView *view : views) view->sensitiveOnEvents(1);
 
   if (screenshot) {
-    const QImage frame = grabViewerFrame(window, root, script);
+    const QImage frame = grabViewerFrame(window, root, rendering, script);
     writePicture(frame, output);
     return ExitSuccess;
   }
@@ -117,8 +104,10 @@ int runView(const Invocation &invocation) {
   viewer.setSceneGraph(root);
   PoBaseView::installViewingEventCB(&viewer);
   viewer.setTitle(scenePath.c_str());
+  applyRenderingOptions(viewer, rendering);
   viewer.show();
   SoQt::show(window);
+  fitDrawingArea(viewer, rendering.size);
   if (exitAfter >= 0) QTimer::singleShot(exitAfter, [] { SoQt::exitMainLoop(); });
   SoQt::mainLoop();
   return ExitSuccess;

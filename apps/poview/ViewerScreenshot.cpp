@@ -2,6 +2,7 @@
 
 #include "PoBaseView.h"
 #include "ToolError.h"
+#include "ViewerSetup.h"
 
 #include <Inventor/Qt/SoQt.h>
 #include <Inventor/Qt/viewers/SoQtExaminerViewer.h>
@@ -44,7 +45,11 @@ protected:
     if (!framebuffer.isValid() || !framebuffer.bind()) return;
     SoQtExaminerViewer::actualRedraw();
     glFinish();
-    m_grabbed = framebuffer.toImage().convertToFormat(QImage::Format_RGB888);
+    // The viewer clears to its background with alpha 0, which a window
+    // ignores; read as premultiplied, the background would come out black.
+    QImage frame = framebuffer.toImage();
+    frame.reinterpretAsFormat(QImage::Format_RGB32);
+    m_grabbed = frame.convertToFormat(QImage::Format_RGB888);
     framebuffer.release();
   }
 
@@ -109,7 +114,8 @@ void drawFrames(GrabbingViewer &viewer, int count) {
 
 } // namespace
 
-QImage grabViewerFrame(QWidget *window, SoNode *root, const ScreenshotScript &script) {
+QImage grabViewerFrame(QWidget *window, SoNode *root, const RenderingOptions &options,
+                       const ScreenshotScript &script) {
   auto viewer = std::make_unique<GrabbingViewer>(window);
   // The picture is exactly the drawing area; without the side bars the
   // window is that size.
@@ -119,10 +125,11 @@ QImage grabViewerFrame(QWidget *window, SoNode *root, const ScreenshotScript &sc
   viewer->setAnimationEnabled(FALSE);
   viewer->setSceneGraph(root);
   PoBaseView::installViewingEventCB(viewer.get());
-  viewer->setSize(SbVec2s(short(script.size.width), short(script.size.height)));
+  applyRenderingOptions(*viewer, options);
+  viewer->setSize(SbVec2s(short(options.size.width), short(options.size.height)));
   viewer->show();
   SoQt::show(window);
-  waitUntilReady(*viewer, script.size);
+  waitUntilReady(*viewer, options.size);
 
   if (script.drag) drag(*viewer, script);
   drawFrames(*viewer, script.frames - 1);

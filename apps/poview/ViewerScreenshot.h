@@ -1,7 +1,7 @@
 #ifndef POVIEW_VIEWERSCREENSHOT_H
 #define POVIEW_VIEWERSCREENSHOT_H
 
-#include "OptionValues.h"
+#include "ToolOptions.h"
 
 #include <QImage>
 
@@ -16,15 +16,16 @@ class SoNode;
 // into, not from the window, whose front buffer a virtual X server keeps
 // only from its first paint.
 struct ScreenshotScript {
-  ImageSize size;      // of the viewer's drawing area
   int frames;          // redraws, the last of which is grabbed
   bool drag;           // whether to drag before the frames
   int dragFrom[2];     // pixels of the drawing area, y down from the top
   int dragTo[2];
 };
 
+// The viewer draws at the options' size, with their background and headlight.
 // Needs SoQt initialised and the views made sensitive. Throws a user error
 // when the viewer cannot show the scene.
-QImage grabViewerFrame(QWidget *window, SoNode *root, const ScreenshotScript &script);
+QImage grabViewerFrame(QWidget *window, SoNode *root, const RenderingOptions &options,
+                       const ScreenshotScript &script);
 
 #endif

@@ -3,57 +3,52 @@
 #include "OptionValues.h"
 #include "PictureFile.h"
 #include "ToolError.h"
+#include "ToolOptions.h"
 
 #ifdef POVIEW_HAVE_MPI
 #include "wall/Wall.h"
 #endif
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
-const char *const kHelp =
+const char *const kIntro =
     "Usage: mpirun -n C*R poview wall SCENE.iv --grid CxR --size WxH [-o OUT.png]\n"
-    "                             [--show] [--logical] [--camera-script FILE]\n"
-    "                             [--no-headlight]\n"
+    "                             [--show] [OPTIONS]\n"
     "\n"
     "Renders a scene file on a display wall: the WxH picture is split into C by R\n"
     "tiles, and each process of the MPI job (rank 0 the upper-left tile, ranks\n"
     "along rows) renders its own, possibly on another machine. A '%r' in SCENE is\n"
-    "replaced by the rank. If one rank fails or stops answering, every rank ends\n"
-    "within seconds with one line naming the rank and the cause.\n"
+    "replaced by the rank. If one rank fails, is stopped by a signal or stops\n"
+    "answering, every rank ends with one line naming that rank and the cause.\n"
+    "\n";
+
+const char *const kEnvironment =
     "\n"
-    "Options:\n"
-    "  --grid CxR              columns and rows of the wall; C*R processes\n"
-    "  --size WxH              the whole picture in pixels, at most 32767 a side\n"
-    "  -o, --output OUT.png    rank 0 gathers the tiles and writes the picture, in\n"
-    "                          the format its extension names (- for standard\n"
-    "                          output)\n"
-    "  --show                  each rank shows its tile in a borderless window on\n"
-    "                          its DISPLAY; rank 0 also opens an examiner viewer\n"
-    "                          on the whole scene, whose camera moves the wall\n"
-    "                          frame by frame (press a view to drive its camera)\n"
-    "  --logical               the views' logical-viewport mode\n"
-    "  --camera-script FILE    rank 0 applies one line a frame, 'NAME FIELDS' with\n"
-    "                          NAME a view or camera, e.g. 'TopLeft position 0 0 9'\n"
-    "  --no-headlight          only the scene's own lights\n"
-    "  -h, --help              show this help\n";
+    "Environment:\n"
+    "  POVIEW_WALL_TIMEOUT     seconds one step (reading, rendering, writing) may\n"
+    "                          take on a rank before rank 0 names it as not\n"
+    "                          answering and ends the wall (default 60)\n";
+
+#ifdef POVIEW_HAVE_MPI
+constexpr int kMaxStepSeconds = 86400;
+
+// The step time the environment asks for, in whole seconds.
+double stepSeconds() {
+  const char *text = std::getenv("POVIEW_WALL_TIMEOUT");
+  if (!text || !*text) return 60;
+  return parseBoundedNumber("POVIEW_WALL_TIMEOUT", text, 1, kMaxStepSeconds, "a number of seconds");
+}
+#endif
 
 } // namespace
 
 int runWall(const Invocation &invocation) {
-  const Arguments arguments = Arguments::parse(
-      invocation.words,
-      {{"--output", "-o", true},
-       {"--grid", "", true},
-       {"--size", "", true},
-       {"--show", "", false},
-       {"--logical", "", false},
-       {"--camera-script", "", true},
-       {"--no-headlight", "", false}},
-      1, 1);
+  const Arguments arguments = Arguments::parse(invocation.words, optionRules(ForWall), 1, 1);
   if (arguments.helpRequested()) {
-    std::fputs(kHelp, stdout);
+    std::fputs((kIntro + optionHelp(ForWall) + kEnvironment).c_str(), stdout);
     return ExitSuccess;
   }
 #ifndef POVIEW_HAVE_MPI
@@ -66,8 +61,9 @@ int runWall(const Invocation &invocation) {
   WallOptions options;
   options.scene = arguments.positional()[0];
   options.grid = parseTileGrid("--grid", arguments.value("--grid"));
-  options.size = parseImageSize("--size", arguments.value("--size"));
-  if (options.grid.columns > options.size.width || options.grid.rows > options.size.height)
+  options.rendering = parseRenderingOptions(arguments);
+  const ImageSize size = options.rendering.size;
+  if (options.grid.columns > size.width || options.grid.rows > size.height)
     throw usageError("--grid " + quoted(arguments.value("--grid")) +
                      ": more tiles than pixels on a side");
   options.output = arguments.value("--output");
@@ -75,7 +71,7 @@ int runWall(const Invocation &invocation) {
   options.cameraScript = arguments.value("--camera-script");
   options.show = arguments.has("--show");
   options.logical = arguments.has("--logical");
-  options.headlight = !arguments.has("--no-headlight");
+  options.stepSeconds = stepSeconds();
   return runWallRank(options, invocation);
 #endif
 }

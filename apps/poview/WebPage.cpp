@@ -72,6 +72,10 @@ std::string webPage(const std::string &title, const std::string &x3d, const std:
       "  const canvas = document.querySelector(\"x3d-canvas\");\n"
       "  try {\n"
       "    const browser = X3D.getBrowser(canvas);\n"
+      // X_ITE turns a viewpoint that looks straight up or down about its
+      // view axis to level the horizon; each view's camera must show the
+      // layer as the render does.
+      "    browser.setBrowserOption(\"StraightenHorizon\", false);\n"
       "    await browser.replaceWorld(await browser.createX3DFromString(scene));\n"
       "    await browser.nextFrame();\n"
       "    canvas.setAttribute(\"data-scene\", \"loaded\");\n"

@@ -33,6 +33,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -49,14 +50,19 @@ struct Scene {
   // loaded: it draws a shape outside its views without any camera, which
   // Coin stretches over the whole window and X3D cannot.
   bool compared;
+  // Also compared a quarter of the way in from each edge of every view, as
+  // the centre is: for views whose objects lie off their centre, so that a
+  // view turned about its axis shows.
+  bool quarters;
 };
 
 const Scene kScenes[] = {
-    {"examples/four_quadrants.iv", {1, 1, 1}, true},
-    {"examples/inset.iv", {1, 0.9, 0}, true},
-    {"examples/side_by_side.iv", {0, 0, 0}, true},
-    {"tests/browser/cameras.iv", {1, 0.5, 0}, true},
-    {"tests/vrml97/shared_views.iv", {0.8, 0.8, 0.8}, false},
+    {"examples/four_quadrants.iv", {1, 1, 1}, true, false},
+    {"examples/inset.iv", {1, 0.9, 0}, true, false},
+    {"examples/side_by_side.iv", {0, 0, 0}, true, false},
+    {"tests/browser/cameras.iv", {1, 0.5, 0}, true, false},
+    {"tests/browser/top_views.iv", {0, 0, 0}, true, true},
+    {"tests/vrml97/shared_views.iv", {0.8, 0.8, 0.8}, false, false},
 };
 
 struct Size {
@@ -224,6 +230,11 @@ TEST_F(BrowserViews, ExportsShowEveryViewAsTheRenderDoes) {
             expectAlike(render, page, corner[0], corner[1], kBackgroundTolerance, "corner");
           expectAlike(render, page, view.x + view.width / 2, view.y + view.height / 2,
                       kObjectTolerance, "centre");
+          if (scene.quarters)
+            for (const auto &quarter : {std::make_pair(0.5, 0.25), std::make_pair(0.5, 0.75),
+                                        std::make_pair(0.25, 0.5), std::make_pair(0.75, 0.5)})
+              expectAlike(render, page, view.x + view.width * quarter.first,
+                          view.y + view.height * quarter.second, kObjectTolerance, "quarter");
           if (!view.border) continue;
           // Coin lets a line on a viewport's edge fall on either side of it
           // at some window sizes, so only the export is held to all four.

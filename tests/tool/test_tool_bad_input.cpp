@@ -264,6 +264,10 @@ const BadScene kBadScenes[] = {
     // The view is handed to what it is reading while it has no owner yet.
     {"view used in its own part", "DEF v PoSceneView {\n  cameraKit Separator { USE v }\n}\n",
      "\"cameraKit\" of \"PoSceneView\" must be of type CameraKit, not Separator", 3},
+    // Coin reads on past the stray braces; the view it then finds must not
+    // hide the error.
+    {"junk after the header", "}}}} PoSceneView { }\n",
+     "Erroneous character(s) after end of scenegraph", 2},
     {"view connected to from its own part",
      "DEF v PoView {\n  cameraKit.camera OrthographicCamera { } = USE v.viewportSize\n}\n",
      "\".viewportSize\" in \"PoView\"", 4},

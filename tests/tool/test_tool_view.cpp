@@ -128,4 +128,37 @@ TEST_P(ToolViewFrames, ViewerFramesMatchTheRenderAndADragTurnsOnlyItsView) {
 
 INSTANTIATE_TEST_SUITE_P(Tool, ToolViewFrames, ::testing::ValuesIn(kViewerFrames));
 
+// The rendering options mean in the viewer what they mean to render, and
+// both make pictures of the same size by default: a view in the middle of the
+// window, with the window's background around it and the headlight alone
+// lighting its sphere.
+TEST(ToolViewOptions, ViewerTakesTheRenderingOptionsAsRenderDoes) {
+  ScratchDirectory scratch;
+  const QString scene = scratch.write(
+      "middle.iv", "#Inventor V2.1 ascii\n"
+                   "PoSceneView { viewportOrigin 0.25 0.25 viewportSize 0.5 0.5\n"
+                   "  cameraKit CameraKit { camera PerspectiveCamera { position 0 0 5 } }\n"
+                   "  scene Separator { Sphere { } } }\n");
+  const QStringList optionSets[] = {
+      {},
+      {"--size", "200x160", "--background", "0.5,0.2,0.1"},
+      {"--size", "200x160", "--no-headlight"},
+  };
+  for (const QStringList &options : optionSets) {
+    SCOPED_TRACE(options.join(' ').toStdString());
+    const ToolResult rendered =
+        runTool(QStringList{"render", scene, "-o", scratch.path("render.png")} + options);
+    const ToolResult viewed =
+        runTool(QStringList{"view", scene, "--screenshot", scratch.path("view.png")} + options);
+    ASSERT_EQ(rendered.exitCode, 0) << rendered.err;
+    ASSERT_EQ(viewed.exitCode, 0) << viewed.err;
+    const QImage render =
+        QImage(scratch.path("render.png")).convertToFormat(QImage::Format_RGB888);
+    const QImage view = QImage(scratch.path("view.png")).convertToFormat(QImage::Format_RGB888);
+    ASSERT_EQ(view.size(), render.size());
+    const PixelDifference difference = compare(view, render, QRectF(0.25, 0.25, 0.5, 0.5));
+    EXPECT_EQ(difference.inside + difference.outside, 0);
+  }
+}
+
 } // namespace

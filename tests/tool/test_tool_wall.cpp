@@ -2,6 +2,7 @@
 #include "PictureMatch.h"
 #include "ScratchDirectory.h"
 #include "ToolRun.h"
+#include "TopWindows.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <csignal>
+#include <regex>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -37,31 +43,41 @@ std::vector<std::string> wallLines(const QString &directory, int rank) {
 
 class ToolWall : public ::testing::Test {
 protected:
-  QImage render(const QString &scene, const QString &name) {
+  QImage render(const QString &scene, const QString &name, const QStringList &options = {}) {
     const QString output = scratch.path(name);
-    const ToolResult result = runTool({"render", scene, "-o", output, "--size", "800x600"});
+    const ToolResult result =
+        runTool(QStringList{"render", scene, "-o", output, "--size", "800x600"} + options);
     EXPECT_EQ(result.exitCode, 0) << result.err;
     return QImage(output).convertToFormat(QImage::Format_RGB888);
   }
   ScratchDirectory scratch;
 };
 
-// The gathered picture is the single-process render, for every grid and mode.
+// The gathered picture is the single-process render, for every grid and mode,
+// and with the rendering options that render takes.
 TEST_F(ToolWall, GatheredPictureIsTheSingleProcessRender) {
-  const QImage single = render(examplePath("four_quadrants.iv"), "single.png");
+  const QImage plain = render(examplePath("four_quadrants.iv"), "single.png");
   struct Case {
     int ranks;
     QStringList options;
+    const char *scene;
+    QStringList rendering; // for render and the wall alike
   };
-  const Case cases[] = {{4, {"--grid", "2x2"}}, {3, {"--grid", "3x1"}},
-                        {4, {"--grid", "2x2", "--logical"}}};
+  const Case cases[] = {
+      {4, {"--grid", "2x2"}, "four_quadrants.iv", {}},
+      {3, {"--grid", "3x1"}, "four_quadrants.iv", {}},
+      {4, {"--grid", "2x2", "--logical"}, "four_quadrants.iv", {}},
+      // Plain views leave the window's background to show.
+      {2, {"--grid", "2x1"}, "side_by_side.iv", {"--background", "0.5,0.2,0.1", "--no-headlight"}}};
   for (const Case &c : cases) {
-    SCOPED_TRACE(c.options.join(' ').toStdString());
+    SCOPED_TRACE((c.options + c.rendering).join(' ').toStdString());
+    const QImage single = c.rendering.isEmpty()
+                              ? plain
+                              : render(examplePath(c.scene), "single-options.png", c.rendering);
     const QString output = scratch.path("wall.png");
     const ToolResult result =
-        runWall(c.ranks, QStringList{examplePath("four_quadrants.iv"), "--size", "800x600", "-o",
-                                     output} +
-                             c.options);
+        runWall(c.ranks, QStringList{examplePath(c.scene), "--size", "800x600", "-o", output} +
+                             c.options + c.rendering);
     ASSERT_EQ(result.exitCode, 0) << result.err;
     std::string why;
     EXPECT_TRUE(
@@ -134,6 +150,103 @@ TEST_F(ToolWall, OneRanksFailureEndsEveryRank) {
       EXPECT_NE(lines[0].find(c.cause.toStdString()), std::string::npos) << lines[0];
     }
     EXPECT_FALSE(scratch.entries().contains("wall.png"));
+    QDir(ranks).removeRecursively();
+  }
+}
+
+// The process ids of a wall's ranks, as each wrote its own at start.
+std::vector<pid_t> rankProcesses(const QString &directory, int ranks) {
+  std::vector<pid_t> pids;
+  for (int rank = 0; rank < ranks; ++rank) {
+    QFile file(directory + "/" + QString::number(rank));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    pids.push_back(pid_t(file.readAll().trimmed().toInt()));
+  }
+  return pids;
+}
+
+template <class Ready> bool waitUntil(Ready ready, int seconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (!ready()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return true;
+}
+
+// The windows of a 2x2 wall of 400x300 on this display.
+std::vector<QRect> tileWindows() {
+  std::vector<QRect> tiles;
+  for (const QRect &window : shownWindows("poview wall"))
+    if (window.size() == QSize(200, 150)) tiles.push_back(window);
+  return tiles;
+}
+
+// The ranks a line names as silent: "1, 2" in "... from rank 1, 2 within ...".
+std::string silentRanks(const std::string &line) {
+  std::smatch named;
+  return std::regex_search(line, named, std::regex("from rank ([0-9, ]+) within")) ? named[1].str()
+                                                                                     : "";
+}
+
+// A 2x2 wall showing its tiles on this display while rank 0 moves a camera
+// every frame; once every window is up, rank 2 gets a signal. Whatever ends
+// the wall, the lines name rank 2: the rank itself when it is stopped by a
+// signal, rank 0 and the others when it stops answering (and no other rank
+// with it). The tiles, all on one display, lie as on the wall.
+TEST_F(ToolWall, TheRankThatIsSignalledOrSilentIsNamed) {
+  QByteArray lines;
+  for (int i = 0; i < 1000; ++i)
+    lines += i % 2 ? "TopLeft position 0 0 8\n" : "TopLeft position 0 0 9\n";
+  const QString script = scratch.write("cameras.txt", lines);
+  struct Case {
+    const char *name;
+    int signal;
+  };
+  for (const Case &c : {Case{"SIGTERM", SIGTERM}, Case{"SIGSTOP", SIGSTOP}}) {
+    SCOPED_TRACE(c.name);
+    const QString pids = scratch.path("pids"), ranks = scratch.path("ranks");
+    QDir().mkpath(pids);
+    std::vector<QRect> tiles;
+    std::thread signaller([&] {
+      std::vector<pid_t> processes;
+      if (!waitUntil([&] { return !(processes = rankProcesses(pids, 4)).empty(); }, 60) ||
+          !waitUntil([&] { return (tiles = tileWindows()).size() == 4; }, 60))
+        return;
+      std::this_thread::sleep_for(std::chrono::milliseconds(500));
+      ::kill(processes[2], c.signal);
+      if (c.signal != SIGSTOP) return;
+      waitUntil([&] { return !wallLines(ranks, 0).empty(); }, 60);
+      ::kill(processes[2], SIGCONT);
+    });
+    const ToolResult result = runProgram(
+        QStringLiteral(POVIEW_MPIEXEC),
+        {"--allow-run-as-root", "--oversubscribe", "-n", "4", "--output-filename", ranks, "sh",
+         "-c", "echo $$ > " + pids + "/$OMPI_COMM_WORLD_RANK; exec \"$0\" \"$@\"", toolPath(),
+         "wall", examplePath("four_quadrants.iv"), "--grid", "2x2", "--size", "400x300",
+         "--show", "--camera-script", script},
+        {"POVIEW_WALL_TIMEOUT=4"});
+    signaller.join();
+    EXPECT_NE(result.exitCode, 0);
+    for (int rank = 0; rank < 4; ++rank) {
+      SCOPED_TRACE("rank " + std::to_string(rank));
+      const std::vector<std::string> said = wallLines(ranks, rank);
+      if (rank == 2 && c.signal == SIGSTOP) continue; // it says what it finds on waking
+      ASSERT_EQ(said.size(), 1u) << result.err.substr(0, 800);
+      if (c.signal == SIGSTOP) {
+        EXPECT_EQ(silentRanks(said[0]), "2") << said[0];
+      } else if (rank == 2) {
+        EXPECT_NE(said[0].find("rank 2: "), std::string::npos) << said[0];
+        EXPECT_NE(said[0].find("signal (terminated)"), std::string::npos) << said[0];
+      } else {
+        EXPECT_EQ(said[0].find("signal"), std::string::npos) << said[0];
+      }
+    }
+    std::vector<std::pair<int, int>> places;
+    for (const QRect &tile : tiles) places.emplace_back(tile.x(), tile.y());
+    std::sort(places.begin(), places.end());
+    EXPECT_EQ(places, (std::vector<std::pair<int, int>>{{0, 0}, {0, 150}, {200, 0}, {200, 150}}));
+    QDir(pids).removeRecursively();
     QDir(ranks).removeRecursively();
   }
 }

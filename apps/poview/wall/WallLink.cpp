@@ -50,7 +50,7 @@ public:
   }
 };
 
-enum Tag { StatusTag = 1, VerdictTag, MessageTag, TileTag };
+enum Tag { StatusTag = 1, VerdictTag, MessageTag, TileTag, ShareTag, SharedTag };
 // Statuses and camera messages are short lines of text.
 constexpr int kMaxText = 1 << 16;
 
@@ -59,6 +59,10 @@ std::string text(const std::vector<char> &buffer, const MPI_Status &status) {
   MPI_Get_count(&status, MPI_CHAR, &count);
   return std::string(buffer.data(), std::size_t(count > 0 ? count : 0));
 }
+
+// How long the others wait for rank 0: its own step may take `limit` before
+// it starts its wait of `limit` for the others.
+double followerLimit(double limit) { return 2 * limit + 5; }
 
 std::string seconds(double value) {
   char buffer[32];
@@ -116,9 +120,15 @@ void WallLink::waitFor(Pending &pending, double limit, const char *what) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(limit);
   pending.statuses.resize(pending.requests.size());
   for (;;) {
-    int done = 0;
-    MPI_Testall(int(pending.requests.size()), pending.requests.data(), &done,
-                pending.statuses.data());
+    // One request at a time: MPI_Testall completes none of them before all
+    // are done, and the ranks that did answer would be named with the silent.
+    bool done = true;
+    for (std::size_t i = 0; i < pending.requests.size(); ++i) {
+      if (pending.requests[i] == MPI_REQUEST_NULL) continue;
+      int complete = 0;
+      MPI_Test(&pending.requests[i], &complete, &pending.statuses[i]);
+      done = done && complete;
+    }
     if (done) return;
     if (std::chrono::steady_clock::now() > deadline) break;
     if (m_idle) m_idle();
@@ -137,24 +147,15 @@ void WallLink::waitFor(Pending &pending, double limit, const char *what) {
 std::string WallLink::agree(const std::string &failure, double limit) {
   std::string verdict;
   if (m_rank == 0) {
-    std::vector<std::vector<char>> statuses(static_cast<std::size_t>(m_size), std::vector<char>(kMaxText));
-    Pending pending;
-    for (int peer = 1; peer < m_size; ++peer) {
-      MPI_Request request;
-      MPI_Irecv(statuses[peer].data(), kMaxText, MPI_CHAR, peer, StatusTag, MPI_COMM_WORLD,
-                &request);
-      pending.add(request, peer);
-    }
     // The first character of the verdict tells the others whether every
     // rank answered: if not, none of them may wait for it in MPI_Finalize.
     char everyoneAnswered = '1';
     try {
-      waitFor(pending, limit, "answer");
+      const std::vector<std::string> said = collect(StatusTag, limit);
       if (!failure.empty()) verdict = "rank 0: " + failure;
-      for (int peer = 1; peer < m_size && verdict.empty(); ++peer) {
-        const std::string said = text(statuses[peer], pending.statuses[std::size_t(peer - 1)]);
-        if (!said.empty()) verdict = "rank " + std::to_string(peer) + ": " + said;
-      }
+      for (int peer = 1; peer < m_size && verdict.empty(); ++peer)
+        if (!said[std::size_t(peer)].empty())
+          verdict = "rank " + std::to_string(peer) + ": " + said[std::size_t(peer)];
     } catch (const ToolError &error) {
       // The ranks that did answer still learn why the wall ends.
       everyoneAnswered = '0';
@@ -180,11 +181,62 @@ std::string WallLink::agree(const std::string &failure, double limit) {
   pending.add(request, 0);
   MPI_Irecv(buffer.data(), kMaxText, MPI_CHAR, 0, VerdictTag, MPI_COMM_WORLD, &request);
   pending.add(request, 0);
-  waitFor(pending, limit, "verdict");
+  waitFor(pending, followerLimit(limit), "verdict");
   const std::string message = text(buffer, pending.statuses[1]);
   if (message.empty()) return message;
   if (message[0] != '1') m_abandoned = true;
   return message.substr(1);
+}
+
+std::vector<std::string> WallLink::collect(int tag, double limit) {
+  const std::size_t ranks = static_cast<std::size_t>(m_size);
+  std::vector<std::vector<char>> buffers(ranks, std::vector<char>(kMaxText));
+  Pending pending;
+  for (int peer = 1; peer < m_size; ++peer) {
+    MPI_Request request;
+    MPI_Irecv(buffers[std::size_t(peer)].data(), kMaxText, MPI_CHAR, peer, tag, MPI_COMM_WORLD,
+              &request);
+    pending.add(request, peer);
+  }
+  waitFor(pending, limit, "answer");
+  std::vector<std::string> texts(ranks);
+  for (int peer = 1; peer < m_size; ++peer)
+    texts[std::size_t(peer)] =
+        text(buffers[std::size_t(peer)], pending.statuses[std::size_t(peer - 1)]);
+  return texts;
+}
+
+std::vector<std::string> WallLink::share(const std::string &mine, double limit) {
+  const std::string said = mine.substr(0, kMaxText / std::size_t(m_size) - 1);
+  Pending pending;
+  MPI_Request request;
+  if (m_rank == 0) {
+    std::vector<std::string> texts = collect(ShareTag, limit);
+    texts[0] = said;
+    // Each text ends with a zero byte; none holds one.
+    for (const std::string &each : texts) pending.text.append(each.c_str(), each.size() + 1);
+    for (int peer = 1; peer < m_size; ++peer) {
+      MPI_Isend(pending.text.data(), int(pending.text.size()), MPI_CHAR, peer, SharedTag,
+                MPI_COMM_WORLD, &request);
+      pending.add(request, peer);
+    }
+    waitFor(pending, limit, "receipt");
+    return texts;
+  }
+  std::vector<char> buffer(kMaxText);
+  MPI_Isend(said.data(), int(said.size()), MPI_CHAR, 0, ShareTag, MPI_COMM_WORLD, &request);
+  pending.add(request, 0);
+  MPI_Irecv(buffer.data(), kMaxText, MPI_CHAR, 0, SharedTag, MPI_COMM_WORLD, &request);
+  pending.add(request, 0);
+  waitFor(pending, followerLimit(limit), "answer");
+  const std::string joined = text(buffer, pending.statuses[1]);
+  std::vector<std::string> texts;
+  for (std::size_t start = 0; start < joined.size();) {
+    texts.emplace_back(joined.c_str() + start);
+    start += texts.back().size() + 1;
+  }
+  texts.resize(std::size_t(m_size));
+  return texts;
 }
 
 std::string WallLink::broadcast(const std::string &message, double limit) {
@@ -214,7 +266,7 @@ void WallLink::gather(std::vector<unsigned char> mine, const std::vector<std::si
     MPI_Isend(mine.data(), int(mine.size()), MPI_UNSIGNED_CHAR, 0, TileTag, MPI_COMM_WORLD,
               &request);
     pending.add(request, 0);
-    waitFor(pending, limit, "receipt of the tile");
+    waitFor(pending, followerLimit(limit), "receipt of the tile");
     return;
   }
   take(0, mine);

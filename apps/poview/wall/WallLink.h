@@ -9,7 +9,9 @@
 // The processes of a wall, over MPI. Every wait is bounded: a rank that stops
 // answering makes the others give up when the wait runs out (a user error
 // naming the rank that keeps them waiting) instead of hanging the wall.
-// Rank 0 leads; the others follow its messages.
+// Rank 0 leads; the others follow its messages. Rank 0 hears from every rank,
+// so it is the one to name a silent rank: the others wait for rank 0 longer
+// than rank 0 takes for a step and its wait together.
 class WallLink {
 public:
   WallLink();
@@ -31,6 +33,8 @@ public:
   std::string agree(const std::string &failure, double seconds);
   // Rank 0 sends `message` to every other rank, which answer it.
   std::string broadcast(const std::string &message, double seconds);
+  // Every rank's `mine` (a short text), by rank, on every rank.
+  std::vector<std::string> share(const std::string &mine, double seconds);
   // Rank 0 hands every rank's bytes (its own first, then by rank), `sizes`
   // long each, to `take`, one rank's at a time; the others send theirs.
   using TileTaker = std::function<void(int rank, const std::vector<unsigned char> &bytes)>;
@@ -40,6 +44,8 @@ public:
 private:
   struct Pending;
   void waitFor(Pending &pending, double seconds, const char *what);
+  // Rank 0: every other rank's text sent with `tag`, by rank.
+  std::vector<std::string> collect(int tag, double seconds);
   void forgetDelivered();
 
   int m_rank = 0;

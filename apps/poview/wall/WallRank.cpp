@@ -12,6 +12,7 @@
 #include "PoBaseView.h"
 #include "PoOffscreenRenderer.h"
 #include "ToolError.h"
+#include "ViewerSetup.h"
 #include "VirtualDisplay.h"
 #include "WallCameras.h"
 #include "WallLink.h"
@@ -25,6 +26,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -36,23 +38,35 @@
 
 namespace {
 
-// The longest one rank may take for one step: reading, rendering, writing.
-constexpr double kStepSeconds = 60;
 // In --show, rank 0 speaks at least this often while nothing moves, and the
 // others give up on it after kSilenceSeconds.
 constexpr double kHeartbeatSeconds = 1;
 constexpr double kSilenceSeconds = 10;
 
-// mpirun ends every rank with SIGTERM once one has failed or died. A rank
-// that has said why (or is saying it, on another thread) leaves without a
-// second line; any other says that it stopped.
+// mpirun, the rank's parent, ends every rank with SIGTERM once one has failed
+// or died, or when it is stopped itself. A rank that has said why (or is
+// saying it, on another thread) leaves without a second line; any other says
+// that it stopped, and who stopped it: mpirun, or a signal from elsewhere,
+// which is then the reason the wall ends.
 enum ErrorLine { NotSaid, BeingSaid, Said };
-char g_stopLine[160];
+char g_endedLine[160];
 volatile std::sig_atomic_t g_errorLine = NotSaid;
 
-void onStop(int) {
+struct StopSignal {
+  int number;
+  const char *name;
+  char line[160];
+};
+StopSignal g_stopSignals[] = {
+    {SIGTERM, "terminated", {}}, {SIGINT, "interrupted", {}}, {SIGHUP, "hangup", {}}};
+
+void onStop(int number, siginfo_t *info, void *) {
   if (g_errorLine == NotSaid) {
-    const ssize_t written = ::write(STDERR_FILENO, g_stopLine, std::strlen(g_stopLine));
+    const char *line = g_endedLine;
+    const bool fromMpirun = info && info->si_code == SI_USER && info->si_pid == ::getppid();
+    for (const StopSignal &stop : g_stopSignals)
+      if (stop.number == number && !fromMpirun) line = stop.line;
+    const ssize_t written = ::write(STDERR_FILENO, line, std::strlen(line));
     (void)written;
   } else if (g_errorLine == BeingSaid) {
     const timespec lineTime{0, 300 * 1000 * 1000};
@@ -86,9 +100,19 @@ CrashSignal g_crashSignals[] = {{SIGSEGV, "segmentation fault", {}},
 }
 
 void installStopHandler(int rank) {
-  std::snprintf(g_stopLine, sizeof g_stopLine,
-                "poview wall: error: rank %d: stopped: another rank of the wall ended\n", rank);
-  std::signal(SIGTERM, onStop);
+  std::snprintf(g_endedLine, sizeof g_endedLine,
+                "poview wall: error: rank %d: stopped: mpirun ended the wall (another rank "
+                "ended, or mpirun was stopped)\n",
+                rank);
+  struct sigaction action {};
+  action.sa_sigaction = onStop;
+  action.sa_flags = SA_SIGINFO;
+  sigemptyset(&action.sa_mask);
+  for (StopSignal &stop : g_stopSignals) {
+    std::snprintf(stop.line, sizeof stop.line,
+                  "poview wall: error: rank %d: stopped by signal (%s)\n", rank, stop.name);
+    ::sigaction(stop.number, &action, nullptr);
+  }
 #ifndef __SANITIZE_ADDRESS__ // a sanitizer's own report of a crash says more
   for (CrashSignal &crash : g_crashSignals) {
     std::snprintf(crash.line, sizeof crash.line, "poview wall: error: rank %d: crashed (%s)\n",
@@ -171,21 +195,22 @@ private:
       throw usageError("--grid " + std::to_string(m_options.grid.columns) + "x" +
                        std::to_string(m_options.grid.rows) + " needs " + std::to_string(ranks) +
                        " processes, mpirun started " + std::to_string(m_link.size()));
-    m_tile = tileOf(m_link.rank(), m_options.grid, m_options.size);
+    m_tile = tileOf(m_link.rank(), m_options.grid, wallSize());
     initSceneDatabase();
-    endOnFailure(m_link.agree(attempt([&] { load(); }), kStepSeconds));
-    endOnFailure(m_link.agree(attempt([&] { startQt(); }), kStepSeconds));
+    endOnFailure(m_link.agree(attempt([&] { load(); }), m_options.stepSeconds));
+    if (m_options.show) placeWindow(m_link.share(screenOfThisRank(), m_options.stepSeconds));
+    endOnFailure(m_link.agree(attempt([&] { startQt(); }), m_options.stepSeconds));
     frame("");
     if (m_options.show)
       m_link.rank() == 0 ? leadShow() : follow(kSilenceSeconds);
     else
-      m_link.rank() == 0 ? leadScript() : follow(kStepSeconds);
+      m_link.rank() == 0 ? leadScript() : follow(m_options.stepSeconds);
     if (!m_options.output.empty()) gatherAndWrite();
   }
 
   void load() {
     m_scene.reset(new LoadedScene(scenePathOf(m_options.scene, m_link.rank()), m_messages));
-    m_lit.reset(new LitScene(m_scene->root(), m_options.headlight));
+    m_lit.reset(new LitScene(m_scene->root(), m_options.rendering.headlight));
     m_cameras.reset(new WallCameras(m_lit->root()));
     if (m_link.rank() != 0) return;
     if (!m_options.cameraScript.empty()) m_script.reset(new CameraScript(m_options.cameraScript));
@@ -195,14 +220,17 @@ private:
   void startQt() {
     if (m_options.show) {
       m_mainWindow = startWindowGui(m_invocation, "the wall");
-      m_window.reset(new TileWindow(QSize(m_tile.width, m_tile.height)));
+      m_window.reset(new TileWindow(QSize(m_tile.width, m_tile.height), m_place));
       m_window->show();
       // Rank 0 runs Qt's own loop and must not be entered again from it.
       if (m_link.rank() != 0) m_link.setIdle([] { QCoreApplication::processEvents(); });
     } else {
       m_virtualDisplay = startOffscreenGui(m_invocation);
     }
-    m_renderer.reset(new PoOffscreenRenderer(m_options.size.width, m_options.size.height));
+    const RenderingOptions &rendering = m_options.rendering;
+    m_renderer.reset(new PoOffscreenRenderer(rendering.size.width, rendering.size.height));
+    m_renderer->setBackgroundColor(
+        SbColor(rendering.background.red, rendering.background.green, rendering.background.blue));
     if (m_options.logical) m_renderer->setMode(PoOffscreenRenderer::LOGICAL_VIEWPORT);
   }
 
@@ -211,7 +239,7 @@ private:
   void frame(const std::string &changes, const std::string &failure = "") {
     if (m_link.rank() != 0) m_cameras->apply(changes);
     const std::string rendered = failure.empty() ? attempt([&] { renderTile(); }) : failure;
-    endOnFailure(m_link.agree(rendered, kStepSeconds));
+    endOnFailure(m_link.agree(rendered, m_options.stepSeconds));
     if (m_window) m_window->swapTo(m_picture);
   }
 
@@ -226,10 +254,10 @@ private:
     while (m_script && !m_script->finished()) {
       const std::string failure = attempt([&] { m_script->applyNext(); });
       const std::string changes = m_cameras->changes();
-      m_link.broadcast("F" + changes, kStepSeconds);
+      m_link.broadcast("F" + changes, m_options.stepSeconds);
       frame(changes, failure);
     }
-    m_link.broadcast("Q", kStepSeconds);
+    m_link.broadcast("Q", m_options.stepSeconds);
   }
 
   // The other ranks: frames until rank 0 says it is done ("F": a frame with
@@ -247,15 +275,15 @@ private:
     const Clock::time_point start = Clock::now();
     std::vector<std::size_t> sizes;
     for (int rank = 0; rank < m_link.size(); ++rank) {
-      const Tile tile = tileOf(rank, m_options.grid, m_options.size);
+      const Tile tile = tileOf(rank, m_options.grid, wallSize());
       sizes.push_back(std::size_t(tile.width) * std::size_t(tile.height) * 3);
     }
     // Rank 0 puts each tile in place as it comes. A picture it cannot hold
     // still takes the tiles, so that no rank waits for a receipt in vain.
     QImage picture;
     if (m_link.rank() == 0)
-      picture = QImage(m_options.size.width, m_options.size.height, QImage::Format_RGB888);
-    m_link.gather(packedRows(m_picture), sizes, kStepSeconds,
+      picture = QImage(wallSize().width, wallSize().height, QImage::Format_RGB888);
+    m_link.gather(packedRows(m_picture), sizes, m_options.stepSeconds,
                   [&](int rank, const std::vector<unsigned char> &bytes) {
                     if (!picture.isNull()) placeTile(picture, rank, bytes);
                   });
@@ -266,7 +294,7 @@ private:
         if (picture.isNull()) throw userError("cannot hold the whole picture in memory");
         writePicture(picture, m_options.output);
       });
-    endOnFailure(m_link.agree(failure, kStepSeconds));
+    endOnFailure(m_link.agree(failure, m_options.stepSeconds));
     // For the wall benchmark: the time rank 0 spends on the gathered picture.
     if (m_link.rank() == 0 && std::getenv("POVIEW_WALL_TIMINGS"))
       std::fprintf(stderr, "poview wall: timings: gather and assemble %.3f s, write %.3f s\n",
@@ -274,10 +302,24 @@ private:
                    std::chrono::duration<double>(Clock::now() - gathered).count());
   }
 
+  // Ranks that share a screen put their windows side by side as their tiles
+  // lie on the wall, the group's upper-left tile at the screen's corner.
+  void placeWindow(const std::vector<std::string> &screens) {
+    int left = wallSize().width, top = wallSize().height;
+    for (int rank = 0; rank < m_link.size(); ++rank) {
+      if (screens[std::size_t(rank)] != screens[std::size_t(m_link.rank())]) continue;
+      const Tile tile = tileOf(rank, m_options.grid, wallSize());
+      left = std::min(left, tile.x);
+      top = std::min(top, wallSize().height - tile.y - tile.height);
+    }
+    m_place = QPoint(m_tile.x - left,
+                     wallSize().height - m_tile.y - m_tile.height - top);
+  }
+
   void placeTile(QImage &picture, int rank, const std::vector<unsigned char> &bytes) const {
-    const Tile tile = tileOf(rank, m_options.grid, m_options.size);
+    const Tile tile = tileOf(rank, m_options.grid, wallSize());
     const std::size_t row = std::size_t(tile.width) * 3;
-    const int top = m_options.size.height - tile.y - tile.height;
+    const int top = wallSize().height - tile.y - tile.height;
     for (int y = 0; y < tile.height; ++y)
       std::memcpy(picture.scanLine(top + y) + std::size_t(tile.x) * 3,
                   bytes.data() + row * std::size_t(y), row);
@@ -285,10 +327,13 @@ private:
 
   void leadShow();
 
+  const ImageSize &wallSize() const { return m_options.rendering.size; }
+
   WallLink m_link;
   const WallOptions &m_options;
   const Invocation &m_invocation;
   Tile m_tile{};
+  QPoint m_place; // of the rank's window on its screen
   CoinMessages m_messages;
   std::unique_ptr<LoadedScene> m_scene;
   std::unique_ptr<LitScene> m_lit;
@@ -311,6 +356,7 @@ void WallRank::leadShow() {
   viewer.setSceneGraph(m_scene->root());
   PoBaseView::installViewingEventCB(&viewer);
   viewer.setTitle("poview wall");
+  applyRenderingOptions(viewer, m_options.rendering);
   viewer.show();
   SoQt::show(m_mainWindow);
 
@@ -329,11 +375,11 @@ void WallRank::leadShow() {
       if (changes.empty() && failure.empty()) {
         if (now - spoken < std::chrono::duration<double>(kHeartbeatSeconds)) return;
         spoken = now;
-        m_link.broadcast("H", kStepSeconds);
+        m_link.broadcast("H", m_options.stepSeconds);
         return;
       }
       spoken = now;
-      m_link.broadcast("F" + changes, kStepSeconds);
+      m_link.broadcast("F" + changes, m_options.stepSeconds);
       frame(changes, failure);
     } catch (const ToolError &error) {
       stopped.reset(new ToolError(error));
@@ -344,7 +390,7 @@ void WallRank::leadShow() {
   SoQt::mainLoop();
   timer.stop();
   if (stopped) throw *stopped;
-  m_link.broadcast("Q", kStepSeconds);
+  m_link.broadcast("Q", m_options.stepSeconds);
 }
 
 } // namespace

@@ -4,10 +4,13 @@
 #include <QImage>
 #include <QWidget>
 
-// A borderless window showing one rank's tile, the rank's screen of the wall.
+#include <string>
+
+// A borderless window showing one rank's tile, the rank's screen of the wall,
+// at `place` on the screen.
 class TileWindow : public QWidget {
 public:
-  explicit TileWindow(const QSize &size);
+  TileWindow(const QSize &size, const QPoint &place);
   // Shows the next frame: the wall's ranks swap together.
   void swapTo(const QImage &tile);
 
@@ -17,5 +20,9 @@ protected:
 private:
   QImage m_tile;
 };
+
+// Names the screen this rank's windows go to, the same for every rank that
+// shares it: the DISPLAY, on this machine unless the DISPLAY names a host.
+std::string screenOfThisRank();
 
 #endif

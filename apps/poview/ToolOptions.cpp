@@ -1,0 +1,129 @@
+#include "ToolOptions.h"
+
+#include <cstring>
+
+const char *const kDefaultSize = "640x480";
+
+namespace {
+
+const ToolOption kOptions[] = {
+    // Where the result goes.
+    {"--output", "-o", "OUT.png", ForRender,
+     "the picture to write (replaced only once complete);\n"
+     "its extension chooses the format: png, jpg, ppm, bmp\n"
+     "or any other Qt writes (PNG without an extension);\n"
+     "- writes PNG to standard output"},
+    {"--output", "-o", "FILE", ForExport,
+     "the file to write (replaced only once complete);\n"
+     "- writes VRML97 to standard output"},
+    {"--output", "-o", "OUT.png", ForWall,
+     "rank 0 gathers the tiles and writes the picture, in\n"
+     "the format its extension names (- for standard\n"
+     "output)"},
+    {"--screenshot", "", "OUT.png", ForView,
+     "write the viewer's last frame to OUT.png and exit"},
+
+    // Rendering options: render, view and wall read them alike (see
+    // parseRenderingOptions); a new one goes here and into RenderingOptions.
+    {"--size", "", "WxH", ForRender,
+     "picture size in pixels (default 640x480, at most\n"
+     "32767 a side)"},
+    {"--size", "", "WxH", ForView,
+     "size of the viewer's drawing area in pixels, and so of\n"
+     "a screenshot (default 640x480, as render)"},
+    {"--size", "", "WxH", ForWall, "the whole picture in pixels, at most 32767 a side"},
+    {"--background", "", "R,G,B", ForRender | ForView | ForWall,
+     "colour where no view draws, components 0 to 1\n"
+     "(default 0,0,0)"},
+    {"--no-headlight", "", nullptr, ForRender | ForView | ForWall,
+     "only the scene's own lights"},
+    {"--no-headlight", "", nullptr, ForExport,
+     ".x3dv, .x3d, .html: light the layers with the scene's\n"
+     "own lights only, as 'poview render --no-headlight'"},
+    {"--tiles", "", "CxR", ForRender, "render as C columns by R rows of tiles, at least"},
+    {"--logical", "", nullptr, ForWall, "the views' logical-viewport mode"},
+
+    // Exports.
+    {"--navigable", "", nullptr, ForExport,
+     ".wrl: make the first scene view a navigable viewpoint\n"
+     "instead of a fixed overlay"},
+    {"--x-ite-url", "", "URL", ForExport,
+     ".html: where the page loads X_ITE from (default:\n"
+     "the tested X_ITE release on jsDelivr); the other\n"
+     "forms ignore it"},
+
+    // The viewer.
+    {"--exit-after", "", "MS", ForView, "close the window after MS milliseconds (for scripts)"},
+    {"--frames", "", "N", ForView,
+     "with --screenshot: frames to draw before the picture\n"
+     "is taken (default 1)"},
+    {"--drag", "", "X0,Y0,X1,Y1", ForView,
+     "with --screenshot: before the frames, drag with the\n"
+     "left button from pixel X0,Y0 to X1,Y1, counted from\n"
+     "the top left"},
+
+    // The wall.
+    {"--grid", "", "CxR", ForWall, "columns and rows of the wall; C*R processes"},
+    {"--show", "", nullptr, ForWall,
+     "each rank shows its tile in a borderless window on\n"
+     "its DISPLAY, placed as on the wall when ranks share\n"
+     "one; rank 0 also opens an examiner viewer on the\n"
+     "whole scene, whose camera moves the wall frame by\n"
+     "frame (press a view to drive its camera)"},
+    {"--camera-script", "", "FILE", ForWall,
+     "rank 0 applies one line a frame, 'NAME FIELDS' with\n"
+     "NAME a view or camera, e.g. 'TopLeft position 0 0 9'"},
+
+    {"--json", "", nullptr, ForInfo, "print one JSON object {\"file\", \"views\": [...]} instead"},
+};
+
+// Where the help texts start, after the names.
+constexpr std::size_t kHelpColumn = 26;
+
+void appendEntry(std::string &help, const std::string &names, const char *text) {
+  std::string line = "  " + names;
+  if (line.size() + 1 > kHelpColumn) {
+    help += line + "\n";
+    line.clear();
+  }
+  for (const char *start = text;;) {
+    const char *end = std::strchr(start, '\n');
+    line.resize(kHelpColumn, ' ');
+    line.append(start, end ? std::size_t(end - start) : std::strlen(start));
+    help += line + "\n";
+    line.clear();
+    if (!end) break;
+    start = end + 1;
+  }
+}
+
+} // namespace
+
+std::vector<OptionRule> optionRules(CommandMask command) {
+  std::vector<OptionRule> rules;
+  for (const ToolOption &option : kOptions)
+    if (option.commands & command)
+      rules.push_back({option.longName, option.shortName, option.value != nullptr});
+  return rules;
+}
+
+std::string optionHelp(CommandMask command) {
+  std::string help = "Options:\n";
+  for (const ToolOption &option : kOptions) {
+    if (!(option.commands & command)) continue;
+    std::string names = *option.shortName ? std::string(option.shortName) + ", " : "";
+    names += option.longName;
+    if (option.value) names += std::string(" ") + option.value;
+    appendEntry(help, names, option.help);
+  }
+  appendEntry(help, "-h, --help", "show this help");
+  return help;
+}
+
+RenderingOptions parseRenderingOptions(const Arguments &arguments) {
+  RenderingOptions options{};
+  options.size = parseImageSize("--size", arguments.value("--size", kDefaultSize));
+  options.background = parseColour("--background", arguments.value("--background", "0,0,0"));
+  options.headlight = !arguments.has("--no-headlight");
+  return options;
+}
