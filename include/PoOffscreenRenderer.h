@@ -55,6 +55,14 @@ public:
   void setMode(Mode mode);
   Mode getMode() const;
 
+  // Scales line widths with the picture: a line of width w (a border's
+  // included) is drawn w * scale pixels wide, e.g. the picture's size over
+  // the window size its scene was made for, so that a poster does not show
+  // hairlines. 1 by default; a scale that is not a positive number is
+  // refused with a report and the scale kept.
+  void setLineWidthScale(float scale);
+  float getLineWidthScale() const;
+
   // Caps the tile side, e.g. to keep GL memory small; 0 restores the default.
   // The driver's own limit always applies as well.
   void setMaximumTileSize(int pixels);

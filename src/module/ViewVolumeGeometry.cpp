@@ -98,12 +98,11 @@ SbMatrix narrowedProjection(const SbMatrix &projection, const Fraction &fraction
   return result;
 }
 
-PixelRect visiblePart(const PixelRect &picture, const PixelRect &viewport, bool spread) {
-  const double reach = spread ? 1.0 : 0.0;
-  const double x0 = std::max(picture.x, viewport.x);
-  const double y0 = std::max(picture.y, viewport.y);
-  const double x1 = std::min(picture.x + picture.width + reach, viewport.x + viewport.width);
-  const double y1 = std::min(picture.y + picture.height + reach, viewport.y + viewport.height);
+PixelRect intersection(const PixelRect &a, const PixelRect &b) {
+  const double x0 = std::max(a.x, b.x);
+  const double y0 = std::max(a.y, b.y);
+  const double x1 = std::min(a.x + a.width, b.x + b.width);
+  const double y1 = std::min(a.y + a.height, b.y + b.height);
   return {x0, y0, std::max(0.0, x1 - x0), std::max(0.0, y1 - y0)};
 }
 

@@ -43,11 +43,9 @@ SbViewVolume narrowed(const SbViewVolume &volume, const Fraction &fraction);
 // The projection that shows `fraction` of what `projection` shows.
 SbMatrix narrowedProjection(const SbMatrix &projection, const Fraction &fraction);
 
-// The pixels of `picture` inside `viewport` that the render of the whole
-// picture would draw. A picture that fills a view reaches, like the update
-// area of a view drawn whole, one pixel further right and up (`spread`),
-// where lines along its edges spread; a cropped one ends at its viewport.
-PixelRect visiblePart(const PixelRect &picture, const PixelRect &viewport, bool spread);
+// The pixels both rectangles hold; a width or height of 0 when they do not
+// overlap.
+PixelRect intersection(const PixelRect &a, const PixelRect &b);
 bool covers(const PixelRect &part, const PixelRect &viewport);
 
 #endif

@@ -2,6 +2,7 @@
 
 #include "DebugReport.h"
 #include "GLTileTarget.h"
+#include "LineWidthScale.h"
 #include "PixelText.h"
 #include "SoDBImpl.h"
 #include "TileLayout.h"
@@ -10,10 +11,12 @@
 
 #include <Inventor/SoDB.h>
 #include <Inventor/actions/SoGLRenderAction.h>
+#include <Inventor/elements/SoGLCacheContextElement.h>
 #include <Inventor/nodes/SoCallback.h>
 #include <Inventor/nodes/SoGroup.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -52,6 +55,10 @@ struct PoOffscreenRenderer::Impl {
   SbColor background{0.0f, 0.0f, 0.0f};
   Mode mode = STANDARD;
   int tileCap = 0;
+  float lineWidthScale = 1.0f;
+  // The scale the action's render caches were made with: caches hold the
+  // line widths GL got.
+  float cachedLineWidthScale = 1.0f;
   std::string lastError;
   GLTileTarget target;
   std::unique_ptr<TileState> tileState;
@@ -93,6 +100,13 @@ bool PoOffscreenRenderer::Impl::prepare(SoNode *scene) {
   if (!action) {
     action.reset(new SoGLRenderAction(SbViewportRegion(1, 1)));
     action->setCacheContext(target.cacheContext());
+    cachedLineWidthScale = 1.0f;
+  }
+  if (lineWidthScale != cachedLineWidthScale) {
+    action->setCacheContext(lineWidthScale == 1.0f
+                                ? target.cacheContext()
+                                : SoGLCacheContextElement::getUniqueCacheContext());
+    cachedLineWidthScale = lineWidthScale;
   }
   return true;
 }
@@ -123,12 +137,13 @@ QImage PoOffscreenRenderer::Impl::renderArea(SoNode *scene, const PixelTile &are
   root->addChild(scene);
   {
     const ModeSwitch modeSwitch(mode == LOGICAL_VIEWPORT);
+    const LineWidthScale::Scope lineWidths(lineWidthScale);
     for (const PixelTile &tile : splitIntoTiles(area, columns, rows)) {
       if (!target.beginTile(tile.width, tile.height, background)) {
         root->unref();
         return fail(target.error());
       }
-      tileState->set(tile, width, height, mode == LOGICAL_VIEWPORT);
+      tileState->set(tile, width, height, mode == LOGICAL_VIEWPORT, lineWidthScale != 1.0f);
       action->setViewportRegion(SbViewportRegion(short(tile.width), short(tile.height)));
       action->apply(root);
       unsigned char *corner = picture.bits() +
@@ -162,6 +177,17 @@ const SbColor &PoOffscreenRenderer::getBackgroundColor() const { return m_impl->
 
 void PoOffscreenRenderer::setMode(Mode mode) { m_impl->mode = mode; }
 PoOffscreenRenderer::Mode PoOffscreenRenderer::getMode() const { return m_impl->mode; }
+
+void PoOffscreenRenderer::setLineWidthScale(float scale) {
+  if (!std::isfinite(scale) || scale <= 0.0f) {
+    postReport("PoOffscreenRenderer::setLineWidthScale",
+               "the scale must be a positive number; the scale is kept");
+    return;
+  }
+  m_impl->lineWidthScale = scale;
+}
+
+float PoOffscreenRenderer::getLineWidthScale() const { return m_impl->lineWidthScale; }
 
 void PoOffscreenRenderer::setMaximumTileSize(int pixels) { m_impl->tileCap = std::max(0, pixels); }
 

@@ -6,6 +6,7 @@
 
 #include "PoBaseView.h"
 
+#include "DrawingArea.h"
 #include "SbViewportRegionLayer.h"
 #include "SoDBImpl.h"
 #include "SoLogicalViewportElement.h"
@@ -22,7 +23,6 @@
 #include <Inventor/actions/SoRayPickAction.h>
 #include <Inventor/actions/SoSearchAction.h>
 #include <Inventor/actions/SoWriteAction.h>
-#include <Inventor/elements/SoGLUpdateAreaElement.h>
 #include <Inventor/elements/SoViewportRegionElement.h>
 #include <Inventor/system/gl.h>
 
@@ -105,24 +105,13 @@ void relativeToView(float low, float high, float origin, float size,
   outHigh = relativeHigh;
 }
 
-void applyPlainPath(SoState *state, bool isGLRender, const SbViewportRegion &actionRegion,
-                    const SbViewportRegion &viewRegion, const SbVec2f &origin,
-                    const SbVec2f &size) {
+void applyPlainPath(SoState *state, bool isGLRender, const SbViewportRegion &viewRegion) {
   SoViewportRegionSetter::set(state, viewRegion, 1);
   if (!isGLRender) return;
-  // One pixel more on each axis, so that rounding never leaves the last row or
-  // column of the view out of the update area. A view without pixels on an
-  // axis gets no update area at all: widened, it would keep one row or column,
-  // where its border's lines (all squeezed onto it) would show.
-  SbVec2f widened = size;
-  const SbVec2s &windowSize = actionRegion.getWindowSize();
-  const SbVec2s &viewPixels = viewRegion.getViewportSizePixels();
-  if (viewPixels[0] <= 0 || viewPixels[1] <= 0)
-    widened.setValue(0.0f, 0.0f);
-  else
-    for (int axis = 0; axis < 2; ++axis)
-      if (windowSize[axis] != 0) widened[axis] += 1.0f / float(windowSize[axis]);
-  SoGLUpdateAreaElement::set(state, origin, widened);
+  // GL draws only inside the view's own pixels, the ones its viewport got:
+  // lines and points along its edges stay in it, as they do when the view is
+  // rendered in tiles, and never reach a neighbouring view.
+  DrawingArea::limitTo(state, viewRegion.getWindowSize(), pixelsOf(viewRegion));
 }
 
 // A render of a part of the view volume (a tile): the viewport stays the
@@ -171,7 +160,7 @@ void applyStandardMode(const PoBaseView &view, SoAction *action, SoState *state,
   viewRegion.setViewport(origin, size);
 
   if (record.portion == SoModifyViewVolumeElement::getDefault())
-    applyPlainPath(state, isGLRender, actionRegion, viewRegion, origin, size);
+    applyPlainPath(state, isGLRender, viewRegion);
   else
     applyPortionPath(state, actionRegion, origin, size, record);
 }
