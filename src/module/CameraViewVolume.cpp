@@ -75,16 +75,15 @@ void applyNarrowed(SoAction *action, SoNode *node, CoinMethod coinMethod) {
   }
   const SbViewportRegion current = SoViewportRegionElement::get(state);
   const PixelRect viewport = pixelsOf(current);
-  // Coin places a view's viewport from its exact fractions of the window,
-  // and crops from them; only GL gets whole pixels.
+  // The full rectangle lies on the whole pixels the view's viewport has in
+  // the render of the whole picture, which Coin crops from.
   const PixelRect exactFull = fullRectangle(exactPixelsOf(current), portion);
   const PixelRect full = wholePixelsOf(exactFull, SoDBImpl::m_isZemba != 0);
   if (!isUsable(viewport) || !isUsable(full)) {
     coinMethod();
     return;
   }
-  const PixelRect picture =
-      crops ? croppedRectangle(exactFull, camera->aspectRatio.getValue()) : full;
+  const PixelRect picture = crops ? croppedRectangle(full, camera->aspectRatio.getValue()) : full;
   if (!isUsable(picture)) {
     coinMethod();
     return;

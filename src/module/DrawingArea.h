@@ -13,12 +13,12 @@ class SoState;
 // value half a pixel of slack, so the pixels set are the pixels drawn.
 namespace DrawingArea {
 
-// Limits drawing to `rect` cut to the window; nothing is drawn when they do
-// not overlap.
+// Limits drawing to `rect`, of which only pixels right of and above the
+// window's corner count; nothing is drawn when none is left.
 void limitTo(SoState *state, const SbVec2s &window, const PixelRect &rect);
 
-// The pixels drawing is limited to now: the whole window when nothing limits
-// it.
+// The pixels drawing is limited to now: a rectangle far larger than any
+// window when nothing limits it.
 PixelRect current(SoState *state, const SbVec2s &window);
 
 } // namespace DrawingArea

@@ -31,11 +31,13 @@ bool isUsable(const PixelRect &rect);
 // camera composes, in the same pixels, exactly.
 PixelRect fullRectangle(const PixelRect &viewport, const SbVec4f &portion);
 // A rectangle in the whole pixels the render of the whole picture gives it:
-// Coin's rounding, or the truncation of the views' logical-viewport mode.
+// each edge to the nearest pixel edge, as the views place themselves, or the
+// truncation of origin and size of the views' logical-viewport mode.
 PixelRect wholePixelsOf(const PixelRect &rect, bool truncated);
 
-// The part of `full` a camera keeps with a cropping viewport mapping: the
-// largest rectangle of its aspect ratio, centred, in whole pixels.
+// The part of `full` (whole pixels) a camera keeps with a cropping viewport
+// mapping: the largest rectangle of its aspect ratio, centred, in whole
+// pixels.
 PixelRect croppedRectangle(const PixelRect &full, float aspectRatio);
 
 Fraction fractionOf(const PixelRect &part, const PixelRect &whole);

@@ -36,22 +36,24 @@ struct TraversalRecord {
   SbVec2s &logicalViewportSize;
 };
 
-// The viewport region of an action that is not a GL render action, or a
-// default region when the action type carries none.
-SbViewportRegion nonRenderViewportRegion(SoAction *action) {
+// The viewport region of an action that is not a GL render action; false,
+// with a default region, when the action type carries none.
+bool nonRenderViewportRegion(SoAction *action, SbViewportRegion &region) {
   if (action->isOfType(SoGetBoundingBoxAction::getClassTypeId()))
-    return static_cast<SoGetBoundingBoxAction *>(action)->getViewportRegion();
-  if (action->isOfType(SoGetMatrixAction::getClassTypeId()))
-    return static_cast<SoGetMatrixAction *>(action)->getViewportRegion();
-  if (action->isOfType(SoHandleEventAction::getClassTypeId()))
-    return static_cast<SoHandleEventAction *>(action)->getViewportRegion();
-  if (action->isOfType(SoPickAction::getClassTypeId()))
-    return static_cast<SoPickAction *>(action)->getViewportRegion();
+    region = static_cast<SoGetBoundingBoxAction *>(action)->getViewportRegion();
+  else if (action->isOfType(SoGetMatrixAction::getClassTypeId()))
+    region = static_cast<SoGetMatrixAction *>(action)->getViewportRegion();
+  else if (action->isOfType(SoHandleEventAction::getClassTypeId()))
+    region = static_cast<SoHandleEventAction *>(action)->getViewportRegion();
+  else if (action->isOfType(SoPickAction::getClassTypeId()))
+    region = static_cast<SoPickAction *>(action)->getViewportRegion();
   // In Coin a ray pick action is a pick action and has matched above; this row
   // only matters for a toolkit where it is not.
-  if (action->isOfType(SoRayPickAction::getClassTypeId()))
-    return static_cast<SoPickAction *>(action)->getViewportRegion();
-  return SbViewportRegion();
+  else if (action->isOfType(SoRayPickAction::getClassTypeId()))
+    region = static_cast<SoPickAction *>(action)->getViewportRegion();
+  else
+    return false;
+  return true;
 }
 
 // The action's viewport and the class-wide record are invisible to Coin's
@@ -105,6 +107,30 @@ void relativeToView(float low, float high, float origin, float size,
   outHigh = relativeHigh;
 }
 
+// The action's region with the view's rectangle as its viewport, each edge on
+// the pixel edge nearest to it: neighbouring views then share their common
+// edge, with no pixel between them or claimed by both, and a view that ends
+// at the window's edge ends there, at every window size. Tiles of a larger
+// picture place views the same way. A rectangle that pixels cannot hold (not
+// finite, beyond 16 bits) is given as it is.
+SbViewportRegion placedInWindow(const SbViewportRegion &actionRegion, const SbVec2f &origin,
+                                const SbVec2f &size) {
+  SbViewportRegion region(actionRegion);
+  const SbVec2s &window = actionRegion.getWindowSize();
+  const PixelRect exact{double(origin[0]) * window[0], double(origin[1]) * window[1],
+                        double(size[0]) * window[0], double(size[1]) * window[1]};
+  const PixelRect pixels = wholePixelsOf(exact, false);
+  const double values[4] = {pixels.x, pixels.y, pixels.width, pixels.height};
+  bool fits = window[0] > 0 && window[1] > 0 && pixels.width >= 0.0 && pixels.height >= 0.0;
+  for (double value : values) fits = fits && std::isfinite(value) && std::fabs(value) <= 32767.0;
+  if (fits)
+    region.setViewportPixels(short(pixels.x), short(pixels.y), short(pixels.width),
+                             short(pixels.height));
+  else
+    region.setViewport(origin, size);
+  return region;
+}
+
 void applyPlainPath(SoState *state, bool isGLRender, const SbViewportRegion &viewRegion) {
   SoViewportRegionSetter::set(state, viewRegion, 1);
   if (!isGLRender) return;
@@ -146,18 +172,23 @@ void applyStandardMode(const PoBaseView &view, SoAction *action, SoState *state,
 
   const bool isGLRender = action->isOfType(SoGLRenderAction::getClassTypeId());
   SbViewportRegion actionRegion;
+  bool hasWindow = true;
   if (isGLRender) {
     dependOnRecordedInputs(state);
     actionRegion = static_cast<SoGLRenderAction *>(action)->getViewportRegion();
     recordPortion(state, record);
   } else {
     record.portion = SoModifyViewVolumeElement::getDefault();
-    actionRegion = nonRenderViewportRegion(action);
+    hasWindow = nonRenderViewportRegion(action, actionRegion);
   }
 
-  // Relative to the whole window, also for a view nested in another one.
+  // Relative to the whole window, also for a view nested in another one. A
+  // default region stands for no window, whose pixels mean nothing.
   SbViewportRegion viewRegion(actionRegion);
-  viewRegion.setViewport(origin, size);
+  if (hasWindow)
+    viewRegion = placedInWindow(actionRegion, origin, size);
+  else
+    viewRegion.setViewport(origin, size);
 
   if (record.portion == SoModifyViewVolumeElement::getDefault())
     applyPlainPath(state, isGLRender, viewRegion);
