@@ -1,6 +1,7 @@
 // Pictures rendered in tiles, and single tiles of larger pictures: cameras
 // draw the part of their volume a render covers, so tiles put side by side
 // are the picture rendered whole.
+#include "BorderLayouts.h"
 #include "GLTestContext.h"
 #include "PictureMatch.h"
 #include "PoOffscreenRenderer.h"
@@ -149,6 +150,48 @@ TEST(TiledRendering, TilesPutTogetherAreThePictureRenderedWhole) {
         std::string why;
         EXPECT_TRUE(matchesWhole(whole, renderer.render(held.root(), tiling[0], tiling[1]), &why))
             << why;
+      }
+    }
+  }
+}
+
+// Odd picture sizes x tile grids x scenes with borders x modes, and lines
+// scaled for a poster: tiles put together are the picture rendered whole,
+// borders on the same pixels (see PictureMatch.h for the tolerance).
+TEST(TiledRendering, AnyGridAtOddSizesGivesTheWholePicture) {
+  struct Scene {
+    const char *name;
+    SoSeparator *root;
+    float lineWidthScale;
+  };
+  const Scene scenes[] = {
+      {"four_quadrants.iv", readScene(example("four_quadrants.iv")), 1.0f},
+      {"inset.iv", readScene(example("inset.iv")), 1.0f},
+      {"side_by_side.iv", readScene(example("side_by_side.iv")), 1.0f},
+      {"CAD layout", cadLayout(), 1.0f},
+      {"CAD layout, lines scaled 2.5", cadLayout(), 2.5f},
+  };
+  const int sizes[][2] = {{1001, 777}, {333, 251}};
+  const int grids[][2] = {{1, 1}, {2, 2}, {3, 3}, {4, 1}, {1, 3}, {7, 5}};
+  for (const Scene &scene : scenes) {
+    SCOPED_TRACE(scene.name);
+    ASSERT_NE(scene.root, nullptr);
+    const RenderedScene held(scene.root);
+    for (auto mode : {PoOffscreenRenderer::STANDARD, PoOffscreenRenderer::LOGICAL_VIEWPORT}) {
+      SCOPED_TRACE(mode == PoOffscreenRenderer::STANDARD ? "standard" : "logical viewport");
+      for (const auto &size : sizes) {
+        SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1]);
+        PoOffscreenRenderer renderer(size[0], size[1]);
+        renderer.setMode(mode);
+        renderer.setLineWidthScale(scene.lineWidthScale);
+        const QImage whole = renderer.render(held.root());
+        ASSERT_FALSE(whole.isNull()) << renderer.getLastError();
+        for (const auto &grid : grids) {
+          SCOPED_TRACE(testing::Message() << grid[0] << "x" << grid[1] << " tiles");
+          std::string why;
+          EXPECT_TRUE(matchesWhole(whole, renderer.render(held.root(), grid[0], grid[1]), &why))
+              << why;
+        }
       }
     }
   }

@@ -217,6 +217,24 @@ ClippedAxis clipAxis(float rawOrigin, float fullSize, float coveredSize) {
   return {0.0f, 0.0f};
 }
 
+// Places one axis of a view on the whole pixels a render of the whole logical
+// viewport gives it, origin and size each truncated, and then in the pixels
+// of the part this render covers, which starts on a whole pixel. Truncating
+// after the covered part's start is taken off would move the view's edges by
+// a pixel from one tile to the next. Values pixels cannot hold are left as
+// they are.
+void snapToWholePixels(float logicalOrigin, float coveredStart, float &rawOrigin,
+                       float &fullSize) {
+  const double start = std::trunc(double(logicalOrigin));
+  const double length = std::trunc(double(fullSize));
+  const double covered = std::floor(double(coveredStart) + 0.5);
+  if (!std::isfinite(start) || !std::isfinite(length) || !std::isfinite(covered) ||
+      std::fabs(start) > 1.0e7 || std::fabs(length) > 1.0e7 || std::fabs(covered) > 1.0e7)
+    return;
+  rawOrigin = float(start - covered);
+  fullSize = float(length);
+}
+
 // The fraction [cut / full, (cut + clipped) / full] of one axis that remains
 // of the view. A view of full size 0 gives no finite result; the axis of the
 // current box is then left as it is.
@@ -256,6 +274,8 @@ void applyLogicalViewportMode(const PoBaseView &view, SoAction *action, SoState 
     const float logicalPixels = float(logicalSize[axis]);
     fullSize[axis] = logicalPixels * size[axis];
     rawOrigin[axis] = logicalPixels * origin[axis] - coveredPortion[axis] * logicalPixels;
+    snapToWholePixels(logicalPixels * origin[axis], coveredPortion[axis] * logicalPixels,
+                      rawOrigin[axis], fullSize[axis]);
     clipped[axis] = clipAxis(rawOrigin[axis], fullSize[axis], float(covered[axis]));
   }
 
