@@ -12,6 +12,7 @@
 
 #include <Inventor/nodes/SoSeparator.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -20,7 +21,7 @@ namespace {
 
 const char *const kHelp =
     "Usage: poview render SCENE.iv -o OUT.png [--size WxH] [--background R,G,B]\n"
-    "                     [--no-headlight] [--tiles CxR]\n"
+    "                     [--no-headlight] [--tiles CxR] [--line-scale S|auto]\n"
     "\n"
     "Reads a scene file holding views and renders it once, off screen, into a\n"
     "picture, lit as 'poview view' shows it: with the viewer's headlight, a light\n"
@@ -39,6 +40,10 @@ const char *const kHelp =
     "                          (default 0,0,0)\n"
     "  --no-headlight          only the scene's own lights\n"
     "  --tiles CxR             render as C columns by R rows of tiles, at least\n"
+    "  --line-scale S|auto     draw lines (borders too) S times as wide, e.g. for a\n"
+    "                          poster; auto: the picture's size over the default\n"
+    "                          640x480 the scene is taken to be made for (the\n"
+    "                          smaller of width/640 and height/480); default 1\n"
     "  -h, --help              show this help\n"
     "\n"
     "Environment:\n"
@@ -55,9 +60,27 @@ int maximumTileSize() {
   return static_cast<int>(value);
 }
 
+// The picture size of a render without --size, which "--line-scale auto"
+// takes as the window a scene was made for.
+const ImageSize kDefaultSize{640, 480};
+
+// "auto" or a number from 0.01 to 100: the factor line widths are drawn with.
+float parseLineScale(const std::string &text, ImageSize size) {
+  if (text == "auto")
+    return std::min(float(size.width) / kDefaultSize.width,
+                    float(size.height) / kDefaultSize.height);
+  char *end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || !(value >= 0.01 && value <= 100.0))
+    throw usageError("--line-scale " + quoted(text) +
+                     ": expected auto or a number from 0.01 to 100");
+  return float(value);
+}
+
 QImage renderPicture(SoNode *root, ImageSize size, Colour background, TileGrid tiles,
-                     int maxTileSize) {
+                     int maxTileSize, float lineScale) {
   PoOffscreenRenderer renderer(size.width, size.height);
+  renderer.setLineWidthScale(lineScale);
   renderer.setBackgroundColor(SbColor(background.red, background.green, background.blue));
   renderer.setMaximumTileSize(maxTileSize);
   const QImage image = renderer.render(root, tiles.columns, tiles.rows);
@@ -74,7 +97,8 @@ int runRender(const Invocation &invocation) {
        {"--size", "", true},
        {"--background", "", true},
        {"--no-headlight", "", false},
-       {"--tiles", "", true}},
+       {"--tiles", "", true},
+       {"--line-scale", "", true}},
       1, 1);
   if (arguments.helpRequested()) {
     std::fputs(kHelp, stdout);
@@ -84,6 +108,7 @@ int runRender(const Invocation &invocation) {
   const std::string scenePath = arguments.positional()[0];
   const std::string output = arguments.value("--output");
   const ImageSize size = parseImageSize("--size", arguments.value("--size", "640x480"));
+  const float lineScale = parseLineScale(arguments.value("--line-scale", "1"), size);
   const Colour background = parseColour("--background", arguments.value("--background", "0,0,0"));
   checkPictureFormat("--output", output);
   const TileGrid tiles = parseTileGrid("--tiles", arguments.value("--tiles", "1x1"));
@@ -98,7 +123,7 @@ int runRender(const Invocation &invocation) {
   checkOutput(output);
   const std::unique_ptr<VirtualDisplay> virtualDisplay = startOffscreenGui(invocation);
   const LitScene lit(scene.root(), !arguments.has("--no-headlight"));
-  const QImage image = renderPicture(lit.root(), size, background, tiles, maxTileSize);
+  const QImage image = renderPicture(lit.root(), size, background, tiles, maxTileSize, lineScale);
   writePicture(image, output);
   messages.printWarnings("poview render: ");
   warnAboutViewsWithoutCamera(scene.views(), "poview render: ");
