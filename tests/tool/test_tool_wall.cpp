@@ -37,31 +37,35 @@ std::vector<std::string> wallLines(const QString &directory, int rank) {
 
 class ToolWall : public ::testing::Test {
 protected:
-  QImage render(const QString &scene, const QString &name) {
+  QImage render(const QString &scene, const QString &name, const QString &size = "800x600") {
     const QString output = scratch.path(name);
-    const ToolResult result = runTool({"render", scene, "-o", output, "--size", "800x600"});
+    const ToolResult result = runTool({"render", scene, "-o", output, "--size", size});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     return QImage(output).convertToFormat(QImage::Format_RGB888);
   }
   ScratchDirectory scratch;
 };
 
-// The gathered picture is the single-process render, for every grid and mode.
+// The gathered picture is the single-process render, for every grid and mode,
+// borders included, also at a size whose tiles and views end between pixels.
 TEST_F(ToolWall, GatheredPictureIsTheSingleProcessRender) {
-  const QImage single = render(examplePath("four_quadrants.iv"), "single.png");
   struct Case {
     int ranks;
+    QString size;
     QStringList options;
   };
-  const Case cases[] = {{4, {"--grid", "2x2"}}, {3, {"--grid", "3x1"}},
-                        {4, {"--grid", "2x2", "--logical"}}};
+  const Case cases[] = {{4, "800x600", {"--grid", "2x2"}},
+                        {3, "800x600", {"--grid", "3x1"}},
+                        {4, "800x600", {"--grid", "2x2", "--logical"}},
+                        {4, "1001x777", {"--grid", "2x2"}},
+                        {3, "1001x777", {"--grid", "1x3"}}};
   for (const Case &c : cases) {
-    SCOPED_TRACE(c.options.join(' ').toStdString());
+    SCOPED_TRACE((c.size + " " + c.options.join(' ')).toStdString());
+    const QImage single = render(examplePath("four_quadrants.iv"), "single.png", c.size);
     const QString output = scratch.path("wall.png");
-    const ToolResult result =
-        runWall(c.ranks, QStringList{examplePath("four_quadrants.iv"), "--size", "800x600", "-o",
-                                     output} +
-                             c.options);
+    const ToolResult result = runWall(
+        c.ranks,
+        QStringList{examplePath("four_quadrants.iv"), "--size", c.size, "-o", output} + c.options);
     ASSERT_EQ(result.exitCode, 0) << result.err;
     std::string why;
     EXPECT_TRUE(
