@@ -13,11 +13,15 @@
 #include <Inventor/SoPickedPoint.h>
 #include <Inventor/actions/SoRayPickAction.h>
 #include <Inventor/nodes/SoCallback.h>
+#include <Inventor/nodes/SoCoordinate3.h>
 #include <Inventor/nodes/SoCube.h>
+#include <Inventor/nodes/SoDrawStyle.h>
 #include <Inventor/nodes/SoLightModel.h>
+#include <Inventor/nodes/SoLineSet.h>
 #include <Inventor/nodes/SoMaterial.h>
 #include <Inventor/nodes/SoOrthographicCamera.h>
 #include <Inventor/nodes/SoPerspectiveCamera.h>
+#include <Inventor/nodes/SoPointSet.h>
 #include <Inventor/nodes/SoSeparator.h>
 #include <Inventor/nodes/SoTranslation.h>
 #include <gtest/gtest.h>
@@ -82,6 +86,45 @@ SoSeparator *windowCameraScene(SoCamera *camera) {
     item->addChild(new SoCube);
     root->addChild(item);
   }
+  return root;
+}
+
+// A scene view crossed by wide lines every few pixels and dotted with wide
+// points: some of them lie just beyond the edge of any tile.
+SoSeparator *wideLinesAndPoints() {
+  auto *root = new SoSeparator;
+  auto *view = new PoSceneView;
+  auto *camera = new SoOrthographicCamera;
+  camera->position.setValue(0, 0, 5);
+  camera->height = 2.0f;
+  view->setPart("cameraKit.camera", camera);
+  auto *scene = static_cast<SoGroup *>(view->getPart("scene", TRUE));
+  auto *unlit = new SoLightModel;
+  unlit->model = SoLightModel::BASE_COLOR;
+  scene->addChild(unlit);
+  auto *style = new SoDrawStyle;
+  style->lineWidth = 5.0f;
+  style->pointSize = 9.0f;
+  scene->addChild(style);
+  auto *points = new SoCoordinate3;
+  auto *lines = new SoLineSet;
+  for (int i = 0; i < 40; ++i) {
+    const float y = -1.0f + i * 0.0513f, x = -1.3f + i * 0.0651f;
+    points->point.set1Value(4 * i, SbVec3f(-1.5f, y, 0));
+    points->point.set1Value(4 * i + 1, SbVec3f(1.5f, y, 0));
+    points->point.set1Value(4 * i + 2, SbVec3f(x, -1.5f, 0));
+    points->point.set1Value(4 * i + 3, SbVec3f(x, 1.5f, 0));
+    lines->numVertices.set1Value(2 * i, 2);
+    lines->numVertices.set1Value(2 * i + 1, 2);
+  }
+  scene->addChild(points);
+  scene->addChild(lines);
+  auto *dots = new SoCoordinate3;
+  for (int i = 0; i < 60; ++i)
+    dots->point.set1Value(i, SbVec3f(-1.2f + i * 0.0417f, 0.9f - i * 0.0311f, 0));
+  scene->addChild(dots);
+  scene->addChild(new SoPointSet);
+  root->addChild(view);
   return root;
 }
 
@@ -170,6 +213,7 @@ TEST(TiledRendering, AnyGridAtOddSizesGivesTheWholePicture) {
       {"side_by_side.iv", readScene(example("side_by_side.iv")), 1.0f},
       {"CAD layout", cadLayout(), 1.0f},
       {"CAD layout, lines scaled 2.5", cadLayout(), 2.5f},
+      {"wide lines and points, lines scaled 2.5", wideLinesAndPoints(), 2.5f},
   };
   const int sizes[][2] = {{1001, 777}, {333, 251}};
   const int grids[][2] = {{1, 1}, {2, 2}, {3, 3}, {4, 1}, {1, 3}, {7, 5}};

@@ -6,6 +6,7 @@
 #include "PixelText.h"
 #include "SoDBImpl.h"
 #include "TileLayout.h"
+#include "TileMargin.h"
 #include "TileState.h"
 #include "ToolkitLayer.h"
 
@@ -123,9 +124,14 @@ QImage PoOffscreenRenderer::Impl::renderArea(SoNode *scene, const PixelTile &are
     return fail(sizeText(columns, rows) + " tiles for " +
                 sizeText(area.width, area.height) + " pixels: need 1 to one tile per pixel");
 
+  const PixelTile whole{0, 0, width, height};
   const int limit = tileLimit();
-  columns = partsNeeded(area.width, limit, columns);
-  rows = partsNeeded(area.height, limit, rows);
+  int margin = 0;
+  if (partsNeeded(area.width, limit, columns) > 1 || partsNeeded(area.height, limit, rows) > 1 ||
+      area.width != width || area.height != height)
+    margin = std::min(TileMargin::of(scene, lineWidthScale), limit / 4);
+  columns = partsNeeded(area.width, limit - 2 * margin, columns);
+  rows = partsNeeded(area.height, limit - 2 * margin, rows);
   QImage picture(area.width, area.height, QImage::Format_RGB888);
   if (picture.isNull())
     return fail("cannot hold a picture of " + sizeText(area.width, area.height) +
@@ -139,17 +145,19 @@ QImage PoOffscreenRenderer::Impl::renderArea(SoNode *scene, const PixelTile &are
     const ModeSwitch modeSwitch(mode == LOGICAL_VIEWPORT);
     const LineWidthScale::Scope lineWidths(lineWidthScale);
     for (const PixelTile &tile : splitIntoTiles(area, columns, rows)) {
-      if (!target.beginTile(tile.width, tile.height, background)) {
+      const PixelTile drawn = TileMargin::around(tile, margin, whole);
+      if (!target.beginTile(drawn.width, drawn.height, background)) {
         root->unref();
         return fail(target.error());
       }
-      tileState->set(tile, width, height, mode == LOGICAL_VIEWPORT, lineWidthScale != 1.0f);
-      action->setViewportRegion(SbViewportRegion(short(tile.width), short(tile.height)));
+      tileState->set(drawn, width, height, mode == LOGICAL_VIEWPORT, lineWidthScale != 1.0f);
+      action->setViewportRegion(SbViewportRegion(short(drawn.width), short(drawn.height)));
       action->apply(root);
       unsigned char *corner = picture.bits() +
                               std::ptrdiff_t(tile.y - area.y) * picture.bytesPerLine() +
                               std::ptrdiff_t(tile.x - area.x) * 3;
-      target.readTile(tile.width, tile.height, corner, area.width);
+      target.readTile(tile.x - drawn.x, tile.y - drawn.y, tile.width, tile.height, corner,
+                      area.width);
     }
   }
   root->unref();
