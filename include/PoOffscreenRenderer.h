@@ -17,8 +17,10 @@ class SoNode;
 //
 // A picture larger than the largest tile (the driver's framebuffer limit, and
 // at most 4096 pixels a side unless set otherwise) is rendered tile by tile:
-// each tile renders the part of the view volume it covers, so the tiles put
-// side by side give the picture one render would. Only one tile lives in GL
+// each tile renders the part of the view volume it covers (with a margin of
+// picture around it as wide as half the scene's widest line or point, which
+// GL would otherwise clip by its centre), so the tiles put side by side give
+// the picture one render would. Only one tile lives in GL
 // memory at a time. One tile of a larger picture can be rendered on its own,
 // which is what a display wall needs from each of its screens.
 //

@@ -13,6 +13,7 @@
 #include "SoModifyLogicalViewportElement.h"
 #include "SoModifyViewVolumeElement.h"
 #include "ToolkitLayer.h"
+#include "ViewVolumeGeometry.h"
 
 #include <Inventor/SbBox3f.h>
 #include <Inventor/actions/SoGLRenderAction.h>
