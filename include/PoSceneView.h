@@ -30,11 +30,12 @@ class SoSensor;
 // that holds only what construction put there (the background's base-colour
 // light model) is not written either.
 //
-// The border's lines lie exactly on the viewport's edges. Rasterisers that
-// light the pixels left of and below such a line (Mesa does) put the left and
-// bottom lines of a one-pixel border just outside the viewport, where the
-// view's update area cuts them off; a border two pixels wide ("borderApp"
-// with drawStyle lineWidth 2) shows on all four edges.
+// A border of width w (the line width of "borderApp", rounded to whole
+// pixels) covers exactly the w pixels inside each edge of the view's
+// rectangle, corners included, whatever the window's size and however the
+// picture is tiled; neighbouring views each show their own. A view narrower
+// or lower than 2w is covered by its border. A view's rectangle runs between
+// the pixel edges nearest to its edges in the window.
 class PoSceneView : public PoBaseView {
 public:
   static void initClass();
@@ -58,8 +59,8 @@ public:
   // construction put there; Coin would write it for its light model.
   virtual void addWriteReference(SoOutput *out, SbBool isFromField = FALSE);
 
-  // The colour of the background, and the colour and line width (in pixels)
-  // of the border. They go into the appearance kits "backgroundApp" and
+  // The colour of the background, and the colour and line width (in pixels;
+  // PoOffscreenRenderer may scale it for a poster) of the border. They go into the appearance kits "backgroundApp" and
   // "borderApp" (their "material" and "drawStyle" parts), so written files
   // keep them. Both decorations are drawn unlit, in exactly this colour.
   void setBackgroundColor(const SbColor &color);

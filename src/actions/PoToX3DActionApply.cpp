@@ -231,7 +231,11 @@ private:
     m_writer.endNodeField();
     m_writer.beginNodeField("lineProperties");
     m_writer.beginNode("LineProperties");
-    m_writer.field("linewidthScaleFactor", layer.border.lineWidth);
+    // Twice the border's width in whole pixels, as rendering draws it: the
+    // lines lie on the layer's edges and its viewport cuts off their outer
+    // halves, leaving the border's width inside the view.
+    m_writer.field("linewidthScaleFactor",
+                   2.0f * std::max(1.0f, std::round(layer.border.lineWidth)));
     m_writer.endNode();
     m_writer.endNodeField();
     m_writer.endNode();

@@ -1,6 +1,7 @@
 #include "CameraViewVolume.h"
 
 #include "CroppedFrame.h"
+#include "DrawingArea.h"
 #include "SoDBImpl.h"
 #include "SoLogicalViewportElement.h"
 #include "SoModifyViewVolumeElement.h"
@@ -14,7 +15,6 @@
 #include <Inventor/actions/SoHandleEventAction.h>
 #include <Inventor/actions/SoRayPickAction.h>
 #include <Inventor/elements/SoCullElement.h>
-#include <Inventor/elements/SoGLUpdateAreaElement.h>
 #include <Inventor/elements/SoModelMatrixElement.h>
 #include <Inventor/elements/SoProjectionMatrixElement.h>
 #include <Inventor/elements/SoViewVolumeElement.h>
@@ -27,16 +27,6 @@
 namespace {
 
 bool isEnabled(SoState *state, int stackIndex) { return state->isElementEnabled(stackIndex); }
-
-// Limits GL drawing to `visible`. The update area is kept in fractions of the
-// window and Coin truncates it back to pixels, so each value is given half a
-// pixel of slack.
-void limitDrawing(SoState *state, const SbVec2s &window, const PixelRect &visible) {
-  const SbVec2f origin(float((visible.x + 0.5) / window[0]), float((visible.y + 0.5) / window[1]));
-  const SbVec2f size(float((visible.width + 0.5) / window[0]),
-                     float((visible.height + 0.5) / window[1]));
-  SoGLUpdateAreaElement::set(state, origin, size);
-}
 
 // Keeps GL from drawing while it lives: Coin's cameras draw the frame of a
 // cropped viewport themselves, where it does not belong in a tile.
@@ -85,16 +75,15 @@ void applyNarrowed(SoAction *action, SoNode *node, CoinMethod coinMethod) {
   }
   const SbViewportRegion current = SoViewportRegionElement::get(state);
   const PixelRect viewport = pixelsOf(current);
-  // Coin places a view's viewport from its exact fractions of the window,
-  // and crops from them; only GL gets whole pixels.
+  // The full rectangle lies on the whole pixels the view's viewport has in
+  // the render of the whole picture, which Coin crops from.
   const PixelRect exactFull = fullRectangle(exactPixelsOf(current), portion);
   const PixelRect full = wholePixelsOf(exactFull, SoDBImpl::m_isZemba != 0);
   if (!isUsable(viewport) || !isUsable(full)) {
     coinMethod();
     return;
   }
-  const PixelRect picture =
-      crops ? croppedRectangle(exactFull, camera->aspectRatio.getValue()) : full;
+  const PixelRect picture = crops ? croppedRectangle(full, camera->aspectRatio.getValue()) : full;
   if (!isUsable(picture)) {
     coinMethod();
     return;
@@ -118,7 +107,7 @@ void applyNarrowed(SoAction *action, SoNode *node, CoinMethod coinMethod) {
   if (isEnabled(state, SoProjectionMatrixElement::getClassStackIndex()))
     SoProjectionMatrixElement::set(state, camera,
                                    narrowedProjection(SoProjectionMatrixElement::get(state), shown));
-  const PixelRect visible = visiblePart(picture, viewport, !crops);
+  const PixelRect visible = intersection(picture, viewport);
   if (isEnabled(state, SoCullElement::getClassStackIndex()) && isUsable(visible)) {
     SbViewVolume culling = narrowed(SoViewVolumeElement::get(state), fractionOf(visible, picture));
     culling.transform(SoModelMatrixElement::get(state));
@@ -131,7 +120,7 @@ void applyNarrowed(SoAction *action, SoNode *node, CoinMethod coinMethod) {
   }
   if (crops)
     CroppedFrame::draw(static_cast<SoGLRenderAction *>(action), camera, mapping, full, picture);
-  if (!covers(visible, viewport)) limitDrawing(state, window, visible);
+  if (!covers(visible, viewport)) DrawingArea::limitTo(state, window, visible);
 }
 
 template <SoActionMethod coinMethod> void narrowedMethod(SoAction *action, SoNode *camera) {
@@ -148,6 +137,7 @@ struct ReplacedGLRender {
 constexpr int kMaxCameraClasses = 32;
 ReplacedGLRender g_replacedGLRender[kMaxCameraClasses];
 int g_replacedCount = 0;
+CameraViewVolume::AfterGLRender g_afterGLRender = nullptr;
 
 void narrowedGLRender(SoNode *camera, SoGLRenderAction *action) {
   void **table = VirtualTablePatch::tableOf(camera);
@@ -155,6 +145,7 @@ void narrowedGLRender(SoNode *camera, SoGLRenderAction *action) {
     if (g_replacedGLRender[i].table == table) {
       const GLRenderEntry coin = g_replacedGLRender[i].coin;
       applyNarrowed(action, camera, [=] { coin(camera, action); });
+      if (g_afterGLRender) g_afterGLRender(action, static_cast<SoCamera *>(camera));
       return;
     }
   static_cast<SoCamera *>(camera)->SoCamera::GLRender(action);
@@ -191,5 +182,7 @@ void init() {
   SoType::getAllDerivedFrom(camera, cameras);
   for (int i = 0; i < cameras.getLength(); ++i) replaceGLRender(cameras[i]);
 }
+
+void setAfterGLRender(AfterGLRender function) { g_afterGLRender = function; }
 
 } // namespace CameraViewVolume

@@ -17,6 +17,9 @@
 //   a cropped mapping), limits GL drawing to that rectangle with the update
 //   area, as the viewport would in a render of the whole picture.
 // With the default portion a camera does exactly what Coin does.
+class SoCamera;
+class SoGLRenderAction;
+
 namespace CameraViewVolume {
 
 // Installs the camera methods on Coin's actions. Needs SoDB::init() and the
@@ -24,6 +27,13 @@ namespace CameraViewVolume {
 // In GL rendering, cameras of a class registered with Coin after this call
 // keep Coin's own behaviour.
 void init();
+
+// A function GL rendering runs right after every camera has set its view
+// volume, e.g. to fit a decoration's camera to the pixels it draws; null for
+// none. In GL rendering, cameras of a class registered with Coin after init()
+// are not followed.
+using AfterGLRender = void (*)(SoGLRenderAction *action, SoCamera *camera);
+void setAfterGLRender(AfterGLRender function);
 
 } // namespace CameraViewVolume
 

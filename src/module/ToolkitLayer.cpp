@@ -1,6 +1,7 @@
 #include "ToolkitLayer.h"
 
 #include "CameraViewVolume.h"
+#include "LineWidthScale.h"
 #include "SoLogicalViewportElement.h"
 #include "SoModifyLogicalViewportElement.h"
 #include "SoModifyViewVolumeElement.h"
@@ -40,6 +41,7 @@ void init() {
     enableForEveryAction<SoModifyLogicalViewportElement>();
     enableForEveryAction<SoViewportRegionElement>();
     CameraViewVolume::init();
+    LineWidthScale::install();
   });
 }
 

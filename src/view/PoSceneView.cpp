@@ -1,5 +1,6 @@
 #include "PoSceneView.h"
 
+#include "SceneViewBorderFrame.h"
 #include "SoBaseInitializer.h"
 #include "ViewKitClass.h"
 
@@ -45,9 +46,15 @@ const ViewKitClass &PoSceneView::kitClass() {
   return kit;
 }
 
-void PoSceneView::initClass() { ViewKit::initClass(kitClass()); }
+void PoSceneView::initClass() {
+  ViewKit::initClass(kitClass());
+  SceneViewBorderFrame::install();
+}
 
-void PoSceneView::exitClass() { ViewKit::exitClass(kitClass()); }
+void PoSceneView::exitClass() {
+  SceneViewBorderFrame::uninstall();
+  ViewKit::exitClass(kitClass());
+}
 
 void *PoSceneView::createInstance() { return new (std::nothrow) PoSceneView; }
 
