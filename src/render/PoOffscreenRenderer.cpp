@@ -117,15 +117,23 @@ QImage PoOffscreenRenderer::Impl::renderArea(SoNode *scene, const PixelTile &are
     return fail("cannot hold a picture of " + sizeText(area.width, area.height) +
                 " pixels in memory");
 
+  // The scene leaves with the reference count it came with, as from an
+  // action applied to it: a root nobody has referenced yet (a file just read)
+  // must not go with the group it is rendered under.
+  scene->ref();
   SoGroup *root = new SoGroup;
   root->ref();
   root->addChild(tileState->node());
   root->addChild(scene);
+  const auto release = [root, scene] {
+    root->unref();
+    scene->unrefNoDelete();
+  };
   {
     const ModeSwitch modeSwitch(mode == LOGICAL_VIEWPORT);
     for (const PixelTile &tile : splitIntoTiles(area, columns, rows)) {
       if (!target.beginTile(tile.width, tile.height, background)) {
-        root->unref();
+        release();
         return fail(target.error());
       }
       tileState->set(tile, width, height, mode == LOGICAL_VIEWPORT);
@@ -137,7 +145,7 @@ QImage PoOffscreenRenderer::Impl::renderArea(SoNode *scene, const PixelTile &are
       target.readTile(tile.width, tile.height, corner, area.width);
     }
   }
-  root->unref();
+  release();
   target.doneCurrent();
   flipRows(picture);
   return picture;
