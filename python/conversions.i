@@ -56,7 +56,7 @@ static bool brennicqtNumbers(PyObject *input, int count, Number *values) {
 // No pointer argument may be None: the library would take it for a null
 // object, and a null view or scene is never what a Python caller means.
 %typemap(check) SWIGTYPE * %{
-  if (!$1) SWIG_exception_fail(SWIG_TypeError, "expected a $1_basetype, got None");
+  if (!$1) SWIG_exception_fail(SWIG_TypeError, "in method '$symname', expected a $1_basetype, got None");
 %}
 
 // Colours and window sizes: pivy's SbColor and SbVec2s, or plain sequences.

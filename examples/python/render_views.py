@@ -38,6 +38,7 @@ def main(arguments):
     root = coin.SoDB.readAll(scene_input)
     if root is None:
         sys.exit("%s is not a scene file Coin can read" % scene)
+    root.ref()  # Coin hands the scene over unreferenced; keep it while in use
     for view in views_in(root):
         print("%s %s at %s, %s of the window" % (
             type(view).__name__, view.getName().getString() or "(unnamed)",

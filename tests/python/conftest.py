@@ -25,6 +25,7 @@ def read_scene(text):
     scene_input.setBuffer("#Inventor V2.1 ascii\n" + text)
     root = coin.SoDB.readAll(scene_input)
     assert root is not None, "the test scene does not read"
+    root.ref()  # as every pivy program does with a scene it keeps
     return root
 
 

@@ -65,4 +65,4 @@ print(type(view).__name__, view.getViewportSize().getValue())
 """
     result = run_python(code)
     assert result.returncode == 0, result.stderr
-    assert result.stdout.splitlines() == ["True True", "PoSceneView (0.5, 1.0)"]
+    assert result.stdout.splitlines() == ["1 1", "PoSceneView [0.5, 1.0]"]
