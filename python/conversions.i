@@ -10,6 +10,8 @@
 #include <Inventor/SbString.h>
 #include <Inventor/SbVec2s.h>
 #include <Inventor/nodes/SoCamera.h>
+#include <Inventor/nodes/SoOrthographicCamera.h>
+#include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/VRMLnodes/SoVRMLGroup.h>
 
 // The proxy of the most derived class any SWIG module of the process knows
@@ -50,8 +52,11 @@ static bool brennicqtNumbers(PyObject *input, int count, Number *values) {
 }
 %}
 
-// Nodes come back as pivy gives them: as their most derived class.
-%typemap(out) SoNode *, SoCamera *, SoVRMLGroup *, PoBaseView * "$result = brennicqtProxy($1);"
+// Nodes come back as pivy gives them: as their most derived class, and held
+// by their proxy. A method returning another node class adds it here (not a
+// class a constructor returns: SWIG's constructors hold their object already).
+%typemap(out) SoNode *, SoCamera *, SoPerspectiveCamera *, SoOrthographicCamera *,
+              SoVRMLGroup *, PoBaseView * "$result = brennicqtProxy($1);"
 
 // No pointer argument may be None: the library would take it for a null
 // object, and a null view or scene is never what a Python caller means.
