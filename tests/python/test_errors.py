@@ -43,7 +43,7 @@ def cases(viewer):
         (lambda: View.installViewingEventCB(viewer, 42), TypeError, "callable"),
         (lambda: View.viewingEventCB(viewer, "press"), TypeError, "QEvent"),
         (lambda: x3d.apply(None), TypeError, "apply"),
-        (lambda: x3d.apply(view.getCamera()) or x3d.setEncoding("XML"), TypeError, "Encoding"),
+        (lambda: x3d.setEncoding("XML"), TypeError, "Encoding"),
         (lambda: brennicqt.PoToVRML2Action().apply(42), TypeError, "apply"),
     ]
 
@@ -53,10 +53,5 @@ def test_wrong_arguments_raise(viewer):
         with pytest.raises(error) as raised:
             call()
         assert expected in str(raised.value), (index, str(raised.value))
-
-
-def test_the_objects_still_work_afterwards(viewer):
-    for call, error, _ in cases(viewer):
-        with pytest.raises(error):
-            call()
+    # and nothing was left broken
     assert brennicqt.PoOffscreenRenderer(8, 8).render(brennicqt.PoSceneView()).shape == (8, 8, 3)
