@@ -2,6 +2,7 @@
 pixels poview renders."""
 import os
 import subprocess
+import sys
 
 import numpy as np
 from PySide2 import QtGui
@@ -61,3 +62,16 @@ def test_pictures_match_poview(tmp_path):
     assert scene_input.openFile(str(scene))
     got = brennicqt.PoOffscreenRenderer(320, 240).render(coin.SoDB.readAll(scene_input))
     assert np.array_equal(got, want)
+
+
+def test_a_renderer_may_outlive_the_application():
+    code = """
+from PySide2 import QtGui
+import brennicqt
+renderer = brennicqt.PoOffscreenRenderer(16, 16)
+application = QtGui.QGuiApplication([])
+renderer.render(brennicqt.PoSceneView())
+del application
+"""
+    result = subprocess.run([sys.executable, "-c", code], capture_output=True, timeout=120)
+    assert result.returncode == 0, result.stderr
