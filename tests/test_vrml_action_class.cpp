@@ -221,3 +221,16 @@ TEST(VRMLActionClass, PathFormsDoOnlyCoinsConversion) {
   path->unref();
   root->unref();
 }
+
+TEST(VRMLActionClass, SecondInitClassKeepsTheClassAndItsLists) {
+  ModuleRegisteredAgain reset;
+  const SoType type = PoToVRML2Action::getClassTypeId();
+  SoEnabledElementsList *elements = Access::enabledElements();
+  SoActionMethodList *methods = Access::methods();
+  DebugCapture capture;
+  PoToVRML2Action::initClass();
+  EXPECT_TRUE(capture.ours().empty());
+  EXPECT_EQ(PoToVRML2Action::getClassTypeId(), type);
+  EXPECT_EQ(Access::enabledElements(), elements);
+  EXPECT_EQ(Access::methods(), methods);
+}

@@ -41,6 +41,15 @@ GLTileTarget::GLTileTarget() = default;
 
 GLTileTarget::~GLTileTarget() {
   if (!m_context) return;
+  // A renderer may outlive the application (a Python script's globals go in
+  // any order at exit). The application's end closed the display the context
+  // lives on, and Qt would crash destroying it; the process's end frees it.
+  if (!QGuiApplication::instance()) {
+    m_framebuffer.release();
+    m_context.release();
+    m_surface.release();
+    return;
+  }
   // The display lists and textures Coin made in this context go with it. Not
   // telling Coin (SoContextHandler::destructingContext) keeps its record of
   // the context until exit, where telling it would lose that record: Coin 4

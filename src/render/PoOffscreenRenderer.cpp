@@ -137,17 +137,25 @@ QImage PoOffscreenRenderer::Impl::renderArea(SoNode *scene, const PixelTile &are
     return fail("cannot hold a picture of " + sizeText(area.width, area.height) +
                 " pixels in memory");
 
+  // The scene leaves with the reference count it came with, as from an
+  // action applied to it: a root nobody has referenced yet (a file just read)
+  // must not go with the group it is rendered under.
+  scene->ref();
   SoGroup *root = new SoGroup;
   root->ref();
   root->addChild(tileState->node());
   root->addChild(scene);
+  const auto release = [root, scene] {
+    root->unref();
+    scene->unrefNoDelete();
+  };
   {
     const ModeSwitch modeSwitch(mode == LOGICAL_VIEWPORT);
     const LineWidthScale::Scope lineWidths(lineWidthScale);
     for (const PixelTile &tile : splitIntoTiles(area, columns, rows)) {
       const PixelTile drawn = TileMargin::around(tile, margin, whole);
       if (!target.beginTile(drawn.width, drawn.height, background)) {
-        root->unref();
+        release();
         return fail(target.error());
       }
       tileState->set(drawn, width, height, mode == LOGICAL_VIEWPORT, lineWidthScale != 1.0f);
@@ -160,7 +168,7 @@ QImage PoOffscreenRenderer::Impl::renderArea(SoNode *scene, const PixelTile &are
                       area.width);
     }
   }
-  root->unref();
+  release();
   target.doneCurrent();
   flipRows(picture);
   return picture;

@@ -12,13 +12,16 @@
 
 #include <Inventor/SbString.h>
 
+#include <Inventor/nodekits/SoNodeKit.h>
 #include <Inventor/nodekits/SoNodekitCatalog.h>
 
 const ViewKitClass &PoBaseView::kitClass() {
   static const ViewKitClass kit{
       "PoBaseView", "SoBaseKit", "BaseKit", "src/view/PoBaseView", nullptr,
       &PoBaseView::initClass,
-      &SoBaseKit::getClassTypeId, &SoBaseKit::initClass,
+      // The view's parts are Coin's kits (camera and appearance kits): they
+      // all come with the base kit class.
+      &SoBaseKit::getClassTypeId, &SoNodeKit::init,
       &PoBaseView::baseKitFieldDataPtr, &PoBaseView::baseKitCatalogPtr,
       classTypeId, fieldData, parentFieldData, firstInstance,
       nodekitCatalog, parentNodekitCatalogPtr, classMutex};

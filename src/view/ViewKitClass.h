@@ -22,7 +22,7 @@ struct ViewKitClass {
   void (*initClass)(); // the kit's own, run when it is built unregistered
 
   SoType (*parentGetClassTypeId)();
-  void (*parentInitClass)();
+  void (*parentInitClass)(); // registers the parent and what it needs
   const SoFieldData **(*parentGetFieldDataPtr)();
   const SoNodekitCatalog **(*parentGetClassNodekitCatalogPtr)();
 
@@ -37,6 +37,8 @@ struct ViewKitClass {
 
 namespace ViewKit {
 
+// Registers the class, and first its parent if that is not registered yet;
+// does nothing for a class already registered.
 void initClass(const ViewKitClass &kit);
 void exitClass(const ViewKitClass &kit);
 
