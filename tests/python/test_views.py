@@ -15,10 +15,12 @@ def test_decoration_colours_and_width_show_in_the_picture():
     view.setBorderColor(coin.SbColor(1.0, 0.0, 1.0))
     view.setBorderWidth(6)
     picture = render(root, 160, 120)
-    assert picture[5, 40].tolist() == colour((0.0, 0.6, 0.2))  # background, inside the frame
-    assert picture[1, 80].tolist() == colour((1.0, 0.0, 1.0))  # border along the top edge
+    assert picture[6, 40].tolist() == colour((0.0, 0.6, 0.2))  # background, inside the frame
+    assert picture[5, 80].tolist() == colour((1.0, 0.0, 1.0))  # the frame's 6 rows at the top
     view.setBorderWidth(1)
-    assert render(root, 160, 120)[1, 80].tolist() == colour((0.0, 0.6, 0.2))
+    thin = render(root, 160, 120)
+    assert thin[0, 80].tolist() == colour((1.0, 0.0, 1.0))
+    assert thin[1, 80].tolist() == colour((0.0, 0.6, 0.2))
 
 
 def test_view_all_fits_the_camera_to_the_scene_in_the_view():
