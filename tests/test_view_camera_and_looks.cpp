@@ -116,15 +116,4 @@ TEST(SceneViewLooks, GettersAnswerWhatIsDrawnAndMakeNothing) {
     EXPECT_TRUE(gl.pixel(32, 32).equals(c.background, 1.0f / 255.0f));
     root->unref();
   }
-
-  // The setters' values come back.
-  SoSeparator *root = nullptr;
-  PoSceneView *view = readView("", root);
-  view->setBackgroundColor(SbColor(0.1f, 0.2f, 0.3f));
-  view->setBorderColor(SbColor(1, 0.5f, 0));
-  view->setBorderWidth(4);
-  EXPECT_EQ(view->getBackgroundColor(), SbColor(0.1f, 0.2f, 0.3f));
-  EXPECT_EQ(view->getBorderColor(), SbColor(1, 0.5f, 0));
-  EXPECT_EQ(view->getBorderWidth(), 4.0f);
-  root->unref();
 }
