@@ -82,11 +82,10 @@ public:
   // moves so that the box, as the camera projects it, spans 90% of the view
   // along the axis that limits it, with a margin of 5% of the view at either
   // end, and lies inside the view along the other axis: in wide, tall and
-  // square views alike, for
-  // perspective and orthographic cameras alike; near and far enclose the
-  // box. Cameras of other kinds get Coin's own fitting. Does nothing without
-  // a scene, without a camera part, or when the view has no pixels in that
-  // window.
+  // square views, for perspective and orthographic cameras alike. Near and
+  // far enclose the box. Cameras of other kinds get Coin's own fitting. Does
+  // nothing without a scene, without a camera part, or when the view has no
+  // pixels in that window.
   void viewAll(const SbVec2s &windowSize);
   void viewAll(SoQtRenderArea *renderArea);
 
