@@ -67,10 +67,24 @@ public:
   void setBorderColor(const SbColor &color);
   void setBorderWidth(float width);
 
+  // What the decorations are drawn with, in a scene that sets no material
+  // or line width above the view: the diffuse colour of the appearance kit's
+  // material (the colour drawn while the kit keeps its base-colour light
+  // model) and its draw style's line width, Coin's defaults where the kit
+  // sets none. A view never styled answers grey (0.8, 0.8, 0.8) for both
+  // colours and a width of 1. Asking makes no part.
+  SbColor getBackgroundColor() const;
+  SbColor getBorderColor() const;
+  float getBorderWidth() const;
+
   // Fits the view's camera (getCamera, made if needed) to the bounding box
-  // of its "scene", seen with the aspect ratio of the view's rectangle in a
-  // window of the given size, or of the render area's window: all of the
-  // scene shows, as large as it fits. The camera keeps its direction. Does
+  // of its "scene", seen in the view's rectangle in a window of the given
+  // size, or of the render area's window. The camera keeps its direction and
+  // moves so that the box, as the camera projects it, spans 90% of the view
+  // along the axis that limits it, with a margin of 5% of the view at either
+  // end, and lies inside the view along the other axis: in wide, tall and
+  // square views, for perspective and orthographic cameras alike. Near and
+  // far enclose the box. Cameras of other kinds get Coin's own fitting. Does
   // nothing without a scene, without a camera part, or when the view has no
   // pixels in that window.
   void viewAll(const SbVec2s &windowSize);

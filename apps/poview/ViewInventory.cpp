@@ -1,6 +1,6 @@
 #include "ViewInventory.h"
 
-#include "PoBaseView.h"
+#include "PoSceneView.h"
 
 #include <Inventor/actions/SoCallbackAction.h>
 #include <Inventor/fields/SoSFBool.h>
@@ -32,6 +32,14 @@ ViewRecord recordOf(PoBaseView *view, int depth) {
   record.camera = cameraTypeName(view);
   record.backgroundVisible = boolFieldValue(view, "isBackgroundVisible");
   record.borderVisible = boolFieldValue(view, "isBorderVisible");
+  // The getters read the appearance kits without making any part.
+  record.hasDecorations = view->isOfType(PoSceneView::getClassTypeId());
+  if (record.hasDecorations) {
+    const PoSceneView *sceneView = static_cast<const PoSceneView *>(view);
+    record.backgroundColor = sceneView->getBackgroundColor();
+    record.borderColor = sceneView->getBorderColor();
+    record.borderWidth = sceneView->getBorderWidth();
+  }
   return record;
 }
 

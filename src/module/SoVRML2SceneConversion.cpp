@@ -1,5 +1,6 @@
 #include "SoVRML2SceneConversion.h"
 
+#include "QuietVRMLGroups.h"
 #include "SoConvertGutsVRML2.h"
 #include "SoToVRML2Settings.h"
 
@@ -101,6 +102,7 @@ void SoVRML2SceneConversion::convert(const std::vector<SoNode *> &scenes,
       converter->setEngine(&engine);
       takeTops(converter->convertTovrinToVRML2(batch), names);
     } else {
+      const QuietVRMLGroups quiet;
       engine.SoToVRML2Action::apply(batch);
       takeTops(engine.SoToVRML2Action::getVRML2SceneGraph(), names);
     }
