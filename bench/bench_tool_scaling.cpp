@@ -7,6 +7,9 @@
 //
 // CoinToVRML2 is Coin's own conversion on N separators, flat under one group
 // or nested, with nothing of this library in it: what the export inherits.
+//
+// Tool/export<form>/separators exports one scene view whose scene is a cube
+// inside N nested separators to each form: time (and the file) grow with N.
 
 #include <Inventor/actions/SoToVRML2Action.h>
 #include <Inventor/nodes/SoCube.h>
@@ -22,7 +25,7 @@
 
 namespace {
 
-enum class Layout { Flat, Nested };
+enum class Layout { Flat, Nested, Separators };
 
 const char *const kView = "cameraKit CameraKit { camera PerspectiveCamera { position 0 0 5 } } ";
 
@@ -38,6 +41,16 @@ std::string flatScene(int count) {
         << "scene Separator { Cube { } } }\n";
   out << "}\n";
   return out.str();
+}
+
+std::string separatorsScene(int count) {
+  std::string text = "#Inventor V2.1 ascii\nPoSceneView { ";
+  text += kView;
+  text += "scene Separator { ";
+  for (int i = 0; i < count; ++i) text += "Separator { ";
+  text += "Cube { }";
+  for (int i = 0; i < count; ++i) text += " }";
+  return text + " } }\n";
 }
 
 std::string nestedScene(int count) {
@@ -70,19 +83,22 @@ WorkDirectory &workDirectory() {
 }
 
 std::string sceneFile(Layout layout, int count) {
-  const std::string path = workDirectory().file(
-      std::string(layout == Layout::Flat ? "flat" : "nested") + std::to_string(count) + ".iv");
+  const char *const names[] = {"flat", "nested", "separators"};
+  const std::string path =
+      workDirectory().file(names[int(layout)] + std::to_string(count) + ".iv");
   if (access(path.c_str(), R_OK) != 0)
-    std::ofstream(path) << (layout == Layout::Flat ? flatScene(count) : nestedScene(count));
+    std::ofstream(path) << (layout == Layout::Flat     ? flatScene(count)
+                            : layout == Layout::Nested ? nestedScene(count)
+                                                       : separatorsScene(count));
   return path;
 }
 
-void BM_Tool(benchmark::State &state, const char *command, Layout layout) {
+void BM_Tool(benchmark::State &state, const char *command, Layout layout, const char *form) {
   const std::string scene = sceneFile(layout, int(state.range(0)));
   std::string line = std::string(POVIEW_EXECUTABLE) + " " + command + " '" + scene + "'";
   const std::string output = workDirectory().file(std::string("out.") + command);
   if (std::string(command) == "render") line += " -o '" + output + ".png' --size 640x480";
-  if (std::string(command) == "export") line += " -o '" + output + ".wrl'";
+  if (std::string(command) == "export") line += " -o '" + output + form + "'";
   line += " > /dev/null";
   for (auto _ : state)
     if (std::system(line.c_str()) != 0) state.SkipWithError("poview failed");
@@ -113,14 +129,27 @@ void BM_CoinToVRML2(benchmark::State &state, Layout layout) {
     const char *name;
     int sizes[4];
   } series[] = {{Layout::Flat, "flat", {1, 100, 1000, 10000}},
-                {Layout::Nested, "nested", {1, 100, 500, 2000}}};
+                {Layout::Nested, "nested", {1, 100, 500, 2000}},
+                {Layout::Separators, "separators", {100, 1000, 4000, 16000}}};
   for (const auto &each : series)
     for (int count : each.sizes) {
+      if (each.layout == Layout::Separators) {
+#ifdef POVIEW_EXECUTABLE
+        for (const char *form : {".wrl", ".x3dv", ".x3d", ".html"})
+          benchmark::RegisterBenchmark((std::string("Tool/export") + form + "/separators").c_str(),
+                                       BM_Tool, "export", each.layout, form)
+              ->Arg(count)
+              ->Iterations(1)
+              ->Unit(benchmark::kMillisecond)
+              ->UseRealTime();
+#endif
+        continue;
+      }
 #ifdef POVIEW_EXECUTABLE
       for (const char *command : {"info", "render", "export"})
         benchmark::RegisterBenchmark(
             (std::string("Tool/") + command + "/" + each.name).c_str(), BM_Tool, command,
-            each.layout)
+            each.layout, ".wrl")
             ->Arg(count)
             ->Iterations(1)
             ->Unit(benchmark::kMillisecond)

@@ -53,6 +53,19 @@ public:
   // catalog has no such part or the part holds no camera.
   SoCamera *getCamera();
 
+  // This view's camera as a camera of the given type, e.g.
+  // getCamera(SoOrthographicCamera::getClassTypeId()) for an orthographic
+  // view. The camera the view holds is answered when it is of that type (or
+  // derived from it). Otherwise a new camera of that type is made, put in its
+  // place and answered: it takes over the old camera's position,
+  // orientation, focal, near and far distance, aspect ratio, viewport mapping
+  // and name, and shows the same extent at the focal distance (a perspective
+  // camera's height angle becomes an orthographic camera's height, and back).
+  // A viewer given the old camera keeps it; hand it the view again
+  // (setCamera). A type that is not a camera Coin can create is reported and
+  // answers null, and the view is left as it was.
+  SoCamera *getCamera(SoType type);
+
   // Hands this view's camera (getCamera, made on first use) to the
   // viewer. A kit whose catalog yields no camera leaves the viewer's camera
   // as it is; so does a null viewer.

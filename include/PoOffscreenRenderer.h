@@ -17,8 +17,10 @@ class SoNode;
 //
 // A picture larger than the largest tile (the driver's framebuffer limit, and
 // at most 4096 pixels a side unless set otherwise) is rendered tile by tile:
-// each tile renders the part of the view volume it covers, so the tiles put
-// side by side give the picture one render would. Only one tile lives in GL
+// each tile renders the part of the view volume it covers (with a margin of
+// picture around it as wide as half the scene's widest line or point, which
+// GL would otherwise clip by its centre), so the tiles put side by side give
+// the picture one render would. Only one tile lives in GL
 // memory at a time. One tile of a larger picture can be rendered on its own,
 // which is what a display wall needs from each of its screens.
 //
@@ -54,6 +56,14 @@ public:
 
   void setMode(Mode mode);
   Mode getMode() const;
+
+  // Scales line widths with the picture: a line of width w (a border's
+  // included) is drawn w * scale pixels wide, e.g. the picture's size over
+  // the window size its scene was made for, so that a poster does not show
+  // hairlines. 1 by default; a scale that is not a positive number is
+  // refused with a report and the scale kept.
+  void setLineWidthScale(float scale);
+  float getLineWidthScale() const;
 
   // Caps the tile side, e.g. to keep GL memory small; 0 restores the default.
   // The driver's own limit always applies as well.

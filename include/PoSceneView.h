@@ -30,11 +30,12 @@ class SoSensor;
 // that holds only what construction put there (the background's base-colour
 // light model) is not written either.
 //
-// The border's lines lie exactly on the viewport's edges. Rasterisers that
-// light the pixels left of and below such a line (Mesa does) put the left and
-// bottom lines of a one-pixel border just outside the viewport, where the
-// view's update area cuts them off; a border two pixels wide ("borderApp"
-// with drawStyle lineWidth 2) shows on all four edges.
+// A border of width w (the line width of "borderApp", rounded to whole
+// pixels) covers exactly the w pixels inside each edge of the view's
+// rectangle, corners included, whatever the window's size and however the
+// picture is tiled; neighbouring views each show their own. A view narrower
+// or lower than 2w is covered by its border. A view's rectangle runs between
+// the pixel edges nearest to its edges in the window.
 class PoSceneView : public PoBaseView {
 public:
   PO_VIEW_KIT_HEADER();
@@ -52,18 +53,32 @@ public:
   // construction put there; Coin would write it for its light model.
   virtual void addWriteReference(SoOutput *out, SbBool isFromField = FALSE);
 
-  // The colour of the background, and the colour and line width (in pixels)
-  // of the border. They go into the appearance kits "backgroundApp" and
+  // The colour of the background, and the colour and line width (in pixels;
+  // PoOffscreenRenderer may scale it for a poster) of the border. They go into the appearance kits "backgroundApp" and
   // "borderApp" (their "material" and "drawStyle" parts), so written files
   // keep them. Both decorations are drawn unlit, in exactly this colour.
   void setBackgroundColor(const SbColor &color);
   void setBorderColor(const SbColor &color);
   void setBorderWidth(float width);
 
+  // What the decorations are drawn with, in a scene that sets no material
+  // or line width above the view: the diffuse colour of the appearance kit's
+  // material (the colour drawn while the kit keeps its base-colour light
+  // model) and its draw style's line width, Coin's defaults where the kit
+  // sets none. A view never styled answers grey (0.8, 0.8, 0.8) for both
+  // colours and a width of 1. Asking makes no part.
+  SbColor getBackgroundColor() const;
+  SbColor getBorderColor() const;
+  float getBorderWidth() const;
+
   // Fits the view's camera (getCamera, made if needed) to the bounding box
-  // of its "scene", seen with the aspect ratio of the view's rectangle in a
-  // window of the given size, or of the render area's window: all of the
-  // scene shows, as large as it fits. The camera keeps its direction. Does
+  // of its "scene", seen in the view's rectangle in a window of the given
+  // size, or of the render area's window. The camera keeps its direction and
+  // moves so that the box, as the camera projects it, spans 90% of the view
+  // along the axis that limits it, with a margin of 5% of the view at either
+  // end, and lies inside the view along the other axis: in wide, tall and
+  // square views, for perspective and orthographic cameras alike. Near and
+  // far enclose the box. Cameras of other kinds get Coin's own fitting. Does
   // nothing without a scene, without a camera part, or when the view has no
   // pixels in that window.
   void viewAll(const SbVec2s &windowSize);

@@ -62,3 +62,9 @@ LD_LIBRARY_PATH="$prefix/lib:${LD_LIBRARY_PATH:-}" "$consumer/pkg-config/a.out"
 env -u DISPLAY "$prefix/bin/poview" render "$root/examples/four_quadrants.iv" \
   -o "$prefix/four_quadrants.png" --size 320x240
 echo "installed poview rendered $(stat -c %s "$prefix/four_quadrants.png") bytes of PNG"
+# The installed Python module, found as Debian's Python finds modules under a
+# prefix, reaches the installed library by itself.
+PYTHONPATH="$(echo "$prefix"/lib/python3*/dist-packages)" xvfb-run -a -s "-screen 0 1280x1024x24" \
+  /usr/bin/python3 "$root/examples/python/render_views.py" "$root/examples/four_quadrants.iv" \
+  "$prefix/four_quadrants_python.png" 320x240 >/dev/null
+echo "installed brennicqt rendered $(stat -c %s "$prefix/four_quadrants_python.png") bytes of PNG"

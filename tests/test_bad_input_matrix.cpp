@@ -237,6 +237,9 @@ Layouts::Layouts(Tile &tile, int depth) : m_tile(tile) {
 struct Applied {
   Mode mode;
   bool isGLRender;
+  // Whether the action carries a window, in whose pixels views place
+  // themselves.
+  bool hasWindow;
   // The region the view works from: the action's own, or a default region
   // for an action that carries none.
   SbViewportRegion viewRegion;
@@ -296,20 +299,39 @@ void expectState(const ElementSnapshot &s, const PoBaseView &view, const Applied
     EXPECT_TRUE(isFinite(s.logical));
     return;
   }
-  // Plain path: the view's rectangle, exactly as set, in the region.
+  // Plain path: the view's rectangle in the region, its edges on the nearest
+  // pixel edges of a window; as set where pixels cannot hold it.
   EXPECT_EQ(s.viewport.getWindowSize(), a.viewRegion.getWindowSize());
-  EXPECT_TRUE(sameBits(s.viewport.getViewportOrigin(), origin));
-  EXPECT_TRUE(sameBits(s.viewport.getViewportSize(), size));
+  const SbVec2s &window = a.viewRegion.getWindowSize();
+  double edges[4];
+  bool placed = a.hasWindow;
+  for (int axis = 0; axis < 2; ++axis) {
+    edges[axis] = std::floor(double(origin[axis]) * window[axis] + 0.5);
+    edges[axis + 2] = std::floor((double(origin[axis]) + size[axis]) * window[axis] + 0.5);
+  }
+  for (double edge : edges) placed = placed && std::isfinite(edge) && std::fabs(edge) < 16384.0;
+  placed = placed && edges[2] >= edges[0] && edges[3] >= edges[1];
+  if (placed) {
+    const SbVec2s &pixelOrigin = s.viewport.getViewportOriginPixels();
+    const SbVec2s &pixelSize = s.viewport.getViewportSizePixels();
+    for (int axis = 0; axis < 2; ++axis) {
+      EXPECT_EQ(pixelOrigin[axis], edges[axis]) << axis;
+      EXPECT_EQ(pixelOrigin[axis] + pixelSize[axis], edges[axis + 2]) << axis;
+    }
+  } else {
+    EXPECT_TRUE(sameBits(s.viewport.getViewportOrigin(), origin));
+    EXPECT_TRUE(sameBits(s.viewport.getViewportSize(), size));
+  }
   EXPECT_EQ(s.portion, defaultPortion);
   EXPECT_FALSE(s.logicalIsSet);
   EXPECT_EQ(s.recordedPortion, defaultPortion);
   if (a.isGLRender) {
-    EXPECT_TRUE(sameBits(s.updateOrigin, origin));
-    // The one-pixel widening, also over a window of no size.
-    for (int axis = 0; axis < 2; ++axis)
-      if (std::isfinite(size[axis])) {
-        EXPECT_TRUE(std::isfinite(s.updateSize[axis])) << s.updateSize[axis];
-      }
+    // Drawing is limited to the view's own pixels, also over a window of no
+    // size: never a NaN or infinite update area.
+    for (int axis = 0; axis < 2; ++axis) {
+      EXPECT_TRUE(std::isfinite(s.updateOrigin[axis])) << s.updateOrigin[axis];
+      EXPECT_TRUE(std::isfinite(s.updateSize[axis])) << s.updateSize[axis];
+    }
   }
 }
 
@@ -369,7 +391,8 @@ void traverse(Layout &layout, Mode mode, const SbViewportRegion &region, GLTestC
     } else {
       run.action->apply(layout.root);
     }
-    const Applied applied{mode, isGLRender, run.action == &callback ? SbViewportRegion() : region,
+    const bool hasWindow = run.action != &callback;
+    const Applied applied{mode, isGLRender, hasWindow, hasWindow ? region : SbViewportRegion(),
                           region};
     for (std::size_t level = 0; level < layout.probes.size(); ++level) {
       const ElementProbe &probe = *layout.probes[level].second;

@@ -22,8 +22,8 @@ SoGroup *partGroup(PoSceneView *view, const char *name) {
 
 template <class Node> Node *childOfType(SoGroup *group, int index) {
   SoNode *child = group->getChild(index);
-  EXPECT_EQ(child->getTypeId(), Node::getClassTypeId()) << "child " << index;
-  return child->getTypeId() == Node::getClassTypeId() ? static_cast<Node *>(child) : nullptr;
+  EXPECT_TRUE(child->isOfType(Node::getClassTypeId())) << "child " << index;
+  return child->isOfType(Node::getClassTypeId()) ? static_cast<Node *>(child) : nullptr;
 }
 
 // The four nodes of a decoration group, in their order; all null when the

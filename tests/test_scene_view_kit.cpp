@@ -366,4 +366,3 @@ TEST(SceneViewKit, NodeCopyRebuildsItsOwnDecorations) {
   EXPECT_EQ(part(copy, "border"), nullptr);
   EXPECT_NE(part(source, "border"), nullptr);
 }
-

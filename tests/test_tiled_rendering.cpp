@@ -1,6 +1,8 @@
 // Pictures rendered in tiles, and single tiles of larger pictures: cameras
 // draw the part of their volume a render covers, so tiles put side by side
 // are the picture rendered whole.
+#include "BorderLayouts.h"
+#include "CameraViewVolume.h"
 #include "GLTestContext.h"
 #include "PictureMatch.h"
 #include "PoOffscreenRenderer.h"
@@ -12,11 +14,15 @@
 #include <Inventor/SoPickedPoint.h>
 #include <Inventor/actions/SoRayPickAction.h>
 #include <Inventor/nodes/SoCallback.h>
+#include <Inventor/nodes/SoCoordinate3.h>
 #include <Inventor/nodes/SoCube.h>
+#include <Inventor/nodes/SoDrawStyle.h>
 #include <Inventor/nodes/SoLightModel.h>
+#include <Inventor/nodes/SoLineSet.h>
 #include <Inventor/nodes/SoMaterial.h>
 #include <Inventor/nodes/SoOrthographicCamera.h>
 #include <Inventor/nodes/SoPerspectiveCamera.h>
+#include <Inventor/nodes/SoPointSet.h>
 #include <Inventor/nodes/SoSeparator.h>
 #include <Inventor/nodes/SoTranslation.h>
 #include <gtest/gtest.h>
@@ -82,6 +88,53 @@ SoSeparator *windowCameraScene(SoCamera *camera) {
     root->addChild(item);
   }
   return root;
+}
+
+// A scene view crossed by wide lines every few pixels and dotted with wide
+// points: some of them lie just beyond the edge of any tile.
+SoSeparator *wideLinesAndPoints() {
+  auto *root = new SoSeparator;
+  auto *view = new PoSceneView;
+  auto *camera = new SoOrthographicCamera;
+  camera->position.setValue(0, 0, 5);
+  camera->height = 2.0f;
+  view->setPart("cameraKit.camera", camera);
+  auto *scene = static_cast<SoGroup *>(view->getPart("scene", TRUE));
+  auto *unlit = new SoLightModel;
+  unlit->model = SoLightModel::BASE_COLOR;
+  scene->addChild(unlit);
+  auto *style = new SoDrawStyle;
+  style->lineWidth = 5.0f;
+  style->pointSize = 9.0f;
+  scene->addChild(style);
+  auto *points = new SoCoordinate3;
+  auto *lines = new SoLineSet;
+  for (int i = 0; i < 40; ++i) {
+    const float y = -1.0f + i * 0.0513f, x = -1.3f + i * 0.0651f;
+    points->point.set1Value(4 * i, SbVec3f(-1.5f, y, 0));
+    points->point.set1Value(4 * i + 1, SbVec3f(1.5f, y, 0));
+    points->point.set1Value(4 * i + 2, SbVec3f(x, -1.5f, 0));
+    points->point.set1Value(4 * i + 3, SbVec3f(x, 1.5f, 0));
+    lines->numVertices.set1Value(2 * i, 2);
+    lines->numVertices.set1Value(2 * i + 1, 2);
+  }
+  scene->addChild(points);
+  scene->addChild(lines);
+  auto *dots = new SoCoordinate3;
+  for (int i = 0; i < 60; ++i)
+    dots->point.set1Value(i, SbVec3f(-1.2f + i * 0.0417f, 0.9f - i * 0.0311f, 0));
+  scene->addChild(dots);
+  scene->addChild(new SoPointSet);
+  root->addChild(view);
+  return root;
+}
+
+// Renders with the context's own action, which narrows its cameras to the
+// portion in force as PoOffscreenRenderer's does.
+void renderNarrowed(GLTestContext &gl, SoNode *root) {
+  CameraViewVolume::GLRenderCameras cameras(gl.action());
+  gl.render(root);
+  cameras.renderDone();
 }
 
 QImage imageOf(GLTestContext &gl) {
@@ -154,6 +207,49 @@ TEST(TiledRendering, TilesPutTogetherAreThePictureRenderedWhole) {
   }
 }
 
+// Odd picture sizes x tile grids x scenes with borders x modes, and lines
+// scaled for a poster: tiles put together are the picture rendered whole,
+// borders on the same pixels (see PictureMatch.h for the tolerance).
+TEST(TiledRendering, AnyGridAtOddSizesGivesTheWholePicture) {
+  struct Scene {
+    const char *name;
+    SoSeparator *root;
+    float lineWidthScale;
+  };
+  const Scene scenes[] = {
+      {"four_quadrants.iv", readScene(example("four_quadrants.iv")), 1.0f},
+      {"inset.iv", readScene(example("inset.iv")), 1.0f},
+      {"side_by_side.iv", readScene(example("side_by_side.iv")), 1.0f},
+      {"CAD layout", cadLayout(), 1.0f},
+      {"CAD layout, lines scaled 2.5", cadLayout(), 2.5f},
+      {"wide lines and points, lines scaled 2.5", wideLinesAndPoints(), 2.5f},
+  };
+  const int sizes[][2] = {{1001, 777}, {333, 251}};
+  const int grids[][2] = {{1, 1}, {2, 2}, {3, 3}, {4, 1}, {1, 3}, {7, 5}};
+  for (const Scene &scene : scenes) {
+    SCOPED_TRACE(scene.name);
+    ASSERT_NE(scene.root, nullptr);
+    const RenderedScene held(scene.root);
+    for (auto mode : {PoOffscreenRenderer::STANDARD, PoOffscreenRenderer::LOGICAL_VIEWPORT}) {
+      SCOPED_TRACE(mode == PoOffscreenRenderer::STANDARD ? "standard" : "logical viewport");
+      for (const auto &size : sizes) {
+        SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1]);
+        PoOffscreenRenderer renderer(size[0], size[1]);
+        renderer.setMode(mode);
+        renderer.setLineWidthScale(scene.lineWidthScale);
+        const QImage whole = renderer.render(held.root());
+        ASSERT_FALSE(whole.isNull()) << renderer.getLastError();
+        for (const auto &grid : grids) {
+          SCOPED_TRACE(testing::Message() << grid[0] << "x" << grid[1] << " tiles");
+          std::string why;
+          EXPECT_TRUE(matchesWhole(whole, renderer.render(held.root(), grid[0], grid[1]), &why))
+              << why;
+        }
+      }
+    }
+  }
+}
+
 // A picture beyond the largest tile is tiled on its own; a single tile is the
 // matching part of the picture.
 TEST(TiledRendering, TileLimitAndSingleTiles) {
@@ -200,7 +296,7 @@ TEST(TiledRendering, PortionPathWorkedExampleOnPixels) {
   tiled.root()->addChild(view.get());
   GLTestContext gl(400, 600);
   ASSERT_TRUE(gl.isValid());
-  gl.render(tiled.root());
+  renderNarrowed(gl, tiled.root());
   std::string why;
   EXPECT_TRUE(matchesWhole(columns(whole, 400, 800), imageOf(gl), &why)) << why;
 }
@@ -229,7 +325,7 @@ TEST(TiledRendering, LogicalViewportWorkedExampleOnPixels) {
   tiled.root()->addChild(view.get());
   GLTestContext gl(800, 600);
   ASSERT_TRUE(gl.isValid());
-  gl.render(tiled.root());
+  renderNarrowed(gl, tiled.root());
   const QImage picture = imageOf(gl);
   std::string why;
   EXPECT_TRUE(matchesWhole(columns(full, 200, 400), columns(picture, 0, 200), &why)) << why;
@@ -255,7 +351,7 @@ TEST(TiledRendering, PickingFollowsTheNarrowedVolume) {
   scene.root()->insertChild(portion, 0);
   GLTestContext gl(400, 600);
   ASSERT_TRUE(gl.isValid());
-  gl.render(scene.root());
+  renderNarrowed(gl, scene.root());
   const QImage shown = imageOf(gl);
 
   const SbVec2s points[] = {SbVec2s(200, 300), SbVec2s(200, 400), SbVec2s(20, 300),

@@ -27,6 +27,8 @@
 #include <Inventor/nodes/SoSeparator.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdlib>
 
@@ -179,18 +181,47 @@ TEST_F(ViewTraversal, SearchAndWriteSeeNoViewport) {
   std::free(buffer);
 }
 
-TEST_F(ViewTraversal, RenderUpdateAreaIsWidenedByOnePixel) {
-  build(new PoView);
-  GLTestContext gl(640, 480);
-  ASSERT_TRUE(gl.isValid());
-  gl.render(m_root);
-  ASSERT_EQ(m_after.calls(), 1);
-  const ElementSnapshot &s = m_after.last();
-  expectViewport(s.viewport, SbVec2s(640, 480), SbVec2f(0, 0), SbVec2f(1, 1));
-  EXPECT_EQ(s.updateOrigin, SbVec2f(0, 0));
-  EXPECT_FLOAT_EQ(s.updateSize[0], 1.0f + 1.0f / 640.0f);
-  EXPECT_FLOAT_EQ(s.updateSize[1], 1.0f + 1.0f / 480.0f);
-  EXPECT_EQ(s.portion, kDefaultPortion);
+// GL draws only the view's own pixels: its edges go to the nearest pixel
+// edges, and the scissor box is exactly the viewport.
+TEST_F(ViewTraversal, RenderDrawsOnlyTheViewsPixels) {
+  struct Case {
+    SbVec2s window;
+    SbVec2f origin, size;
+    int box[4]; // the view's pixels: x, y, width, height
+  };
+  const Case cases[] = {
+      {SbVec2s(640, 480), SbVec2f(0, 0), SbVec2f(1, 1), {0, 0, 640, 480}},
+      {SbVec2s(1001, 777), SbVec2f(0.5f, 0.5f), SbVec2f(0.5f, 0.5f), {501, 389, 500, 388}},
+      {SbVec2s(1001, 777), SbVec2f(0.65f, 0.65f), SbVec2f(0.3f, 0.3f), {651, 505, 300, 233}},
+      {SbVec2s(300, 200), SbVec2f(-0.5f, 0.25f), SbVec2f(1, 0.5f), {-150, 50, 300, 100}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(testing::Message() << c.origin[0] << "," << c.origin[1] << " in " << c.window[0]
+                                    << "x" << c.window[1]);
+    auto *view = new PoView;
+    view->viewportOrigin.setValue(c.origin);
+    view->viewportSize.setValue(c.size);
+    m_root->removeAllChildren();
+    m_after.reset();
+    build(view);
+    GLTestContext gl(c.window[0], c.window[1]);
+    ASSERT_TRUE(gl.isValid());
+    gl.render(m_root);
+    ASSERT_EQ(m_after.calls(), 1);
+    const ElementSnapshot &s = m_after.last();
+    const SbVec2s &origin = s.viewport.getViewportOriginPixels();
+    const SbVec2s &size = s.viewport.getViewportSizePixels();
+    EXPECT_EQ(origin, SbVec2s(short(c.box[0]), short(c.box[1])));
+    EXPECT_EQ(size, SbVec2s(short(c.box[2]), short(c.box[3])));
+    EXPECT_TRUE(s.scissorEnabled);
+    // Cut at the window's corner, where GL ends anyway.
+    const int x0 = std::max(c.box[0], 0), y0 = std::max(c.box[1], 0);
+    EXPECT_EQ(s.scissorBox[0], x0);
+    EXPECT_EQ(s.scissorBox[1], y0);
+    EXPECT_EQ(s.scissorBox[2], c.box[0] + c.box[2] - x0);
+    EXPECT_EQ(s.scissorBox[3], c.box[1] + c.box[3] - y0);
+    EXPECT_EQ(s.portion, kDefaultPortion);
+  }
 }
 
 // A view reached inside another view's state places itself in the window, not

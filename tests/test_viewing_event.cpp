@@ -27,6 +27,8 @@
 #include <QWheelEvent>
 #include <QWidget>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -399,57 +401,70 @@ Extent litExtent(GLTestContext &gl, int x0, int y0, int width, int height) {
 
 } // namespace
 
-// A box far off the camera's start, fitted by viewAll into a wide and a tall
-// view: all of it shows, none of it touches the view's edges, and it fills
-// a good part of the view's narrower side.
-TEST(ViewAll, FitsTheSceneIntoWideAndTallViews) {
-  struct Case {
+// A box far off the camera's start, fitted by viewAll into wide, tall and
+// square views, seen straight on and at a slant: for perspective and
+// orthographic cameras alike, the box as drawn spans 90% of the view along
+// the axis that limits it, with 5% of the view free at either end, and lies
+// inside the view along the other.
+TEST(ViewAll, FitsTheSceneWithTheSameMarginForEveryCameraAndShape) {
+  struct Shape {
     const char *name;
     SbVec2f origin, size;
-    SoType camera;
   };
-  const Case cases[] = {
-      {"wide, perspective", SbVec2f(0, 0.4f), SbVec2f(1, 0.2f), SoPerspectiveCamera::getClassTypeId()},
-      {"tall, perspective", SbVec2f(0.4f, 0), SbVec2f(0.25f, 1), SoPerspectiveCamera::getClassTypeId()},
-      {"wide, orthographic", SbVec2f(0, 0.1f), SbVec2f(1, 0.25f), SoOrthographicCamera::getClassTypeId()},
-      {"tall, orthographic", SbVec2f(0.7f, 0), SbVec2f(0.2f, 1), SoOrthographicCamera::getClassTypeId()},
-  };
-  const short side = 200;
+  const Shape shapes[] = {{"wide", SbVec2f(0, 0.4f), SbVec2f(1, 0.25f)},
+                          {"tall", SbVec2f(0.4f, 0), SbVec2f(0.25f, 1)},
+                          {"square", SbVec2f(0.25f, 0.25f), SbVec2f(0.5f, 0.5f)}};
+  const SoType cameras[] = {SoPerspectiveCamera::getClassTypeId(),
+                            SoOrthographicCamera::getClassTypeId()};
+  const SbRotation directions[] = {SbRotation::identity(),
+                                   SbRotation(SbVec3f(1, 1, 0), 0.6f)};
+  const short side = 400;
   GLTestContext gl(side, side);
   ASSERT_TRUE(gl.isValid());
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.name);
-    PoSceneView *view = new PoSceneView;
-    view->ref();
-    view->viewportOrigin.setValue(c.origin);
-    view->viewportSize.setValue(c.size);
-    view->setPart("cameraKit.camera", static_cast<SoNode *>(c.camera.createInstance()));
-    auto *scene = static_cast<SoGroup *>(view->getPart("scene", TRUE));
-    auto *unlit = new SoLightModel;
-    unlit->model = SoLightModel::BASE_COLOR;
-    scene->addChild(unlit);
-    scene->addChild(new SoBaseColor);
-    auto *away = new SoTranslation;
-    away->translation.setValue(40, -25, -60);
-    scene->addChild(away);
-    scene->addChild(new SoCube);
+  for (const Shape &shape : shapes)
+    for (SoType cameraType : cameras)
+      for (const SbRotation &direction : directions) {
+        SCOPED_TRACE(std::string(shape.name) + ", " + cameraType.getName().getString() +
+                     (direction == SbRotation::identity() ? ", straight" : ", slanted"));
+        PoSceneView *view = new PoSceneView;
+        view->ref();
+        view->viewportOrigin.setValue(shape.origin);
+        view->viewportSize.setValue(shape.size);
+        SoCamera *camera = view->getCamera(cameraType);
+        ASSERT_NE(camera, nullptr);
+        camera->orientation = direction;
+        auto *scene = static_cast<SoGroup *>(view->getPart("scene", TRUE));
+        auto *unlit = new SoLightModel;
+        unlit->model = SoLightModel::BASE_COLOR;
+        scene->addChild(unlit);
+        scene->addChild(new SoBaseColor);
+        auto *away = new SoTranslation;
+        away->translation.setValue(40, -25, -60);
+        scene->addChild(away);
+        SoCube *box = new SoCube;
+        box->width = 3;
+        box->depth = 2;
+        scene->addChild(box);
 
-    const int x0 = int(c.origin[0] * side), y0 = int(c.origin[1] * side);
-    const int width = int(c.size[0] * side), height = int(c.size[1] * side);
-    gl.render(view);
-    EXPECT_TRUE(litExtent(gl, 0, 0, side, side).empty()) << "the box shows before viewAll";
+        const int x0 = int(shape.origin[0] * side), y0 = int(shape.origin[1] * side);
+        const int width = int(shape.size[0] * side), height = int(shape.size[1] * side);
+        gl.render(view);
+        EXPECT_TRUE(litExtent(gl, 0, 0, side, side).empty()) << "the box shows before viewAll";
 
-    view->viewAll(gl.viewport().getWindowSize());
-    gl.render(view);
-    const Extent box = litExtent(gl, 0, 0, side, side);
-    ASSERT_FALSE(box.empty());
-    EXPECT_GT(box.left, x0);
-    EXPECT_GT(box.bottom, y0);
-    EXPECT_LT(box.right, x0 + width - 1);
-    EXPECT_LT(box.top, y0 + height - 1);
-    const int narrow = std::min(width, height);
-    const int across = width < height ? box.right - box.left + 1 : box.top - box.bottom + 1;
-    EXPECT_GT(across, narrow * 45 / 100) << across << " of " << narrow << " pixels";
-    view->unref();
-  }
+        view->viewAll(gl.viewport().getWindowSize());
+        gl.render(view);
+        const Extent drawn = litExtent(gl, 0, 0, side, side);
+        ASSERT_FALSE(drawn.empty());
+        const float across = float(drawn.right - drawn.left + 1) / float(width);
+        const float up = float(drawn.top - drawn.bottom + 1) / float(height);
+        // Two pixels of rasterisation on the limiting axis.
+        const float pixel = 2.0f / float(std::min(width, height));
+        EXPECT_NEAR(std::max(across, up), 0.9f, pixel) << across << " by " << up;
+        EXPECT_LE(std::min(across, up), 0.9f + pixel);
+        EXPECT_GE(drawn.left, x0 + int(0.05f * width) - 2);
+        EXPECT_LE(drawn.right, x0 + width - int(0.05f * width) + 1);
+        EXPECT_GE(drawn.bottom, y0 + int(0.05f * height) - 2);
+        EXPECT_LE(drawn.top, y0 + height - int(0.05f * height) + 1);
+        view->unref();
+      }
 }

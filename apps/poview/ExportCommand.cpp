@@ -1,4 +1,5 @@
 #include "Arguments.h"
+#include "CappedIndentOutput.h"
 #include "CoinMessages.h"
 #include "CommandOutput.h"
 #include "Commands.h"
@@ -9,7 +10,6 @@
 #include "ViewReport.h"
 #include "WebPage.h"
 
-#include <Inventor/SoOutput.h>
 #include <Inventor/VRMLnodes/SoVRMLGroup.h>
 #include <Inventor/actions/SoWriteAction.h>
 #include <Inventor/nodes/SoSeparator.h>
@@ -61,8 +61,9 @@ void *growBuffer(void *buffer, std::size_t size) { return std::realloc(buffer, s
 
 // Coin writes into a buffer it grows itself; the text then goes to the file
 // in one piece, so a failed write can be noticed and no partial file kept.
+// Deep scenes are written with their indentation cut (CappedIndentOutput).
 std::string writeVrml(SoNode *graph) {
-  SoOutput output;
+  CappedIndentOutput output;
   const std::size_t initialSize = 4096;
   output.setBuffer(std::malloc(initialSize), initialSize, growBuffer);
   output.setHeaderString("#VRML V2.0 utf8\n"

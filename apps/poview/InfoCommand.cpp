@@ -15,8 +15,9 @@ const char *const kIntro =
     "Lists the views of a scene file, one per line, in traversal order; views\n"
     "nested in other views are indented (up to 32 levels; deeper lines start with\n"
     "\"(depth N)\"). Each line gives the type, the DEF name if any, the viewport\n"
-    "(origin and size, as fractions of the window), the camera type and whether\n"
-    "the background and border are shown (\"-\" for views that have none).\n"
+    "(origin and size, as fractions of the window), the camera type, whether\n"
+    "the background and border are shown (\"-\" for views that have none) and,\n"
+    "for scene views, the colour of each and the border's width in pixels.\n"
     "\n";
 
 } // namespace

@@ -13,6 +13,7 @@
 
 #include <Inventor/nodes/SoSeparator.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -46,9 +47,11 @@ int maximumTileSize() {
   return static_cast<int>(value);
 }
 
-QImage renderPicture(SoNode *root, ImageSize size, Colour background, TileGrid tiles,
-                     int maxTileSize) {
+QImage renderPicture(SoNode *root, ImageSize size, const RenderingOptions &rendering,
+                     TileGrid tiles, int maxTileSize) {
   PoOffscreenRenderer renderer(size.width, size.height);
+  renderer.setLineWidthScale(rendering.lineScale);
+  const Colour &background = rendering.background;
   renderer.setBackgroundColor(SbColor(background.red, background.green, background.blue));
   renderer.setMaximumTileSize(maxTileSize);
   const QImage image = renderer.render(root, tiles.columns, tiles.rows);
@@ -82,7 +85,7 @@ int runRender(const Invocation &invocation) {
   checkOutput(output);
   const std::unique_ptr<VirtualDisplay> virtualDisplay = startOffscreenGui(invocation);
   const LitScene lit(scene.root(), rendering.headlight);
-  const QImage image = renderPicture(lit.root(), size, rendering.background, tiles, maxTileSize);
+  const QImage image = renderPicture(lit.root(), size, rendering, tiles, maxTileSize);
   writePicture(image, output);
   messages.printWarnings("poview render: ");
   warnAboutViewsWithoutCamera(scene.views(), "poview render: ");

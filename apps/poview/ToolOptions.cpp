@@ -1,5 +1,9 @@
 #include "ToolOptions.h"
 
+#include "ToolError.h"
+
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 const char *const kDefaultSize = "640x480";
@@ -41,6 +45,11 @@ const ToolOption kOptions[] = {
      ".x3dv, .x3d, .html: light the layers with the scene's\n"
      "own lights only, as 'poview render --no-headlight'"},
     {"--tiles", "", "CxR", ForRender, "render as C columns by R rows of tiles, at least"},
+    {"--line-scale", "", "S|auto", ForRender | ForWall,
+     "draw lines (borders too) S times as wide, e.g. for a\n"
+     "poster; auto: the picture's size over the default\n"
+     "640x480 the scene is taken to be made for (the\n"
+     "smaller of width/640 and height/480); default 1"},
     {"--logical", "", nullptr, ForWall, "the views' logical-viewport mode"},
 
     // Exports.
@@ -120,10 +129,30 @@ std::string optionHelp(CommandMask command) {
   return help;
 }
 
+namespace {
+
+// "auto" or a number from 0.01 to 100: the factor line widths are drawn with.
+// auto takes the default size as the window the scene was made for.
+float parseLineScale(const std::string &text, ImageSize size) {
+  if (text == "auto") {
+    const ImageSize made = parseImageSize("--size", kDefaultSize);
+    return std::min(float(size.width) / made.width, float(size.height) / made.height);
+  }
+  char *end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || !(value >= 0.01 && value <= 100.0))
+    throw usageError("--line-scale " + quoted(text) +
+                     ": expected auto or a number from 0.01 to 100");
+  return float(value);
+}
+
+} // namespace
+
 RenderingOptions parseRenderingOptions(const Arguments &arguments) {
   RenderingOptions options{};
   options.size = parseImageSize("--size", arguments.value("--size", kDefaultSize));
   options.background = parseColour("--background", arguments.value("--background", "0,0,0"));
   options.headlight = !arguments.has("--no-headlight");
+  options.lineScale = parseLineScale(arguments.value("--line-scale", "1"), options.size);
   return options;
 }

@@ -39,6 +39,7 @@ struct RenderingOptions {
   ImageSize size;
   Colour background;
   bool headlight;
+  float lineScale; // line widths times this (render and wall)
 };
 
 // The picture (or drawing area) a command makes unless --size says otherwise.

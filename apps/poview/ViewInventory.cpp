@@ -1,6 +1,6 @@
 #include "ViewInventory.h"
 
-#include "PoBaseView.h"
+#include "PoSceneView.h"
 #include "PoViewList.h"
 
 #include <Inventor/fields/SoSFBool.h>
@@ -26,6 +26,14 @@ ViewRecord recordOf(const PoViewList::Entry &entry) {
   record.camera = entry.camera ? entry.camera->getTypeId().getName().getString() : "";
   record.backgroundVisible = boolFieldValue(view, "isBackgroundVisible");
   record.borderVisible = boolFieldValue(view, "isBorderVisible");
+  // The getters read the appearance kits without making any part.
+  record.hasDecorations = view->isOfType(PoSceneView::getClassTypeId());
+  if (record.hasDecorations) {
+    const PoSceneView *sceneView = static_cast<const PoSceneView *>(view);
+    record.backgroundColor = sceneView->getBackgroundColor();
+    record.borderColor = sceneView->getBorderColor();
+    record.borderWidth = sceneView->getBorderWidth();
+  }
   return record;
 }
 

@@ -1,6 +1,7 @@
 #ifndef POVIEW_VIEWINVENTORY_H
 #define POVIEW_VIEWINVENTORY_H
 
+#include <Inventor/SbColor.h>
 #include <Inventor/SbVec2f.h>
 
 #include <string>
@@ -20,6 +21,11 @@ struct ViewRecord {
   std::string camera;      // camera type name, or "" without a camera
   int backgroundVisible;   // -1: the kit has no such field
   int borderVisible;       // -1: the kit has no such field
+  // The looks of a scene view's decorations, as drawn; plain views have none.
+  bool hasDecorations = false;
+  SbColor backgroundColor{0, 0, 0};
+  SbColor borderColor{0, 0, 0};
+  float borderWidth = 0.0f;
 };
 
 // Every view the scene would traverse, in traversal order, including views

@@ -23,10 +23,21 @@ QJsonValue jsonFlag(int flag) {
   return flag < 0 ? QJsonValue(QJsonValue::Null) : QJsonValue(flag != 0);
 }
 
+// Through the short decimal form, so 0.1 is written 0.1 and not as the
+// float's exact binary value.
+double jsonNumber(float value) { return std::stod(number(value)); }
+
 QJsonArray jsonPair(const SbVec2f &value) {
-  // Through the short decimal form, so 0.1 is written 0.1 and not as the
-  // float's exact binary value.
-  return QJsonArray{std::stod(number(value[0])), std::stod(number(value[1]))};
+  return QJsonArray{jsonNumber(value[0]), jsonNumber(value[1])};
+}
+
+std::string colour(const SbColor &value) {
+  return number(value[0]) + ' ' + number(value[1]) + ' ' + number(value[2]);
+}
+
+QJsonValue jsonColour(const ViewRecord &view, const SbColor &value) {
+  if (!view.hasDecorations) return QJsonValue(QJsonValue::Null);
+  return QJsonArray{jsonNumber(value[0]), jsonNumber(value[1]), jsonNumber(value[2])};
 }
 
 } // namespace
@@ -42,7 +53,12 @@ std::string formatViewLines(const std::vector<ViewRecord> &views) {
     out << " origin " << number(view.origin[0]) << ' ' << number(view.origin[1]) << " size "
         << number(view.size[0]) << ' ' << number(view.size[1]) << " camera "
         << (view.camera.empty() ? "none" : view.camera) << " background "
-        << onOff(view.backgroundVisible) << " border " << onOff(view.borderVisible) << '\n';
+        << onOff(view.backgroundVisible);
+    if (view.hasDecorations) out << " color " << colour(view.backgroundColor);
+    out << " border " << onOff(view.borderVisible);
+    if (view.hasDecorations)
+      out << " color " << colour(view.borderColor) << " width " << number(view.borderWidth);
+    out << '\n';
   }
   return out.str();
 }
@@ -60,6 +76,10 @@ std::string formatViewJson(const std::string &file, const std::vector<ViewRecord
                                           : QJsonValue(QString::fromStdString(view.camera));
     entry["backgroundVisible"] = jsonFlag(view.backgroundVisible);
     entry["borderVisible"] = jsonFlag(view.borderVisible);
+    entry["backgroundColor"] = jsonColour(view, view.backgroundColor);
+    entry["borderColor"] = jsonColour(view, view.borderColor);
+    entry["borderWidth"] = view.hasDecorations ? QJsonValue(jsonNumber(view.borderWidth))
+                                               : QJsonValue(QJsonValue::Null);
     list.append(entry);
   }
   QJsonObject top;

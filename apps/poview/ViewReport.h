@@ -7,7 +7,9 @@
 #include <vector>
 
 // One line per view, indented by nesting depth:
-//   PoSceneView "Name" origin 0 0.5 size 0.5 0.5 camera PerspectiveCamera background on border off
+//   PoSceneView "Name" origin 0 0.5 size 0.5 0.5 camera PerspectiveCamera
+//     background on color 0.1 0.1 0.4 border off color 0.8 0.8 0.8 width 1
+// (on one line); a plain view's line ends "background - border -".
 // Views nested deeper than kMaxIndentedDepth keep that indentation and give
 // their depth instead, "(depth 40) PoSceneView ...": indenting each line by
 // its depth would make the listing grow with the square of the nesting.
@@ -15,8 +17,9 @@ constexpr int kMaxIndentedDepth = 32;
 std::string formatViewLines(const std::vector<ViewRecord> &views);
 
 // {"file": ..., "views": [{"type", "name", "depth", "viewportOrigin",
-//  "viewportSize", "camera", "backgroundVisible", "borderVisible"}]}; a
-// missing camera or visibility field is null.
+//  "viewportSize", "camera", "backgroundVisible", "borderVisible",
+//  "backgroundColor", "borderColor", "borderWidth"}]}; a missing camera or
+// visibility field, and a plain view's colours and width, are null.
 std::string formatViewJson(const std::string &file, const std::vector<ViewRecord> &views);
 
 // One warning line on stderr, after `prefix`, for each view that has no

@@ -22,16 +22,12 @@ struct ParentLists : SoToVRML2Action {
 namespace ActionRegistration {
 
 void initClass(const ActionClass &action) {
+  if (!action.classTypeId.isBad()) return; // registered once
   // The parent comes first: its lists are the parents of this class's lists,
   // and lists made from a parent that does not exist yet would leave the
-  // action without any traversal method.
-  if (SoToVRML2Action::getClassTypeId().isBad()) {
-    const SbString method = SbString(action.className) + "::initClass";
-    const SbString message =
-        SbString(action.className) + " initialized before parent class SoToVRML2Action\n";
-    postReport(method.getString(), message.getString());
-    SoToVRML2Action::initClass();
-  }
+  // action without any traversal method. Registering it is part of this
+  // class's registration, not a mistake to report.
+  if (SoToVRML2Action::getClassTypeId().isBad()) SoToVRML2Action::initClass();
   action.enabledElements = new SoEnabledElementsList(ParentLists::elements());
   action.methods = new SoActionMethodList(ParentLists::methods());
   action.classTypeId = SoType::createType(SoToVRML2Action::getClassTypeId(),

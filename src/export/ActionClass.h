@@ -24,8 +24,9 @@ struct ActionClass {
 namespace ActionRegistration {
 
 // Registers the type under SoToVRML2Action, whose class is registered first
-// (with a report) if it is not yet, and builds the class's lists on the
-// parent's. Actions are not made by name: the type has no instance factory.
+// if it is not yet, and builds the class's lists on the parent's; does
+// nothing for a class already registered. Actions are not made by name: the
+// type has no instance factory.
 void initClass(const ActionClass &action);
 // Removes the type and frees the lists; a type Coin will not remove is
 // reported and leaves the class data as it was.

@@ -7,6 +7,7 @@
 #include "ActionClass.h"
 #include "ConversionEngine.h"
 #include "PoConvertGuts.h"
+#include "QuietVRMLGroups.h"
 #include "VRML2Settings.h"
 
 #include <Inventor/VRMLnodes/SoVRMLGroup.h>
@@ -59,7 +60,10 @@ void PoToVRML2Action::apply(SoPath *path) {
   m_toVRMLStage.apply(path, getNewConvertGuts());
   std::unique_ptr<SoToVRML2Action> spare;
   SoToVRML2Action *engine = takeEngine(spare);
-  engine->SoToVRML2Action::apply(path);
+  {
+    const QuietVRMLGroups quiet;
+    engine->SoToVRML2Action::apply(path);
+  }
   m_toVRMLStage.releaseResult();
   keepResult(engine->SoToVRML2Action::getVRML2SceneGraph());
 }
@@ -68,7 +72,10 @@ void PoToVRML2Action::apply(const SoPathList &pathList, SbBool obeysRules) {
   m_toVRMLStage.apply(pathList, getNewConvertGuts());
   std::unique_ptr<SoToVRML2Action> spare;
   SoToVRML2Action *engine = takeEngine(spare);
-  engine->SoToVRML2Action::apply(pathList, obeysRules);
+  {
+    const QuietVRMLGroups quiet;
+    engine->SoToVRML2Action::apply(pathList, obeysRules);
+  }
   m_toVRMLStage.releaseResult();
   keepResult(engine->SoToVRML2Action::getVRML2SceneGraph());
 }

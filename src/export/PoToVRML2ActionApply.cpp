@@ -143,8 +143,11 @@ void PoToVRML2Action::apply(SoNode *node) {
     return;
   }
   // Core-library nodes may still rebuild during this pass, and only here.
+  // Its box is not used. Coin's separators cache no box in camera space;
+  // building caches would cost each separator as many steps as it is deep.
   SbViewportRegion region;
   std::unique_ptr<SoGetBoundingBoxAction> bounds(new SoGetBoundingBoxAction(region));
+  bounds->setInCameraSpace(TRUE);
   bounds->apply(node);
 
   PoRebuildBlock block;

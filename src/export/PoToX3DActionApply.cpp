@@ -231,7 +231,11 @@ private:
     m_writer.endNodeField();
     m_writer.beginNodeField("lineProperties");
     m_writer.beginNode("LineProperties");
-    m_writer.field("linewidthScaleFactor", layer.border.lineWidth);
+    // Twice the border's width in whole pixels, as rendering draws it: the
+    // lines lie on the layer's edges and its viewport cuts off their outer
+    // halves, leaving the border's width inside the view.
+    m_writer.field("linewidthScaleFactor",
+                   2.0f * std::max(1.0f, std::round(layer.border.lineWidth)));
     m_writer.endNode();
     m_writer.endNodeField();
     m_writer.endNode();
@@ -267,8 +271,11 @@ void PoToX3DAction::apply(SoNode *node) {
   m_text.clear();
   if (!node) return;
   // Core-library nodes may still rebuild during this pass, and only here.
+  // Its box is not used. Coin's separators cache no box in camera space;
+  // building caches would cost each separator as many steps as it is deep.
   SbViewportRegion region;
   std::unique_ptr<SoGetBoundingBoxAction> bounds(new SoGetBoundingBoxAction(region));
+  bounds->setInCameraSpace(TRUE);
   bounds->apply(node);
 
   PoRebuildBlock block;

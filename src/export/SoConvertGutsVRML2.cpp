@@ -1,5 +1,7 @@
 #include "SoConvertGutsVRML2.h"
 
+#include "QuietVRMLGroups.h"
+
 #include <Inventor/actions/SoCallbackAction.h>
 #include <Inventor/actions/SoToVRML2Action.h>
 #include <Inventor/nodekits/SoBaseKit.h>
@@ -76,6 +78,7 @@ SoVRMLGroup *SoConvertGutsVRML2::convertTovrinToVRML2(SoNode *root) {
   if (!root) return nullptr;
   {
     RunningConversion running(this);
+    const QuietVRMLGroups quiet;
     // Coin's conversion itself, also when the engine is an action that
     // overrides apply.
     action->SoToVRML2Action::apply(root);

@@ -1,5 +1,6 @@
 #include "VRML2SceneConversion.h"
 
+#include "QuietVRMLGroups.h"
 #include "SoConvertGutsVRML2.h"
 #include "VRML2Settings.h"
 
@@ -101,6 +102,7 @@ void VRML2SceneConversion::convert(const std::vector<SoNode *> &scenes,
       converter->setEngine(&engine);
       takeTops(converter->convertTovrinToVRML2(batch), names);
     } else {
+      const QuietVRMLGroups quiet;
       engine.SoToVRML2Action::apply(batch);
       takeTops(engine.SoToVRML2Action::getVRML2SceneGraph(), names);
     }

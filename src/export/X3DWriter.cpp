@@ -26,6 +26,7 @@
 #include <Inventor/fields/SoSFVec3f.h>
 #include <Inventor/nodes/SoNode.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -106,9 +107,11 @@ void X3DWriter::endDocument() {
   m_out += '\n';
 }
 
+// Indenting every level would make a deeply nested scene's text grow with
+// the square of its depth; lines deeper than kMaxIndentLevels stay there.
 void X3DWriter::newline() {
   m_out += '\n';
-  m_out.append(static_cast<std::size_t>(2 * m_depth), ' ');
+  m_out.append(static_cast<std::size_t>(2 * std::min(m_depth, int(kMaxIndentLevels))), ' ');
 }
 
 // In XML a node's start tag stays open for its fields until its first child.

@@ -22,6 +22,10 @@ class X3DWriter {
 public:
   enum class Encoding { ClassicVRML, XML };
 
+  // Lines are indented two spaces per level of nesting, up to this many
+  // levels.
+  static constexpr int kMaxIndentLevels = 32;
+
   struct Component {
     const char *name;
     int level;

@@ -1,11 +1,11 @@
 #include "CameraViewVolume.h"
 
 #include "CroppedFrame.h"
+#include "DrawingArea.h"
 #include "SoDBImpl.h"
 #include "SoLogicalViewportElement.h"
 #include "SoModifyViewVolumeElement.h"
 #include "ViewVolumeGeometry.h"
-#include "VirtualTablePatch.h"
 
 #include <Inventor/SbViewVolume.h>
 #include <Inventor/actions/SoCallbackAction.h>
@@ -14,12 +14,10 @@
 #include <Inventor/actions/SoHandleEventAction.h>
 #include <Inventor/actions/SoRayPickAction.h>
 #include <Inventor/elements/SoCullElement.h>
-#include <Inventor/elements/SoGLUpdateAreaElement.h>
 #include <Inventor/elements/SoModelMatrixElement.h>
 #include <Inventor/elements/SoProjectionMatrixElement.h>
 #include <Inventor/elements/SoViewVolumeElement.h>
 #include <Inventor/elements/SoViewportRegionElement.h>
-#include <Inventor/lists/SoTypeList.h>
 #include <Inventor/misc/SoState.h>
 #include <Inventor/nodes/SoCamera.h>
 #include <Inventor/system/gl.h>
@@ -30,152 +28,140 @@ namespace {
 
 bool isEnabled(SoState *state, int stackIndex) { return state->isElementEnabled(stackIndex); }
 
-// Limits GL drawing to `visible`. The update area is kept in fractions of the
-// window and Coin truncates it back to pixels, so each value is given half a
-// pixel of slack.
-void limitDrawing(SoState *state, const SbVec2s &window, const PixelRect &visible) {
-  const SbVec2f origin(float((visible.x + 0.5) / window[0]), float((visible.y + 0.5) / window[1]));
-  const SbVec2f size(float((visible.width + 0.5) / window[0]),
-                     float((visible.height + 0.5) / window[1]));
-  SoGLUpdateAreaElement::set(state, origin, size);
-}
-
-// Keeps GL from drawing while it lives: Coin's cameras draw the frame of a
-// cropped viewport themselves, where it does not belong in a tile.
-class GLWritesOff {
-public:
-  GLWritesOff() {
-    glGetBooleanv(GL_COLOR_WRITEMASK, m_colour);
-    glGetBooleanv(GL_DEPTH_WRITEMASK, &m_depth);
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glDepthMask(GL_FALSE);
-  }
-  ~GLWritesOff() {
-    glColorMask(m_colour[0], m_colour[1], m_colour[2], m_colour[3]);
-    glDepthMask(m_depth);
-  }
-  GLWritesOff(const GLWritesOff &) = delete;
-  GLWritesOff &operator=(const GLWritesOff &) = delete;
-
-private:
-  GLboolean m_colour[4];
-  GLboolean m_depth;
+// What narrowing one camera takes, worked out before the camera runs.
+struct Narrowing {
+  SoCamera *camera;
+  SbViewportRegion current; // the viewport before the camera
+  PixelRect viewport;       // its pixels
+  PixelRect full;           // the whole picture the portion implies
+  PixelRect picture;        // the part of it the camera composes
+  int mapping;
+  bool crops;
 };
 
-// Runs Coin's own camera method, given as `coinMethod()`, so that the camera
-// honours the view-volume portion in force.
-template <class CoinMethod>
-void applyNarrowed(SoAction *action, SoNode *node, CoinMethod coinMethod) {
-  SoState *state = action->getState();
+// Whether the camera must compute its volume for a larger picture than the
+// viewport in force; if so, sets the viewport to that picture, so that Coin's
+// camera method works out the volume (and any cropping) for it.
+bool beginNarrowing(SoState *state, SoCamera *camera, Narrowing &plan) {
   if (!isEnabled(state, SoModifyViewVolumeElement::getClassStackIndex()) ||
-      !isEnabled(state, SoViewportRegionElement::getClassStackIndex())) {
-    coinMethod();
-    return;
-  }
-  auto *camera = static_cast<SoCamera *>(node);
-  const int mapping = camera->viewportMapping.getValue();
-  const bool crops = mapping == SoCamera::CROP_VIEWPORT_FILL_FRAME ||
-                     mapping == SoCamera::CROP_VIEWPORT_LINE_FRAME ||
-                     mapping == SoCamera::CROP_VIEWPORT_NO_FRAME;
+      !isEnabled(state, SoViewportRegionElement::getClassStackIndex()))
+    return false;
+  plan.camera = camera;
+  plan.mapping = camera->viewportMapping.getValue();
+  plan.crops = plan.mapping == SoCamera::CROP_VIEWPORT_FILL_FRAME ||
+               plan.mapping == SoCamera::CROP_VIEWPORT_LINE_FRAME ||
+               plan.mapping == SoCamera::CROP_VIEWPORT_NO_FRAME;
   // Coin crops in fractions of the region's window, which the views' logical
   // viewports do not have: a cropping camera under one is placed here too.
   const SbVec4f &portion = SoModifyViewVolumeElement::get(state);
   if (portion == SoModifyViewVolumeElement::getDefault() &&
-      !(crops && SoLogicalViewportElement::isSet(state))) {
-    coinMethod();
-    return;
-  }
-  const SbViewportRegion current = SoViewportRegionElement::get(state);
-  const PixelRect viewport = pixelsOf(current);
-  // Coin places a view's viewport from its exact fractions of the window,
-  // and crops from them; only GL gets whole pixels.
-  const PixelRect exactFull = fullRectangle(exactPixelsOf(current), portion);
-  const PixelRect full = wholePixelsOf(exactFull, SoDBImpl::m_isZemba != 0);
-  if (!isUsable(viewport) || !isUsable(full)) {
-    coinMethod();
-    return;
-  }
-  const PixelRect picture =
-      crops ? croppedRectangle(exactFull, camera->aspectRatio.getValue()) : full;
-  if (!isUsable(picture)) {
-    coinMethod();
-    return;
-  }
+      !(plan.crops && SoLogicalViewportElement::isSet(state)))
+    return false;
+  plan.current = SoViewportRegionElement::get(state);
+  plan.viewport = pixelsOf(plan.current);
+  // The full rectangle lies on the whole pixels the view's viewport has in
+  // the render of the whole picture, which Coin crops from.
+  const PixelRect exactFull = fullRectangle(exactPixelsOf(plan.current), portion);
+  plan.full = wholePixelsOf(exactFull, SoDBImpl::m_isZemba != 0);
+  if (!isUsable(plan.viewport) || !isUsable(plan.full)) return false;
+  plan.picture =
+      plan.crops ? croppedRectangle(plan.full, camera->aspectRatio.getValue()) : plan.full;
+  if (!isUsable(plan.picture)) return false;
+  SoViewportRegionElement::set(state, regionOf(plan.current.getWindowSize(), plan.picture));
+  return true;
+}
 
-  // Coin computes the volume for the viewport it finds: give it the picture,
-  // so that the aspect ratio is the whole picture's, not the tile's.
-  const bool isGLRender = action->isOfType(SoGLRenderAction::getClassTypeId());
-  const SbVec2s &window = current.getWindowSize();
-  SoViewportRegionElement::set(state, regionOf(window, picture));
-  if (isGLRender && CroppedFrame::drawsFrame(mapping)) {
-    const GLWritesOff writesOff;
-    coinMethod();
-  } else {
-    coinMethod();
-  }
-  SoViewportRegionElement::set(state, current);
-
-  const Fraction shown = fractionOf(viewport, picture);
+// After Coin's camera method: the viewport goes back, and the view volume,
+// projection and culling volume are narrowed to the part the viewport shows.
+void finishNarrowing(SoAction *action, const Narrowing &plan) {
+  SoState *state = action->getState();
+  SoCamera *camera = plan.camera;
+  SoViewportRegionElement::set(state, plan.current);
+  const Fraction shown = fractionOf(plan.viewport, plan.picture);
   SoViewVolumeElement::set(state, camera, narrowed(SoViewVolumeElement::get(state), shown));
   if (isEnabled(state, SoProjectionMatrixElement::getClassStackIndex()))
     SoProjectionMatrixElement::set(state, camera,
                                    narrowedProjection(SoProjectionMatrixElement::get(state), shown));
-  const PixelRect visible = visiblePart(picture, viewport, !crops);
+  const PixelRect visible = intersection(plan.picture, plan.viewport);
   if (isEnabled(state, SoCullElement::getClassStackIndex()) && isUsable(visible)) {
-    SbViewVolume culling = narrowed(SoViewVolumeElement::get(state), fractionOf(visible, picture));
+    SbViewVolume culling =
+        narrowed(SoViewVolumeElement::get(state), fractionOf(visible, plan.picture));
     culling.transform(SoModelMatrixElement::get(state));
     SoCullElement::setViewVolume(state, culling);
   }
-  if (!isGLRender) {
+  if (!action->isOfType(SoGLRenderAction::getClassTypeId())) {
     if (action->isOfType(SoRayPickAction::getClassTypeId()))
       static_cast<SoRayPickAction *>(action)->computeWorldSpaceRay();
     return;
   }
-  if (crops)
-    CroppedFrame::draw(static_cast<SoGLRenderAction *>(action), camera, mapping, full, picture);
-  if (!covers(visible, viewport)) limitDrawing(state, window, visible);
+  if (plan.crops)
+    CroppedFrame::draw(static_cast<SoGLRenderAction *>(action), camera, plan.mapping, plan.full,
+                       plan.picture);
+  if (!covers(visible, plan.viewport))
+    DrawingArea::limitTo(state, plan.current.getWindowSize(), visible);
 }
 
-template <SoActionMethod coinMethod> void narrowedMethod(SoAction *action, SoNode *camera) {
-  applyNarrowed(action, camera, [=] { coinMethod(action, camera); });
+template <SoActionMethod coinMethod> void narrowedMethod(SoAction *action, SoNode *node) {
+  Narrowing plan;
+  const bool narrows = beginNarrowing(action->getState(), static_cast<SoCamera *>(node), plan);
+  coinMethod(action, node);
+  if (narrows) finishNarrowing(action, plan);
 }
 
-// GL rendering reaches cameras only through their virtual GLRender; the
-// entries that the camera classes had there before, by virtual table.
-using GLRenderEntry = void (*)(SoNode *, SoGLRenderAction *);
-struct ReplacedGLRender {
-  void **table;
-  GLRenderEntry coin;
-};
-constexpr int kMaxCameraClasses = 32;
-ReplacedGLRender g_replacedGLRender[kMaxCameraClasses];
-int g_replacedCount = 0;
+// GL rendering reaches a camera through its GLRender, which Coin's groups
+// call directly; the render action asks its abort callback before every node
+// it draws, so the callback prepares a camera before it runs and finishes it
+// at the next node.
+struct GLRenderNarrowing {
+  SoGLRenderAction *action;
+  bool pending = false;
+  int depth = 0;
+  Narrowing plan;
+  bool writesOff = false;
+  GLboolean colour[4];
+  GLboolean depthWrites;
 
-void narrowedGLRender(SoNode *camera, SoGLRenderAction *action) {
-  void **table = VirtualTablePatch::tableOf(camera);
-  for (int i = 0; i < g_replacedCount; ++i)
-    if (g_replacedGLRender[i].table == table) {
-      const GLRenderEntry coin = g_replacedGLRender[i].coin;
-      applyNarrowed(action, camera, [=] { coin(camera, action); });
-      return;
+  // Coin's cameras draw the frame of a cropped viewport themselves, where it
+  // does not belong in a tile: GL writes nothing while the camera runs.
+  void stopWrites() {
+    glGetBooleanv(GL_COLOR_WRITEMASK, colour);
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glDepthMask(GL_FALSE);
+    writesOff = true;
+  }
+  void restoreWrites() {
+    if (!writesOff) return;
+    glColorMask(colour[0], colour[1], colour[2], colour[3]);
+    glDepthMask(depthWrites);
+    writesOff = false;
+  }
+
+  void finishPending() {
+    if (!pending) return;
+    pending = false;
+    restoreWrites();
+    // A separator that held the camera has ended: so has what it set.
+    if (action->getState()->getDepth() >= depth) finishNarrowing(action, plan);
+  }
+
+  static SoGLRenderAction::AbortCode beforeNode(void *data) {
+    auto *self = static_cast<GLRenderNarrowing *>(data);
+    self->finishPending();
+    // The full path's tail: the inner nodes of kits (a camera kit's camera)
+    // are hidden from the public path.
+    SoNode *node = self->action->getCurPathTail();
+    if (node && node->isOfType(SoCamera::getClassTypeId())) {
+      SoState *state = self->action->getState();
+      if (beginNarrowing(state, static_cast<SoCamera *>(node), self->plan)) {
+        self->pending = true;
+        self->depth = state->getDepth();
+        if (CroppedFrame::drawsFrame(self->plan.mapping)) self->stopWrites();
+      }
     }
-  static_cast<SoCamera *>(camera)->SoCamera::GLRender(action);
-}
-
-void replaceGLRender(SoType cameraType) {
-  if (!cameraType.canCreateInstance() || g_replacedCount == kMaxCameraClasses) return;
-  auto *sample = static_cast<SoNode *>(cameraType.createInstance());
-  if (!sample) return;
-  sample->ref();
-  void **table = VirtualTablePatch::tableOf(sample);
-  sample->unref();
-  for (int i = 0; i < g_replacedCount; ++i)
-    if (g_replacedGLRender[i].table == table) return;
-  const std::ptrdiff_t slot = VirtualTablePatch::slotOf(&SoNode::GLRender);
-  if (slot < 0) return;
-  void *coin = VirtualTablePatch::replace(table, slot, reinterpret_cast<void *>(&narrowedGLRender));
-  if (coin) g_replacedGLRender[g_replacedCount++] = {table, reinterpret_cast<GLRenderEntry>(coin)};
-}
+    return SoGLRenderAction::CONTINUE;
+  }
+};
 
 } // namespace
 
@@ -184,17 +170,27 @@ namespace CameraViewVolume {
 void init() {
   static std::once_flag once;
   std::call_once(once, [] {
-  // The other actions reach every camera, of any type, through its class's
-  // method, which camera types inherit.
-  const SoType camera = SoCamera::getClassTypeId();
-  SoRayPickAction::addMethod(camera, narrowedMethod<SoNode::rayPickS>);
-  SoCallbackAction::addMethod(camera, narrowedMethod<SoNode::callbackS>);
-  SoHandleEventAction::addMethod(camera, narrowedMethod<SoNode::handleEventS>);
-  SoGetMatrixAction::addMethod(camera, narrowedMethod<SoNode::getMatrixS>);
-  SoTypeList cameras;
-  SoType::getAllDerivedFrom(camera, cameras);
-  for (int i = 0; i < cameras.getLength(); ++i) replaceGLRender(cameras[i]);
+    // The other actions reach every camera, of any type, through its class's
+    // method, which camera types inherit.
+    const SoType camera = SoCamera::getClassTypeId();
+    SoRayPickAction::addMethod(camera, narrowedMethod<SoNode::rayPickS>);
+    SoCallbackAction::addMethod(camera, narrowedMethod<SoNode::callbackS>);
+    SoHandleEventAction::addMethod(camera, narrowedMethod<SoNode::handleEventS>);
+    SoGetMatrixAction::addMethod(camera, narrowedMethod<SoNode::getMatrixS>);
   });
 }
+
+struct GLRenderCameras::State : GLRenderNarrowing {};
+
+GLRenderCameras::GLRenderCameras(SoGLRenderAction &action) : m_state(new State) {
+  m_state->action = &action;
+  action.setAbortCallback(&GLRenderNarrowing::beforeNode, m_state.get());
+}
+
+GLRenderCameras::~GLRenderCameras() {
+  m_state->action->setAbortCallback(nullptr, nullptr);
+}
+
+void GLRenderCameras::renderDone() { m_state->finishPending(); }
 
 } // namespace CameraViewVolume

@@ -7,7 +7,7 @@
 // a view cut by the covered area) needs the camera to compute its volume for
 // the whole picture and draw only the part the viewport covers.
 //
-// Every camera, for every action that asks it for a view volume, then:
+// A camera that does, for every action that asks it for a view volume:
 // - computes its volume for the full rectangle the portion implies, which is
 //   the logical viewport placed in this render's pixels, so that its aspect
 //   ratio (and a cropping viewport mapping) are those of the whole picture;
@@ -17,13 +17,36 @@
 //   a cropped mapping), limits GL drawing to that rectangle with the update
 //   area, as the viewport would in a render of the whole picture.
 // With the default portion a camera does exactly what Coin does.
+#include <memory>
+
+class SoGLRenderAction;
+
 namespace CameraViewVolume {
 
-// Installs the camera methods on Coin's actions, once. Needs SoDB::init()
-// and the view elements registered (ToolkitLayer::init()).
-// In GL rendering, cameras of a class registered with Coin after this call
-// keep Coin's own behaviour.
+// Installs the camera methods on Coin's ray pick, callback, event and matrix
+// actions, once; with the default portion they are Coin's own. Needs
+// SoDB::init() and the view elements registered (ToolkitLayer::init()).
 void init();
+
+// Narrows the cameras a GL render action meets while it lives, through the
+// action's abort callback (which Coin asks before every node it draws), so
+// that no camera class changes for any other render in the process. The
+// action must have no abort callback of its own meanwhile.
+class GLRenderCameras {
+public:
+  explicit GLRenderCameras(SoGLRenderAction &action);
+  ~GLRenderCameras();
+  GLRenderCameras(const GLRenderCameras &) = delete;
+  GLRenderCameras &operator=(const GLRenderCameras &) = delete;
+
+  // Finishes a camera that was the last node the render met; call after
+  // each apply.
+  void renderDone();
+
+private:
+  struct State;
+  std::unique_ptr<State> m_state;
+};
 
 } // namespace CameraViewVolume
 

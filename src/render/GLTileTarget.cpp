@@ -41,6 +41,15 @@ GLTileTarget::GLTileTarget() = default;
 
 GLTileTarget::~GLTileTarget() {
   if (!m_context) return;
+  // A renderer may outlive the application (a Python script's globals go in
+  // any order at exit). The application's end closed the display the context
+  // lives on, and Qt would crash destroying it; the process's end frees it.
+  if (!QGuiApplication::instance()) {
+    m_framebuffer.release();
+    m_context.release();
+    m_surface.release();
+    return;
+  }
   // The display lists and textures Coin made in this context go with it. Not
   // telling Coin (SoContextHandler::destructingContext) keeps its record of
   // the context until exit, where telling it would lose that record: Coin 4
@@ -115,19 +124,20 @@ bool GLTileTarget::beginTile(int width, int height, const SbColor &background) {
   return true;
 }
 
-void GLTileTarget::readTile(int width, int height, unsigned char *destination, int rowLength) {
+void GLTileTarget::readTile(int x, int y, int width, int height, unsigned char *destination,
+                            int rowLength) {
   // GL hands out four bytes a pixel faster than three (Mesa converts RGB a
   // pixel at a time); the RGB rows are made here from one tile of RGBA.
   const std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
   if (m_readBuffer.size() < bytes) m_readBuffer.resize(bytes);
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
   glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, m_readBuffer.data());
+  glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, m_readBuffer.data());
   const std::size_t stride = (std::size_t(rowLength) * 3 + 3) & ~std::size_t(3);
   for (int row = 0; row < height; ++row) {
     const unsigned char *from = m_readBuffer.data() + std::size_t(row) * width * 4;
     unsigned char *to = destination + row * stride;
-    for (int x = 0; x < width; ++x, from += 4, to += 3) {
+    for (int column = 0; column < width; ++column, from += 4, to += 3) {
       to[0] = from[0];
       to[1] = from[1];
       to[2] = from[2];

@@ -34,9 +34,10 @@ public:
   // Binds a framebuffer of at least width x height, sets the viewport to its
   // lower-left width x height pixels and clears them. Needs makeCurrent().
   bool beginTile(int width, int height, const SbColor &background);
-  // Reads the tile's pixels into `destination` as RGB rows from the bottom,
-  // laid out as the lines of an RGB888 QImage `rowLength` pixels wide.
-  void readTile(int width, int height, unsigned char *destination, int rowLength);
+  // Reads width x height pixels from (x, y) of the tile into `destination`
+  // as RGB rows from the bottom, laid out as the lines of an RGB888 QImage
+  // `rowLength` pixels wide.
+  void readTile(int x, int y, int width, int height, unsigned char *destination, int rowLength);
 
   const std::string &error() const { return m_error; }
 

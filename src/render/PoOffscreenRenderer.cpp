@@ -1,19 +1,24 @@
 #include "PoOffscreenRenderer.h"
 
+#include "CameraViewVolume.h"
 #include "DebugReport.h"
 #include "GLTileTarget.h"
+#include "LineWidthScale.h"
 #include "PixelText.h"
 #include "SoDBImpl.h"
 #include "TileLayout.h"
+#include "TileMargin.h"
 #include "TileState.h"
 #include "ToolkitLayer.h"
 
 #include <Inventor/SoDB.h>
 #include <Inventor/actions/SoGLRenderAction.h>
+#include <Inventor/elements/SoGLCacheContextElement.h>
 #include <Inventor/nodes/SoCallback.h>
 #include <Inventor/nodes/SoGroup.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -52,12 +57,18 @@ struct PoOffscreenRenderer::Impl {
   SbColor background{0.0f, 0.0f, 0.0f};
   Mode mode = STANDARD;
   int tileCap = 0;
+  float lineWidthScale = 1.0f;
+  // The scale the action's render caches were made with: caches hold the
+  // line widths GL got.
+  float cachedLineWidthScale = 1.0f;
   std::string lastError;
   GLTileTarget target;
   std::unique_ptr<TileState> tileState;
   // Kept from render to render, as a render area keeps its action, so that
   // Coin's render caches of this context carry over.
   std::unique_ptr<SoGLRenderAction> action;
+  // Narrows the cameras the action meets to each tile.
+  std::unique_ptr<CameraViewVolume::GLRenderCameras> cameras;
 
   QImage fail(const std::string &message) {
     lastError = message;
@@ -93,6 +104,14 @@ bool PoOffscreenRenderer::Impl::prepare(SoNode *scene) {
   if (!action) {
     action.reset(new SoGLRenderAction(SbViewportRegion(1, 1)));
     action->setCacheContext(target.cacheContext());
+    cameras.reset(new CameraViewVolume::GLRenderCameras(*action));
+    cachedLineWidthScale = 1.0f;
+  }
+  if (lineWidthScale != cachedLineWidthScale) {
+    action->setCacheContext(lineWidthScale == 1.0f
+                                ? target.cacheContext()
+                                : SoGLCacheContextElement::getUniqueCacheContext());
+    cachedLineWidthScale = lineWidthScale;
   }
   return true;
 }
@@ -109,35 +128,52 @@ QImage PoOffscreenRenderer::Impl::renderArea(SoNode *scene, const PixelTile &are
     return fail(sizeText(columns, rows) + " tiles for " +
                 sizeText(area.width, area.height) + " pixels: need 1 to one tile per pixel");
 
+  const PixelTile whole{0, 0, width, height};
   const int limit = tileLimit();
-  columns = partsNeeded(area.width, limit, columns);
-  rows = partsNeeded(area.height, limit, rows);
+  int margin = 0;
+  if (partsNeeded(area.width, limit, columns) > 1 || partsNeeded(area.height, limit, rows) > 1 ||
+      area.width != width || area.height != height)
+    margin = std::min(TileMargin::of(scene, lineWidthScale), limit / 4);
+  columns = partsNeeded(area.width, limit - 2 * margin, columns);
+  rows = partsNeeded(area.height, limit - 2 * margin, rows);
   QImage picture(area.width, area.height, QImage::Format_RGB888);
   if (picture.isNull())
     return fail("cannot hold a picture of " + sizeText(area.width, area.height) +
                 " pixels in memory");
 
+  // The scene leaves with the reference count it came with, as from an
+  // action applied to it: a root nobody has referenced yet (a file just read)
+  // must not go with the group it is rendered under.
+  scene->ref();
   SoGroup *root = new SoGroup;
   root->ref();
   root->addChild(tileState->node());
   root->addChild(scene);
+  const auto release = [root, scene] {
+    root->unref();
+    scene->unrefNoDelete();
+  };
   {
     const ModeSwitch modeSwitch(mode == LOGICAL_VIEWPORT);
+    const LineWidthScale::Scope lineWidths(lineWidthScale);
     for (const PixelTile &tile : splitIntoTiles(area, columns, rows)) {
-      if (!target.beginTile(tile.width, tile.height, background)) {
-        root->unref();
+      const PixelTile drawn = TileMargin::around(tile, margin, whole);
+      if (!target.beginTile(drawn.width, drawn.height, background)) {
+        release();
         return fail(target.error());
       }
-      tileState->set(tile, width, height, mode == LOGICAL_VIEWPORT);
-      action->setViewportRegion(SbViewportRegion(short(tile.width), short(tile.height)));
+      tileState->set(drawn, width, height, mode == LOGICAL_VIEWPORT, lineWidthScale != 1.0f);
+      action->setViewportRegion(SbViewportRegion(short(drawn.width), short(drawn.height)));
       action->apply(root);
+      cameras->renderDone();
       unsigned char *corner = picture.bits() +
                               std::ptrdiff_t(tile.y - area.y) * picture.bytesPerLine() +
                               std::ptrdiff_t(tile.x - area.x) * 3;
-      target.readTile(tile.width, tile.height, corner, area.width);
+      target.readTile(tile.x - drawn.x, tile.y - drawn.y, tile.width, tile.height, corner,
+                      area.width);
     }
   }
-  root->unref();
+  release();
   target.doneCurrent();
   flipRows(picture);
   return picture;
@@ -162,6 +198,17 @@ const SbColor &PoOffscreenRenderer::getBackgroundColor() const { return m_impl->
 
 void PoOffscreenRenderer::setMode(Mode mode) { m_impl->mode = mode; }
 PoOffscreenRenderer::Mode PoOffscreenRenderer::getMode() const { return m_impl->mode; }
+
+void PoOffscreenRenderer::setLineWidthScale(float scale) {
+  if (!std::isfinite(scale) || scale <= 0.0f) {
+    postReport("PoOffscreenRenderer::setLineWidthScale",
+               "the scale must be a positive number; the scale is kept");
+    return;
+  }
+  m_impl->lineWidthScale = scale;
+}
+
+float PoOffscreenRenderer::getLineWidthScale() const { return m_impl->lineWidthScale; }
 
 void PoOffscreenRenderer::setMaximumTileSize(int pixels) { m_impl->tileCap = std::max(0, pixels); }
 

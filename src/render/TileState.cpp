@@ -1,5 +1,6 @@
 #include "TileState.h"
 
+#include "LineWidthScale.h"
 #include "SoLogicalViewportElement.h"
 #include "SoModifyLogicalViewportElement.h"
 #include "SoModifyViewVolumeElement.h"
@@ -16,18 +17,20 @@ TileState::TileState() : m_node(new SoCallback), m_portion(SoModifyViewVolumeEle
 TileState::~TileState() { m_node->unref(); }
 
 void TileState::set(const PixelTile &tile, int pictureWidth, int pictureHeight,
-                    bool logicalViewportMode) {
+                    bool logicalViewportMode, bool scaledLines) {
   const float width = float(pictureWidth), height = float(pictureHeight);
   m_portion.setValue(tile.x / width, tile.y / height, (tile.x + tile.width) / width,
                      (tile.y + tile.height) / height);
   m_picture = SbViewportRegion(short(pictureWidth), short(pictureHeight));
   m_logicalViewportMode = logicalViewportMode;
+  m_scaledLines = scaledLines;
 }
 
 void TileState::applyCB(void *data, SoAction *action) {
   if (!action->isOfType(SoGLRenderAction::getClassTypeId())) return;
   const TileState &self = *static_cast<const TileState *>(data);
   SoState *state = action->getState();
+  if (self.m_scaledLines) LineWidthScale::setDefault(state);
   SoLogicalViewportElement::set(state, self.m_picture);
   SbVec4f portion = self.m_portion;
   if (self.m_logicalViewportMode) {

@@ -22,7 +22,10 @@ public:
   TileState(const TileState &) = delete;
   TileState &operator=(const TileState &) = delete;
 
-  void set(const PixelTile &tile, int pictureWidth, int pictureHeight, bool logicalViewportMode);
+  // `scaledLines`: line widths are scaled (LineWidthScale), so the default
+  // width is set at the start, where it takes the scale.
+  void set(const PixelTile &tile, int pictureWidth, int pictureHeight, bool logicalViewportMode,
+           bool scaledLines);
   // The node to traverse before the scene; it acts on GL render actions only.
   // Coin keeps no cache for a callback node, so it must not sit under a
   // caching separator: the tile would then stay the one the cache saw.
@@ -35,6 +38,7 @@ private:
   SbVec4f m_portion;
   SbViewportRegion m_picture;
   bool m_logicalViewportMode = false;
+  bool m_scaledLines = false;
 };
 
 #endif

@@ -6,8 +6,8 @@
 namespace {
 
 // Whole pixels as the render of the whole picture gives them to the views:
-// Coin's viewport regions round origin and size each to the nearest pixel,
-// halves up; in logical-viewport mode the views truncate. The values come
+// each edge of a view goes to the nearest pixel edge, halves up; in
+// logical-viewport mode the views truncate origin and size. The values come
 // from portions in single precision, a little off the whole or half pixel
 // they stand for, so the rounding leans a thousandth of a pixel up: an edge
 // then lands on the same pixel here as in the whole picture, and in every
@@ -51,15 +51,19 @@ PixelRect fullRectangle(const PixelRect &viewport, const SbVec4f &portion) {
 }
 
 PixelRect wholePixelsOf(const PixelRect &rect, bool truncated) {
-  return {wholePixels(rect.x, truncated), wholePixels(rect.y, truncated),
-          wholePixels(rect.width, truncated), wholePixels(rect.height, truncated)};
+  if (truncated)
+    return {wholePixels(rect.x, true), wholePixels(rect.y, true), wholePixels(rect.width, true),
+            wholePixels(rect.height, true)};
+  const double x = wholePixels(rect.x, false), y = wholePixels(rect.y, false);
+  return {x, y, wholePixels(rect.x + rect.width, false) - x,
+          wholePixels(rect.y + rect.height, false) - y};
 }
 
 PixelRect croppedRectangle(const PixelRect &full, float aspectRatio) {
-  // As Coin crops: the viewport's own aspect ratio from its whole pixels, the
-  // scaling and centring on its exact extent.
-  const PixelRect whole = wholePixelsOf(full, false);
-  const double fullRatio = whole.width / whole.height;
+  // As Coin crops the view's viewport, which lies on whole pixels: it scales
+  // and centres the viewport's fractions, then takes origin and size each to
+  // the nearest pixel.
+  const double fullRatio = full.width / full.height;
   PixelRect cropped = full;
   if (fullRatio > aspectRatio) {
     cropped.width = full.width * (aspectRatio / fullRatio);
@@ -68,7 +72,8 @@ PixelRect croppedRectangle(const PixelRect &full, float aspectRatio) {
     cropped.height = full.height * (fullRatio / aspectRatio);
     cropped.y = full.y + (full.height - cropped.height) / 2.0;
   }
-  return wholePixelsOf(cropped, false);
+  return {wholePixels(cropped.x, false), wholePixels(cropped.y, false),
+          wholePixels(cropped.width, false), wholePixels(cropped.height, false)};
 }
 
 Fraction fractionOf(const PixelRect &part, const PixelRect &whole) {
@@ -98,12 +103,11 @@ SbMatrix narrowedProjection(const SbMatrix &projection, const Fraction &fraction
   return result;
 }
 
-PixelRect visiblePart(const PixelRect &picture, const PixelRect &viewport, bool spread) {
-  const double reach = spread ? 1.0 : 0.0;
-  const double x0 = std::max(picture.x, viewport.x);
-  const double y0 = std::max(picture.y, viewport.y);
-  const double x1 = std::min(picture.x + picture.width + reach, viewport.x + viewport.width);
-  const double y1 = std::min(picture.y + picture.height + reach, viewport.y + viewport.height);
+PixelRect intersection(const PixelRect &a, const PixelRect &b) {
+  const double x0 = std::max(a.x, b.x);
+  const double y0 = std::max(a.y, b.y);
+  const double x1 = std::min(a.x + a.width, b.x + b.width);
+  const double y1 = std::min(a.y + a.height, b.y + b.height);
   return {x0, y0, std::max(0.0, x1 - x0), std::max(0.0, y1 - y0)};
 }
 

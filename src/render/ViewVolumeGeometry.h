@@ -31,11 +31,13 @@ bool isUsable(const PixelRect &rect);
 // camera composes, in the same pixels, exactly.
 PixelRect fullRectangle(const PixelRect &viewport, const SbVec4f &portion);
 // A rectangle in the whole pixels the render of the whole picture gives it:
-// Coin's rounding, or the truncation of the views' logical-viewport mode.
+// each edge to the nearest pixel edge, as the views place themselves, or the
+// truncation of origin and size of the views' logical-viewport mode.
 PixelRect wholePixelsOf(const PixelRect &rect, bool truncated);
 
-// The part of `full` a camera keeps with a cropping viewport mapping: the
-// largest rectangle of its aspect ratio, centred, in whole pixels.
+// The part of `full` (whole pixels) a camera keeps with a cropping viewport
+// mapping: the largest rectangle of its aspect ratio, centred, in whole
+// pixels.
 PixelRect croppedRectangle(const PixelRect &full, float aspectRatio);
 
 Fraction fractionOf(const PixelRect &part, const PixelRect &whole);
@@ -43,11 +45,9 @@ SbViewVolume narrowed(const SbViewVolume &volume, const Fraction &fraction);
 // The projection that shows `fraction` of what `projection` shows.
 SbMatrix narrowedProjection(const SbMatrix &projection, const Fraction &fraction);
 
-// The pixels of `picture` inside `viewport` that the render of the whole
-// picture would draw. A picture that fills a view reaches, like the update
-// area of a view drawn whole, one pixel further right and up (`spread`),
-// where lines along its edges spread; a cropped one ends at its viewport.
-PixelRect visiblePart(const PixelRect &picture, const PixelRect &viewport, bool spread);
+// The pixels both rectangles hold; a width or height of 0 when they do not
+// overlap.
+PixelRect intersection(const PixelRect &a, const PixelRect &b);
 bool covers(const PixelRect &part, const PixelRect &viewport);
 
 #endif

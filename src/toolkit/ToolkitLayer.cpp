@@ -1,5 +1,6 @@
 #include "ToolkitLayer.h"
 
+#include "LineWidthScale.h"
 #include "SoLogicalViewportElement.h"
 #include "SoModifyLogicalViewportElement.h"
 #include "SoModifyViewVolumeElement.h"
@@ -38,6 +39,7 @@ void init() {
     enableForEveryAction<SoLogicalViewportElement>();
     enableForEveryAction<SoModifyLogicalViewportElement>();
     enableForEveryAction<SoViewportRegionElement>();
+    LineWidthScale::install();
   });
 }
 

@@ -9,7 +9,8 @@ namespace ToolkitLayer {
 
 // Registers the view elements with Coin and enables them, and the viewport
 // region element, for every action, since a view may be reached by any
-// action. Idempotent and thread-safe; needs SoDB::init() first.
+// action; installs the cameras' handling of them and the scalable line width
+// (LineWidthScale). Idempotent and thread-safe; needs SoDB::init() first.
 void init();
 
 // Field-type code the view kits give their fields. Code 5 is the toolkit's

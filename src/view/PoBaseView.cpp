@@ -6,9 +6,12 @@
 
 #include <Inventor/SbString.h>
 
+#include <Inventor/nodekits/SoNodeKit.h>
 #include <Inventor/nodekits/SoNodekitCatalog.h>
 
-PO_VIEW_KIT_SOURCE(PoBaseView, SoBaseKit, "BaseKit", nullptr)
+// The view's parts are Coin's kits (camera and appearance kits): registering
+// the base kit's parent means registering them all.
+PO_VIEW_KIT_SOURCE(PoBaseView, SoBaseKit, "BaseKit", &SoNodeKit::init, nullptr)
 
 PoBaseView::PoBaseView() : m_sensitiveOnEvents(0), m_readFieldData(nullptr) {
   const ViewKitClass &kit = kitClass();

@@ -4,7 +4,6 @@
 
 #include <Inventor/nodekits/SoNodekitCatalog.h>
 #include <Inventor/nodes/SoCallback.h>
-#include <Inventor/nodes/SoCamera.h>
 
 void PoBaseView::registerPart(const ViewKitClass &kit, const char *name, SoSFNode &field,
                               const char *typeName, const char *parentName) {
@@ -31,10 +30,4 @@ void PoBaseView::copyContents(const SoFieldContainer *from, SbBool copyConnectio
   if (catalog && catalog->getPartNumber("catchActionCallback") != SO_CATALOG_NAME_NOT_FOUND &&
       catchActionCallback.getValue())
     installCatchActionCallback();
-}
-
-SoCamera *PoBaseView::getCamera() {
-  SoNode *node = getPart("cameraKit.camera", TRUE);
-  return node && node->isOfType(SoCamera::getClassTypeId()) ? static_cast<SoCamera *>(node)
-                                                            : nullptr;
 }

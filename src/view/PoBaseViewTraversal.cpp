@@ -6,12 +6,14 @@
 
 #include "PoBaseView.h"
 
+#include "DrawingArea.h"
 #include "ViewportRegionLayer.h"
 #include "SoDBImpl.h"
 #include "SoLogicalViewportElement.h"
 #include "SoModifyLogicalViewportElement.h"
 #include "SoModifyViewVolumeElement.h"
 #include "ToolkitLayer.h"
+#include "ViewVolumeGeometry.h"
 
 #include <Inventor/SbBox3f.h>
 #include <Inventor/actions/SoGLRenderAction.h>
@@ -21,7 +23,6 @@
 #include <Inventor/actions/SoPickAction.h>
 #include <Inventor/actions/SoSearchAction.h>
 #include <Inventor/actions/SoWriteAction.h>
-#include <Inventor/elements/SoGLUpdateAreaElement.h>
 #include <Inventor/elements/SoViewportRegionElement.h>
 #include <Inventor/system/gl.h>
 
@@ -35,18 +36,20 @@ struct TraversalRecord {
   SbVec2s &logicalViewportSize;
 };
 
-// The viewport region of an action that is not a GL render action, or a
-// default region when the action type carries none.
-SbViewportRegion nonRenderViewportRegion(SoAction *action) {
+// The viewport region of an action that is not a GL render action; false,
+// with a default region, when the action type carries none.
+bool nonRenderViewportRegion(SoAction *action, SbViewportRegion &region) {
   if (action->isOfType(SoGetBoundingBoxAction::getClassTypeId()))
-    return static_cast<SoGetBoundingBoxAction *>(action)->getViewportRegion();
-  if (action->isOfType(SoGetMatrixAction::getClassTypeId()))
-    return static_cast<SoGetMatrixAction *>(action)->getViewportRegion();
-  if (action->isOfType(SoHandleEventAction::getClassTypeId()))
-    return static_cast<SoHandleEventAction *>(action)->getViewportRegion();
-  if (action->isOfType(SoPickAction::getClassTypeId()))
-    return static_cast<SoPickAction *>(action)->getViewportRegion();
-  return SbViewportRegion();
+    region = static_cast<SoGetBoundingBoxAction *>(action)->getViewportRegion();
+  else if (action->isOfType(SoGetMatrixAction::getClassTypeId()))
+    region = static_cast<SoGetMatrixAction *>(action)->getViewportRegion();
+  else if (action->isOfType(SoHandleEventAction::getClassTypeId()))
+    region = static_cast<SoHandleEventAction *>(action)->getViewportRegion();
+  else if (action->isOfType(SoPickAction::getClassTypeId()))
+    region = static_cast<SoPickAction *>(action)->getViewportRegion();
+  else
+    return false;
+  return true;
 }
 
 // The action's viewport and the class-wide record are invisible to Coin's
@@ -98,24 +101,37 @@ void relativeToView(float low, float high, float origin, float size,
   outHigh = relativeHigh;
 }
 
-void applyPlainPath(SoState *state, bool isGLRender, const SbViewportRegion &actionRegion,
-                    const SbViewportRegion &viewRegion, const SbVec2f &origin,
-                    const SbVec2f &size) {
+// The action's region with the view's rectangle as its viewport, each edge on
+// the pixel edge nearest to it: neighbouring views then share their common
+// edge, with no pixel between them or claimed by both, and a view that ends
+// at the window's edge ends there, at every window size. Tiles of a larger
+// picture place views the same way. A rectangle that pixels cannot hold (not
+// finite, beyond 16 bits) is given as it is.
+SbViewportRegion placedInWindow(const SbViewportRegion &actionRegion, const SbVec2f &origin,
+                                const SbVec2f &size) {
+  SbViewportRegion region(actionRegion);
+  const SbVec2s &window = actionRegion.getWindowSize();
+  const PixelRect exact{double(origin[0]) * window[0], double(origin[1]) * window[1],
+                        double(size[0]) * window[0], double(size[1]) * window[1]};
+  const PixelRect pixels = wholePixelsOf(exact, false);
+  const double values[4] = {pixels.x, pixels.y, pixels.width, pixels.height};
+  bool fits = window[0] > 0 && window[1] > 0 && pixels.width >= 0.0 && pixels.height >= 0.0;
+  for (double value : values) fits = fits && std::isfinite(value) && std::fabs(value) <= 32767.0;
+  if (fits)
+    region.setViewportPixels(short(pixels.x), short(pixels.y), short(pixels.width),
+                             short(pixels.height));
+  else
+    region.setViewport(origin, size);
+  return region;
+}
+
+void applyPlainPath(SoState *state, bool isGLRender, const SbViewportRegion &viewRegion) {
   SoViewportRegionElement::set(state, viewRegion);
   if (!isGLRender) return;
-  // One pixel more on each axis, so that rounding never leaves the last row or
-  // column of the view out of the update area. A view without pixels on an
-  // axis gets no update area at all: widened, it would keep one row or column,
-  // where its border's lines (all squeezed onto it) would show.
-  SbVec2f widened = size;
-  const SbVec2s &windowSize = actionRegion.getWindowSize();
-  const SbVec2s &viewPixels = viewRegion.getViewportSizePixels();
-  if (viewPixels[0] <= 0 || viewPixels[1] <= 0)
-    widened.setValue(0.0f, 0.0f);
-  else
-    for (int axis = 0; axis < 2; ++axis)
-      if (windowSize[axis] != 0) widened[axis] += 1.0f / float(windowSize[axis]);
-  SoGLUpdateAreaElement::set(state, origin, widened);
+  // GL draws only inside the view's own pixels, the ones its viewport got:
+  // lines and points along its edges stay in it, as they do when the view is
+  // rendered in tiles, and never reach a neighbouring view.
+  DrawingArea::limitTo(state, viewRegion.getWindowSize(), pixelsOf(viewRegion));
 }
 
 // A render of a part of the view volume (a tile): the viewport stays the
@@ -150,21 +166,26 @@ void applyStandardMode(const PoBaseView &view, SoAction *action, SoState *state,
 
   const bool isGLRender = action->isOfType(SoGLRenderAction::getClassTypeId());
   SbViewportRegion actionRegion;
+  bool hasWindow = true;
   if (isGLRender) {
     dependOnRecordedInputs(state);
     actionRegion = static_cast<SoGLRenderAction *>(action)->getViewportRegion();
     recordPortion(state, record);
   } else {
     record.portion = SoModifyViewVolumeElement::getDefault();
-    actionRegion = nonRenderViewportRegion(action);
+    hasWindow = nonRenderViewportRegion(action, actionRegion);
   }
 
-  // Relative to the whole window, also for a view nested in another one.
+  // Relative to the whole window, also for a view nested in another one. A
+  // default region stands for no window, whose pixels mean nothing.
   SbViewportRegion viewRegion(actionRegion);
-  viewRegion.setViewport(origin, size);
+  if (hasWindow)
+    viewRegion = placedInWindow(actionRegion, origin, size);
+  else
+    viewRegion.setViewport(origin, size);
 
   if (record.portion == SoModifyViewVolumeElement::getDefault())
-    applyPlainPath(state, isGLRender, actionRegion, viewRegion, origin, size);
+    applyPlainPath(state, isGLRender, viewRegion);
   else
     applyPortionPath(state, actionRegion, origin, size, record);
 }
@@ -188,6 +209,24 @@ ClippedAxis clipAxis(float rawOrigin, float fullSize, float coveredSize) {
     return {rawOrigin, fullSize};
   }
   return {0.0f, 0.0f};
+}
+
+// Places one axis of a view on the whole pixels a render of the whole logical
+// viewport gives it, origin and size each truncated, and then in the pixels
+// of the part this render covers, which starts on a whole pixel. Truncating
+// after the covered part's start is taken off would move the view's edges by
+// a pixel from one tile to the next. Values pixels cannot hold are left as
+// they are.
+void snapToWholePixels(float logicalOrigin, float coveredStart, float &rawOrigin,
+                       float &fullSize) {
+  const double start = std::trunc(double(logicalOrigin));
+  const double length = std::trunc(double(fullSize));
+  const double covered = std::floor(double(coveredStart) + 0.5);
+  if (!std::isfinite(start) || !std::isfinite(length) || !std::isfinite(covered) ||
+      std::fabs(start) > 1.0e7 || std::fabs(length) > 1.0e7 || std::fabs(covered) > 1.0e7)
+    return;
+  rawOrigin = float(start - covered);
+  fullSize = float(length);
 }
 
 // The fraction [cut / full, (cut + clipped) / full] of one axis that remains
@@ -229,6 +268,8 @@ void applyLogicalViewportMode(const PoBaseView &view, SoAction *action, SoState 
     const float logicalPixels = float(logicalSize[axis]);
     fullSize[axis] = logicalPixels * size[axis];
     rawOrigin[axis] = logicalPixels * origin[axis] - coveredPortion[axis] * logicalPixels;
+    snapToWholePixels(logicalPixels * origin[axis], coveredPortion[axis] * logicalPixels,
+                      rawOrigin[axis], fullSize[axis]);
     clipped[axis] = clipAxis(rawOrigin[axis], fullSize[axis], float(covered[axis]));
   }
 

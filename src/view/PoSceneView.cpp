@@ -33,7 +33,8 @@ const PartEntry kParts[] = {
 
 } // namespace
 
-PO_VIEW_KIT_SOURCE(PoSceneView, PoBaseView, "PoBaseView", &PoSceneView::createInstance)
+PO_VIEW_KIT_SOURCE(PoSceneView, PoBaseView, "PoBaseView", &PoBaseView::initClass,
+                   &PoSceneView::createInstance)
 
 void *PoSceneView::createInstance() { return new (std::nothrow) PoSceneView; }
 

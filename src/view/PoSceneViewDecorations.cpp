@@ -1,4 +1,5 @@
 #include "PoSceneView.h"
+#include "SceneViewBorderLines.h"
 
 #include <Inventor/SbVec3f.h>
 #include <Inventor/nodes/SoCoordinate3.h>
@@ -83,7 +84,8 @@ void PoSceneView::drawBorder() {
     if (border.getValue()) setPart("border", nullptr);
     return;
   }
-  SoLineSet *lines = new SoLineSet;
+  SceneViewBorderLines::initClass();
+  SoLineSet *lines = new SceneViewBorderLines;
   SoCoordinate3 *coordinates = new SoCoordinate3;
   coordinates->point.setValues(0, 8, borderVertices());
   lines->numVertices.setValues(0, 4, kBorderCounts);

@@ -4,7 +4,8 @@
 
 #include <new>
 
-PO_VIEW_KIT_SOURCE(PoView, PoBaseView, "PoBaseView", &PoView::createInstance)
+PO_VIEW_KIT_SOURCE(PoView, PoBaseView, "PoBaseView", &PoBaseView::initClass,
+                   &PoView::createInstance)
 
 void *PoView::createInstance() { return new (std::nothrow) PoView; }
 

@@ -35,13 +35,15 @@ void initClass(const ViewKitClass &kit) {
   ToolkitLayer::init();
   CameraViewVolume::init();
   kit.classMutex.lock();
-  if (kit.parentGetClassTypeId().isBad()) {
-    SbString method = SbString(kit.className) + "::initClass";
-    SbString message = SbString(kit.className) + " initialized before parent class " +
-                       kit.parentClassName + "\n";
-    postReport(method.getString(), message.getString());
-    kit.parentInitClass();
+  // Registered once, by whichever comes first: initClasses, a constructor, or
+  // Coin loading the class on demand for a scene file that names it.
+  if (!kit.classTypeId.isBad()) {
+    kit.classMutex.unlock();
+    return;
   }
+  // Coin's on-demand loading calls this class's initClass alone, so the
+  // parent is registered here as a matter of course, without a report.
+  if (kit.parentGetClassTypeId().isBad()) kit.parentInitClass();
   kit.classTypeId = SoType::createType(SoType::fromName(kit.parentTypeName),
                                        SbName(kit.className), kit.factory,
                                        static_cast<uint16_t>(ActionMethodIndex::next()));

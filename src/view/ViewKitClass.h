@@ -23,7 +23,7 @@ struct ViewKitClass {
   void (*initClass)(); // the kit's own, run when it is built unregistered
 
   SoType (*parentGetClassTypeId)();
-  void (*parentInitClass)();
+  void (*parentInitClass)(); // registers the parent and what it needs
   const SoFieldData **(*parentGetFieldDataPtr)();
   const SoNodekitCatalog **(*parentGetClassNodekitCatalogPtr)();
 
@@ -38,6 +38,8 @@ struct ViewKitClass {
 
 namespace ViewKit {
 
+// Registers the class, and first its parent if that is not registered yet;
+// does nothing for a class already registered.
 void initClass(const ViewKitClass &kit);
 void exitClass(const ViewKitClass &kit);
 
@@ -84,9 +86,10 @@ void registerField(const ViewKitClass &kit, SoFieldContainer *container,
 // Defines what PO_VIEW_KIT_HEADER declares, but for the class data, which the
 // library defines in the order it must be built at load (see
 // PO_VIEW_KIT_CLASS_DATA). parentTypeName is the name Coin knows the parent by
-// ("BaseKit" for SoBaseKit); factory is the instance factory, or nullptr for
-// an abstract kit.
-#define PO_VIEW_KIT_SOURCE(Class, ParentClass, parentTypeName, factory)                            \
+// ("BaseKit" for SoBaseKit), parentInit what registers the parent class and
+// what it stands on; factory is the instance factory, or nullptr for an
+// abstract kit.
+#define PO_VIEW_KIT_SOURCE(Class, ParentClass, parentTypeName, parentInit, factory)                \
   const ViewKitClass &Class::kitClass() {                                                          \
     static const ViewKitClass kit{#Class,                                                          \
                                   #ParentClass,                                                    \
@@ -95,7 +98,7 @@ void registerField(const ViewKitClass &kit, SoFieldContainer *container,
                                   factory,                                                         \
                                   &Class::initClass,                                               \
                                   &ParentClass::getClassTypeId,                                    \
-                                  &ParentClass::initClass,                                         \
+                                  parentInit,                                                      \
                                   &ParentClass::getFieldDataPtr,                                   \
                                   &ParentClass::getClassNodekitCatalogPtr,                         \
                                   classTypeId,                                                     \

@@ -29,10 +29,19 @@ void expectPair(const QJsonValue &value, double x, double y) {
   EXPECT_DOUBLE_EQ(pair[1].toDouble(), y);
 }
 
+void expectTriple(const QJsonValue &value, double r, double g, double b) {
+  const QJsonArray triple = value.toArray();
+  ASSERT_EQ(triple.size(), 3);
+  EXPECT_DOUBLE_EQ(triple[0].toDouble(), r);
+  EXPECT_DOUBLE_EQ(triple[1].toDouble(), g);
+  EXPECT_DOUBLE_EQ(triple[2].toDouble(), b);
+}
+
 struct ExpectedView {
   const char *name;
   double originX, originY, sizeX, sizeY;
   const char *camera;
+  double background[3];
 };
 
 TEST(ToolInfo, JsonListsTheFourQuadrants) {
@@ -40,10 +49,11 @@ TEST(ToolInfo, JsonListsTheFourQuadrants) {
   const QJsonObject top = infoJson(scene);
   EXPECT_EQ(top["file"].toString(), scene);
   const QJsonArray views = top["views"].toArray();
-  const ExpectedView expected[] = {{"TopLeft", 0, 0.5, 0.5, 0.5, "PerspectiveCamera"},
-                                   {"TopRight", 0.5, 0.5, 0.5, 0.5, "PerspectiveCamera"},
-                                   {"BottomLeft", 0, 0, 0.5, 0.5, "OrthographicCamera"},
-                                   {"BottomRight", 0.5, 0, 0.5, 0.5, "PerspectiveCamera"}};
+  const ExpectedView expected[] = {
+      {"TopLeft", 0, 0.5, 0.5, 0.5, "PerspectiveCamera", {0.1, 0.1, 0.4}},
+      {"TopRight", 0.5, 0.5, 0.5, 0.5, "PerspectiveCamera", {0.1, 0.35, 0.1}},
+      {"BottomLeft", 0, 0, 0.5, 0.5, "OrthographicCamera", {0.4, 0.1, 0.1}},
+      {"BottomRight", 0.5, 0, 0.5, 0.5, "PerspectiveCamera", {0.3, 0.3, 0.3}}};
   ASSERT_EQ(views.size(), 4);
   for (int i = 0; i < 4; ++i) {
     SCOPED_TRACE(expected[i].name);
@@ -56,6 +66,10 @@ TEST(ToolInfo, JsonListsTheFourQuadrants) {
     EXPECT_EQ(view["camera"].toString(), expected[i].camera);
     EXPECT_EQ(view["backgroundVisible"], QJsonValue(true));
     EXPECT_EQ(view["borderVisible"], QJsonValue(true));
+    const double *background = expected[i].background;
+    expectTriple(view["backgroundColor"], background[0], background[1], background[2]);
+    expectTriple(view["borderColor"], 1, 1, 1);
+    EXPECT_EQ(view["borderWidth"].toDouble(), 3);
   }
 }
 
@@ -84,8 +98,9 @@ TEST(ToolInfo, JsonMarksPlainViewsAsHavingNoDecorations) {
     const QJsonObject view = value.toObject();
     EXPECT_EQ(view["type"].toString(), "PoView");
     EXPECT_EQ(view["camera"].toString(), "PerspectiveCamera");
-    EXPECT_TRUE(view["backgroundVisible"].isNull());
-    EXPECT_TRUE(view["borderVisible"].isNull());
+    for (const char *absent :
+         {"backgroundVisible", "borderVisible", "backgroundColor", "borderColor", "borderWidth"})
+      EXPECT_TRUE(view[absent].isNull()) << absent;
   }
   expectPair(views[1].toObject()["viewportOrigin"], 0.5, 0);
   expectPair(views[1].toObject()["viewportSize"], 0.5, 1);
@@ -105,8 +120,9 @@ TEST(ToolInfo, ViewWithoutCameraIsListedWithoutMakingOne) {
   EXPECT_TRUE(views[0].toObject()["camera"].isNull());
   const ToolResult text = runTool({"info", scene});
   EXPECT_EQ(text.exitCode, 0);
-  EXPECT_EQ(text.out,
-            "PoSceneView origin 0 0 size 0.25 0.5 camera none background off border off\n");
+  // A view never styled shows the colours and width it is drawn with.
+  EXPECT_EQ(text.out, "PoSceneView origin 0 0 size 0.25 0.5 camera none background off color"
+                      " 0.8 0.8 0.8 border off color 0.8 0.8 0.8 width 1\n");
 }
 
 TEST(ToolInfo, TextHasOneLinePerViewIndentedByNesting) {
@@ -114,9 +130,9 @@ TEST(ToolInfo, TextHasOneLinePerViewIndentedByNesting) {
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.out,
             "PoSceneView \"Main\" origin 0 0 size 1 1 camera PerspectiveCamera"
-            " background on border off\n"
+            " background on color 0.15 0.15 0.2 border off color 0.8 0.8 0.8 width 1\n"
             "  PoSceneView \"Inset\" origin 0.65 0.65 size 0.3 0.3 camera PerspectiveCamera"
-            " background on border on\n");
+            " background on color 0.1 0.3 0.4 border on color 1 0.9 0 width 3\n");
 }
 
 TEST(ToolInfo, TextForPlainViews) {

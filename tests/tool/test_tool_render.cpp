@@ -209,6 +209,42 @@ TEST_F(ToolRender, TiledPicturesAreThePictureRenderedWhole) {
   }
 }
 
+// --line-scale draws lines, borders included, wider: the white border of
+// four_quadrants.iv (3 pixels) is 3 * S pixels wide at the middle of the
+// window's left edge, also in tiles; "auto" scales by the picture's size over
+// 640x480. Values that are no scale are bad usage.
+TEST_F(ToolRender, LineScaleWidensBorders) {
+  struct Case {
+    const char *size;
+    QStringList options;
+    int border; // pixels
+  };
+  const Case cases[] = {
+      {"640x480", {}, 3},
+      {"640x480", {"--line-scale", "2.5"}, 8},
+      {"1280x960", {"--line-scale", "auto"}, 6},
+      {"1001x777", {"--line-scale", "auto"}, 5},
+      {"1001x777", {"--line-scale", "auto", "--tiles", "3x3"}, 5},
+      {"320x240", {"--line-scale", "auto"}, 2},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(testing::Message() << c.size << " " << c.options.join(' ').toStdString());
+    const QImage image = render("four_quadrants.iv", QStringList{"--size", c.size} + c.options);
+    const int row = image.height() / 4;
+    int border = 0;
+    while (border < image.width() && near(QColor(image.pixel(border, row)), 1, 1, 1)) ++border;
+    EXPECT_EQ(border, c.border);
+  }
+  for (const char *bad : {"0", "-1", "1e9", "wide", "nan", ""}) {
+    SCOPED_TRACE(bad);
+    const ToolResult result = runTool({"render", examplePath("four_quadrants.iv"), "-o",
+                                       scratch.path("bad.png"), "--line-scale", bad});
+    EXPECT_EQ(result.exitCode, 2);
+    ASSERT_EQ(result.errorLines().size(), 1u) << result.err;
+    EXPECT_NE(result.errorLines()[0].find("--line-scale"), std::string::npos);
+  }
+}
+
 TEST_F(ToolRender, ReplacesAnExistingPictureWhole) {
   scratch.write("picture.png", QByteArray(100000, 'x'));
   const QImage image = render("side_by_side.iv", {"--size", "64x32"});

@@ -43,10 +43,11 @@ std::vector<std::string> wallLines(const QString &directory, int rank) {
 
 class ToolWall : public ::testing::Test {
 protected:
-  QImage render(const QString &scene, const QString &name, const QStringList &options = {}) {
+  QImage render(const QString &scene, const QString &name, const QString &size = "800x600",
+               const QStringList &options = {}) {
     const QString output = scratch.path(name);
     const ToolResult result =
-        runTool(QStringList{"render", scene, "-o", output, "--size", "800x600"} + options);
+        runTool(QStringList{"render", scene, "-o", output, "--size", size} + options);
     EXPECT_EQ(result.exitCode, 0) << result.err;
     return QImage(output).convertToFormat(QImage::Format_RGB888);
   }
@@ -54,29 +55,32 @@ protected:
 };
 
 // The gathered picture is the single-process render, for every grid and mode,
-// and with the rendering options that render takes.
+// and with the rendering options that render takes, borders included, also
+// at a size whose tiles and views end between pixels.
 TEST_F(ToolWall, GatheredPictureIsTheSingleProcessRender) {
-  const QImage plain = render(examplePath("four_quadrants.iv"), "single.png");
   struct Case {
     int ranks;
+    QString size;
     QStringList options;
     const char *scene;
     QStringList rendering; // for render and the wall alike
   };
   const Case cases[] = {
-      {4, {"--grid", "2x2"}, "four_quadrants.iv", {}},
-      {3, {"--grid", "3x1"}, "four_quadrants.iv", {}},
-      {4, {"--grid", "2x2", "--logical"}, "four_quadrants.iv", {}},
+      {4, "800x600", {"--grid", "2x2"}, "four_quadrants.iv", {}},
+      {3, "800x600", {"--grid", "3x1"}, "four_quadrants.iv", {}},
+      {4, "800x600", {"--grid", "2x2", "--logical"}, "four_quadrants.iv", {}},
+      {4, "1001x777", {"--grid", "2x2"}, "four_quadrants.iv", {}},
+      {3, "1001x777", {"--grid", "1x3"}, "four_quadrants.iv", {}},
+      {4, "1001x777", {"--grid", "2x2"}, "four_quadrants.iv", {"--line-scale", "2.5"}},
       // Plain views leave the window's background to show.
-      {2, {"--grid", "2x1"}, "side_by_side.iv", {"--background", "0.5,0.2,0.1", "--no-headlight"}}};
+      {2, "800x600", {"--grid", "2x1"}, "side_by_side.iv",
+       {"--background", "0.5,0.2,0.1", "--no-headlight"}}};
   for (const Case &c : cases) {
-    SCOPED_TRACE((c.options + c.rendering).join(' ').toStdString());
-    const QImage single = c.rendering.isEmpty()
-                              ? plain
-                              : render(examplePath(c.scene), "single-options.png", c.rendering);
+    SCOPED_TRACE((c.size + " " + (c.options + c.rendering).join(' ')).toStdString());
+    const QImage single = render(examplePath(c.scene), "single.png", c.size, c.rendering);
     const QString output = scratch.path("wall.png");
     const ToolResult result =
-        runWall(c.ranks, QStringList{examplePath(c.scene), "--size", "800x600", "-o", output} +
+        runWall(c.ranks, QStringList{examplePath(c.scene), "--size", c.size, "-o", output} +
                              c.options + c.rendering);
     ASSERT_EQ(result.exitCode, 0) << result.err;
     std::string why;

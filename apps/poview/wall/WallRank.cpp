@@ -231,6 +231,7 @@ private:
     m_renderer.reset(new PoOffscreenRenderer(rendering.size.width, rendering.size.height));
     m_renderer->setBackgroundColor(
         SbColor(rendering.background.red, rendering.background.green, rendering.background.blue));
+    m_renderer->setLineWidthScale(rendering.lineScale);
     if (m_options.logical) m_renderer->setMode(PoOffscreenRenderer::LOGICAL_VIEWPORT);
   }
 

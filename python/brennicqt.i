@@ -1,0 +1,46 @@
+// The Python module brennicqt. Its classes are SWIG proxies that derive from
+// pivy's (pivy is built with SWIG too) and register in the type table every
+// SWIG module of the process shares, so the two modules exchange objects as
+// their own: pivy returns a PoSceneView it finds as brennicqt.PoSceneView,
+// and brennicqt takes and returns pivy's nodes, cameras and viewers.
+%module(docstring="Views for Coin scene graphs (libBrennicQt), working with pivy.") brennicqt
+
+%{
+#include "PoBaseView.h"
+#include "PoOffscreenRenderer.h"
+#include "PoSceneView.h"
+#include "PoToVRML2Action.h"
+#include "PoToX3DAction.h"
+#include "PoView.h"
+
+#include <Inventor/SoDB.h>
+#include <Inventor/nodekits/SoNodeKit.h>
+%}
+
+%import "pivy_coin.i"
+%include "conversions.i"
+%include "plumbing.i"
+
+// The class declarations the public headers make with the library's macros;
+// read for the macros only, nothing in them is wrapped.
+%import "internal/ViewKitHeader.h"
+%import "internal/ActionHeader.h"
+
+// The public headers, one a line: every public method of a class is wrapped
+// as its header declares it, except the Coin plumbing plumbing.i leaves out.
+%include "PoBaseView.h"
+%include "PoView.h"
+%include "PoSceneView.h"
+%include "PoToVRML2Action.h"
+%include "PoToX3DAction.h"
+%include "PoOffscreenRenderer.h"
+
+%include "additions.i"
+
+%init %{
+  // Coin and its kits may not be initialised yet when this module is
+  // imported before pivy.coin; both initialisations are idempotent.
+  SoDB::init();
+  SoNodeKit::init();
+  PoBaseView::initClasses();
+%}
