@@ -2,6 +2,7 @@
 
 #include "CroppedFrame.h"
 #include "DrawingArea.h"
+#include "KeptTileElement.h"
 #include "SoDBImpl.h"
 #include "SoLogicalViewportElement.h"
 #include "SoModifyViewVolumeElement.h"
@@ -20,6 +21,7 @@
 #include <Inventor/elements/SoViewportRegionElement.h>
 #include <Inventor/misc/SoState.h>
 #include <Inventor/nodes/SoCamera.h>
+#include <Inventor/nodes/SoShape.h>
 #include <Inventor/system/gl.h>
 
 #include <mutex>
@@ -38,6 +40,18 @@ struct Narrowing {
   int mapping;
   bool crops;
 };
+
+// The rectangle of which the viewport shows the portion. A tile of the
+// standard mode knows it exactly; the portion's single precision would put
+// a poster's views a good part of a pixel off.
+PixelRect fullRectangleOf(SoState *state, const SbViewportRegion &current,
+                          const SbVec4f &portion) {
+  const KeptTileElement::Frame *frame =
+      SoDBImpl::m_isZemba ? nullptr : KeptTileElement::getFrame(state);
+  if (frame && portion != SoModifyViewVolumeElement::getDefault())
+    return {frame->x, frame->y, frame->width, frame->height};
+  return fullRectangle(exactPixelsOf(current), portion);
+}
 
 // Whether the camera must compute its volume for a larger picture than the
 // viewport in force; if so, sets the viewport to that picture, so that Coin's
@@ -61,7 +75,7 @@ bool beginNarrowing(SoState *state, SoCamera *camera, Narrowing &plan) {
   plan.viewport = pixelsOf(plan.current);
   // The full rectangle lies on the whole pixels the view's viewport has in
   // the render of the whole picture, which Coin crops from.
-  const PixelRect exactFull = fullRectangle(exactPixelsOf(plan.current), portion);
+  const PixelRect exactFull = fullRectangleOf(state, plan.current, portion);
   plan.full = wholePixelsOf(exactFull, SoDBImpl::m_isZemba != 0);
   if (!isUsable(plan.viewport) || !isUsable(plan.full)) return false;
   plan.picture =
@@ -151,8 +165,14 @@ struct GLRenderNarrowing {
     // The full path's tail: the inner nodes of kits (a camera kit's camera)
     // are hidden from the public path.
     SoNode *node = self->action->getCurPathTail();
-    if (node && node->isOfType(SoCamera::getClassTypeId())) {
-      SoState *state = self->action->getState();
+    if (!node) return SoGLRenderAction::CONTINUE;
+    SoState *state = self->action->getState();
+    // What a view outside the kept pixels of a tile draws would land only
+    // where it is thrown away. Groups and properties still run: a view
+    // nested further in may meet the tile, and draws with them.
+    if (KeptTileElement::isViewOutside(state) && node->isOfType(SoShape::getClassTypeId()))
+      return SoGLRenderAction::PRUNE;
+    if (node->isOfType(SoCamera::getClassTypeId())) {
       if (beginNarrowing(state, static_cast<SoCamera *>(node), self->plan)) {
         self->pending = true;
         self->depth = state->getDepth();
