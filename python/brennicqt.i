@@ -33,6 +33,10 @@
 %include "PoSceneView.h"
 %include "PoToVRML2Action.h"
 %include "PoToX3DAction.h"
+// Python hands bands to a callable instead (additions.i).
+%ignore PoOffscreenRenderer::BandSink;
+%ignore PoOffscreenRenderer::renderBands;
+%rename(renderBands) PoOffscreenRenderer::renderBandsToCallable;
 %include "PoOffscreenRenderer.h"
 
 %include "additions.i"

@@ -21,7 +21,6 @@
 #include <Inventor/elements/SoViewportRegionElement.h>
 #include <Inventor/misc/SoState.h>
 #include <Inventor/nodes/SoCamera.h>
-#include <Inventor/nodes/SoShape.h>
 #include <Inventor/system/gl.h>
 
 #include <mutex>
@@ -165,14 +164,8 @@ struct GLRenderNarrowing {
     // The full path's tail: the inner nodes of kits (a camera kit's camera)
     // are hidden from the public path.
     SoNode *node = self->action->getCurPathTail();
-    if (!node) return SoGLRenderAction::CONTINUE;
-    SoState *state = self->action->getState();
-    // What a view outside the kept pixels of a tile draws would land only
-    // where it is thrown away. Groups and properties still run: a view
-    // nested further in may meet the tile, and draws with them.
-    if (KeptTileElement::isViewOutside(state) && node->isOfType(SoShape::getClassTypeId()))
-      return SoGLRenderAction::PRUNE;
-    if (node->isOfType(SoCamera::getClassTypeId())) {
+    if (node && node->isOfType(SoCamera::getClassTypeId())) {
+      SoState *state = self->action->getState();
       if (beginNarrowing(state, static_cast<SoCamera *>(node), self->plan)) {
         self->pending = true;
         self->depth = state->getDepth();

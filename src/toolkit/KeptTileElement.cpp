@@ -16,6 +16,7 @@ void KeptTileElement::init(SoState *state) {
   m_frame = Frame{};
   m_inTile = false;
   m_viewOutside = false;
+  m_drawStyleBefore = 0;
 }
 
 void KeptTileElement::push(SoState *state) {
@@ -25,11 +26,13 @@ void KeptTileElement::push(SoState *state) {
   m_frame = below->m_frame;
   m_inTile = below->m_inTile;
   m_viewOutside = below->m_viewOutside;
+  m_drawStyleBefore = below->m_drawStyleBefore;
 }
 
 SbBool KeptTileElement::matches(const SoElement *element) const {
   const auto *other = static_cast<const KeptTileElement *>(element);
   return other->m_inTile == m_inTile && other->m_viewOutside == m_viewOutside &&
+         other->m_drawStyleBefore == m_drawStyleBefore &&
          std::memcmp(&other->m_tile, &m_tile, sizeof m_tile) == 0 &&
          std::memcmp(&other->m_frame, &m_frame, sizeof m_frame) == 0;
 }
@@ -40,6 +43,7 @@ SoElement *KeptTileElement::copyMatchInfo() const {
   copy->m_frame = m_frame;
   copy->m_inTile = m_inTile;
   copy->m_viewOutside = m_viewOutside;
+  copy->m_drawStyleBefore = m_drawStyleBefore;
   return copy;
 }
 
@@ -71,15 +75,21 @@ const KeptTileElement::Frame *KeptTileElement::getFrame(SoState *state) {
   return element && element->m_inTile ? &element->m_frame : nullptr;
 }
 
-void KeptTileElement::setViewOutside(SoState *state, bool outside) {
-  // Most views meet the tile: the element is written only when that changes.
-  if (isViewOutside(state) == outside) return;
+void KeptTileElement::setViewOutside(SoState *state, bool outside, int drawStyle) {
   auto *element = static_cast<KeptTileElement *>(getElement(state, classStackIndex));
-  if (element) element->m_viewOutside = outside;
+  if (!element) return;
+  element->m_viewOutside = outside;
+  element->m_drawStyleBefore = drawStyle;
 }
 
 bool KeptTileElement::isViewOutside(SoState *state) {
   const auto *element =
       static_cast<const KeptTileElement *>(getConstElement(state, classStackIndex));
   return element && element->m_viewOutside;
+}
+
+int KeptTileElement::getDrawStyleBefore(SoState *state) {
+  const auto *element =
+      static_cast<const KeptTileElement *>(getConstElement(state, classStackIndex));
+  return element ? element->m_drawStyleBefore : 0;
 }

@@ -9,9 +9,9 @@
 //
 // A tile is drawn with a margin of picture around it (wide lines need it)
 // and only its own pixels are kept; a view whose drawing cannot reach them
-// need not draw at all. The views mark that here as they set their viewport,
-// and the tile's render action leaves the shapes under such a mark undrawn
-// (CameraViewVolume::GLRenderCameras). The portions of the view volume are
+// need not draw at all. The views mark that here as they set their viewport
+// (ViewInTile), with the draw style to go back to when a view nested in
+// such a view meets the tile again. The portions of the view volume are
 // single-precision fractions, which place a view a good part of a pixel off
 // once a poster is tens of thousands of pixels across and its tiles are
 // short; the frame gives the cameras the same rectangle exactly.
@@ -57,10 +57,12 @@ public:
   static const Frame *getFrame(SoState *state);
 
   // Set by a view in a tile's render: its viewport, and so whatever is drawn
-  // with it, lies outside the kept pixels. Until the state pops or another
-  // view sets its own.
-  static void setViewOutside(SoState *state, bool outside);
+  // with it, lies outside the kept pixels; `drawStyle` is the draw style in
+  // force before (an SoDrawStyleElement::Style). Until the state pops or
+  // another view sets its own.
+  static void setViewOutside(SoState *state, bool outside, int drawStyle);
   static bool isViewOutside(SoState *state);
+  static int getDrawStyleBefore(SoState *state);
 
 protected:
   virtual ~KeptTileElement();
@@ -70,6 +72,7 @@ private:
   Frame m_frame;
   bool m_inTile;
   bool m_viewOutside;
+  int m_drawStyleBefore;
 };
 
 #endif

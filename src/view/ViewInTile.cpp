@@ -2,6 +2,8 @@
 
 #include "KeptTileElement.h"
 
+#include <Inventor/elements/SoDrawStyleElement.h>
+
 #include <cmath>
 
 namespace {
@@ -21,6 +23,25 @@ bool misses(const Span &view, int kept, int keptLength) {
 // more, so that a view ending on a tile's edge stays out of the next tile.
 Span placedSpan(double low, double high) {
   return {std::floor(low + 0.011), std::floor(high + 0.991)};
+}
+
+// Coin's shapes skip themselves under the invisible draw style, before they
+// make any geometry; groups and properties still run, so a view nested
+// further in meets the tile with the state it would have. A draw style node
+// in between takes effect as in the whole picture (its shapes are then drawn
+// where nothing of them is kept), and a nested view that meets the tile
+// brings back the style that was in force when the invisible one was set.
+void markOutside(SoState *state, bool outside) {
+  if (KeptTileElement::isViewOutside(state) == outside) return;
+  if (outside) {
+    KeptTileElement::setViewOutside(state, true, int(SoDrawStyleElement::get(state)));
+    SoDrawStyleElement::set(state, SoDrawStyleElement::INVISIBLE);
+    return;
+  }
+  if (SoDrawStyleElement::get(state) == SoDrawStyleElement::INVISIBLE)
+    SoDrawStyleElement::set(
+        state, SoDrawStyleElement::Style(KeptTileElement::getDrawStyleBefore(state)));
+  KeptTileElement::setViewOutside(state, false, 0);
 }
 
 bool isRectangle(float origin, float size) {
@@ -48,7 +69,7 @@ void placeStandard(SoState *state, const SbVec2f &origin, const SbVec2f &size) {
     outside = outside ||
               misses(placedSpan(low[axis], low[axis] + length[axis]), kept[axis], keptLength[axis]);
   }
-  KeptTileElement::setViewOutside(state, judged && outside);
+  markOutside(state, judged && outside);
   if (judged)
     KeptTileElement::setFrame(
         state, {low[0] - drawn[0], low[1] - drawn[1], length[0], length[1]});
@@ -66,7 +87,7 @@ void placeLogical(SoState *state, const float origin[2], const float size[2]) {
                      std::ceil(double(origin[axis]) + size[axis]) + tile->spill + 1.0};
     outside = outside || misses(reach, kept[axis], keptLength[axis]);
   }
-  KeptTileElement::setViewOutside(state, judged && outside);
+  markOutside(state, judged && outside);
 }
 
 } // namespace ViewInTile
