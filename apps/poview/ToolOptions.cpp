@@ -18,7 +18,7 @@ const ToolOption kOptions[] = {
      "or any other Qt writes (PNG without an extension);\n"
      "- writes PNG to standard output. PNG and PPM are\n"
      "written band by band as they are rendered, up to\n"
-     "1000000 pixels a side in some 250 MB; the others\n"
+     "1000000 pixels a side in under 400 MB; the others\n"
      "hold the picture whole in memory (3 bytes a pixel),\n"
      "at most 32767 a side"},
     {"--output", "-o", "FILE", ForExport,

@@ -32,7 +32,8 @@ constexpr int kMaxPictureSide = 32767;
 // One tile's GL buffers stay small next to the picture itself.
 constexpr int kDefaultTileCap = 4096;
 // A band of a 60000-pixel-wide poster is some 370 rows: with the library, one
-// tile's GL buffers and the PNG encoder the process stays near 250 MB.
+// tile's GL buffers and poview's PNG encoder the process stays under 200 MB;
+// narrower posters, with tiles of 4096 pixels square, near 360 MB.
 constexpr long long kDefaultBandMemory = 64ll << 20;
 
 // Sets the views' mode for the time of one render and restores the
@@ -148,10 +149,11 @@ struct PoOffscreenRenderer::Impl {
 
   bool prepare(SoNode *scene, int maxSide);
   QImage renderArea(SoNode *scene, const PixelTile &area, int columns, int rows);
+  bool checkArea(const PixelTile &area, int columns, int rows);
   bool renderInBands(SoNode *scene, const PixelTile &area, int columns, int rows,
-                     long long bandBytes, BandTarget &target);
+                     long long bandBytes, BandTarget &output);
   bool renderTiles(SoNode *scene, const PixelTile &area, const std::vector<PixelTile> &tiles,
-                   int margin, BandTarget &target);
+                   int margin, BandTarget &output);
 };
 
 bool PoOffscreenRenderer::Impl::prepare(SoNode *scene, int maxSide) {
@@ -188,31 +190,36 @@ bool PoOffscreenRenderer::Impl::prepare(SoNode *scene, int maxSide) {
 
 QImage PoOffscreenRenderer::Impl::renderArea(SoNode *scene, const PixelTile &area, int columns,
                                              int rows) {
-  if (!prepare(scene, kMaxPictureSide)) return QImage();
+  if (!prepare(scene, kMaxPictureSide) || !checkArea(area, columns, rows)) return QImage();
   QImage picture(area.width, area.height, QImage::Format_RGB888);
   if (picture.isNull())
     return fail("cannot hold a picture of " + sizeText(area.width, area.height) +
                 " pixels in memory");
-  PictureTarget target(picture, area);
-  if (!renderInBands(scene, area, columns, rows, 0, target)) return QImage();
+  PictureTarget output(picture, area);
+  if (!renderInBands(scene, area, columns, rows, 0, output)) return QImage();
   return picture;
+}
+
+bool PoOffscreenRenderer::Impl::checkArea(const PixelTile &area, int columns, int rows) {
+  if (area.x < 0 || area.y < 0 || area.width < 1 || area.height < 1 ||
+      area.x + area.width > width || area.y + area.height > height) {
+    fail("the tile " + sizeText(area.width, area.height) + " at " +
+         pixelPair(area.x, area.y, ',') + " lies outside the picture of " +
+         sizeText(width, height));
+    return false;
+  }
+  if (columns < 1 || rows < 1 || columns > area.width || rows > area.height) {
+    fail(sizeText(columns, rows) + " tiles for " + sizeText(area.width, area.height) +
+         " pixels: need 1 to one tile per pixel");
+    return false;
+  }
+  return true;
 }
 
 bool PoOffscreenRenderer::Impl::renderInBands(SoNode *scene, const PixelTile &area, int columns,
                                               int rows, long long bandBytes,
-                                              BandTarget &target) {
-  const auto refuse = [this](const std::string &message) {
-    fail(message);
-    return false;
-  };
-  if (area.x < 0 || area.y < 0 || area.width < 1 || area.height < 1 ||
-      area.x + area.width > width || area.y + area.height > height)
-    return refuse("the tile " + sizeText(area.width, area.height) + " at " +
-                  pixelPair(area.x, area.y, ',') + " lies outside the picture of " +
-                  sizeText(width, height));
-  if (columns < 1 || rows < 1 || columns > area.width || rows > area.height)
-    return refuse(sizeText(columns, rows) + " tiles for " + sizeText(area.width, area.height) +
-                  " pixels: need 1 to one tile per pixel");
+                                              BandTarget &output) {
+  if (!checkArea(area, columns, rows)) return false;
 
   const int limit = tileLimit();
   int margin = 0;
@@ -230,7 +237,7 @@ bool PoOffscreenRenderer::Impl::renderInBands(SoNode *scene, const PixelTile &ar
   }
   columns = partsNeeded(area.width, limit - 2 * margin, columns);
   rows = partsNeeded(area.height, bandRows, rows);
-  return renderTiles(scene, area, splitIntoTiles(area, columns, rows), margin, target);
+  return renderTiles(scene, area, splitIntoTiles(area, columns, rows), margin, output);
 }
 
 bool PoOffscreenRenderer::Impl::renderTiles(SoNode *scene, const PixelTile &area,
@@ -345,8 +352,8 @@ QImage PoOffscreenRenderer::render(SoNode *root, int columns, int rows) {
 bool PoOffscreenRenderer::renderBands(SoNode *root, BandSink &sink, int columns, int rows) {
   if (!m_impl->prepare(root, kMaxBandedSide)) return false;
   const PixelTile whole{0, 0, m_impl->width, m_impl->height};
-  SinkTarget target(sink, whole);
-  return m_impl->renderInBands(root, whole, columns, rows, getBandMemory(), target);
+  SinkTarget output(sink, whole);
+  return m_impl->renderInBands(root, whole, columns, rows, getBandMemory(), output);
 }
 
 void PoOffscreenRenderer::setBandMemory(long long bytes) {
