@@ -35,6 +35,10 @@
 %include "PoSceneView.h"
 %include "PoToVRML2Action.h"
 %include "PoToX3DAction.h"
+// Python hands bands to a callable instead (additions.i).
+%ignore PoOffscreenRenderer::BandSink;
+%ignore PoOffscreenRenderer::renderBands;
+%rename(renderBands) PoOffscreenRenderer::renderBandsToCallable;
 %include "PoOffscreenRenderer.h"
 %include "PoSceneReader.h"
 // Unlike fields, the members of a listed view are plain values Python reads.
