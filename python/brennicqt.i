@@ -12,6 +12,7 @@
 #include "PoToVRML2Action.h"
 #include "PoToX3DAction.h"
 #include "PoView.h"
+#include "PoViewLayout.h"
 
 #include <Inventor/SoDB.h>
 #include <Inventor/nodekits/SoNodeKit.h>
@@ -34,6 +35,7 @@
 %include "PoToVRML2Action.h"
 %include "PoToX3DAction.h"
 %include "PoOffscreenRenderer.h"
+%include "PoViewLayout.h"
 
 %include "additions.i"
 

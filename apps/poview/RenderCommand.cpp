@@ -5,7 +5,9 @@
 #include "Headlight.h"
 #include "OptionValues.h"
 #include "PictureFile.h"
+#include "PoBaseView.h"
 #include "PoOffscreenRenderer.h"
+#include "PoViewLayout.h"
 #include "ToolError.h"
 #include "ToolOptions.h"
 #include "ViewReport.h"
@@ -59,6 +61,16 @@ QImage renderPicture(SoNode *root, ImageSize size, const RenderingOptions &rende
   return image;
 }
 
+// Lays the scene out with the named top-level view filling the picture.
+void maximizeNamed(SoNode *root, const std::string &name) {
+  PoViewLayout layout(root);
+  for (int i = 0; i < layout.getNumViews(); ++i) {
+    PoBaseView *view = layout.getView(i);
+    if (name == view->getName().getString() && layout.maximize(view)) return;
+  }
+  throw usageError("--maximize " + quoted(name) + ": the scene has no top-level view of that name");
+}
+
 } // namespace
 
 int runRender(const Invocation &invocation) {
@@ -82,6 +94,7 @@ int runRender(const Invocation &invocation) {
   initSceneDatabase();
   CoinMessages messages;
   LoadedScene scene(scenePath, messages);
+  if (arguments.has("--maximize")) maximizeNamed(scene.root(), arguments.value("--maximize"));
   checkOutput(output);
   const std::unique_ptr<VirtualDisplay> virtualDisplay = startOffscreenGui(invocation);
   const LitScene lit(scene.root(), rendering.headlight);

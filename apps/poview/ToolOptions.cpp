@@ -45,6 +45,9 @@ const ToolOption kOptions[] = {
      ".x3dv, .x3d, .html: light the layers with the scene's\n"
      "own lights only, as 'poview render --no-headlight'"},
     {"--tiles", "", "CxR", ForRender, "render as C columns by R rows of tiles, at least"},
+    {"--maximize", "", "NAME", ForRender,
+     "the top-level view NAME fills the picture, the\n"
+     "scene's other top-level views are hidden"},
     {"--line-scale", "", "S|auto", ForRender | ForWall,
      "draw lines (borders too) S times as wide, e.g. for a\n"
      "poster; auto: the picture's size over the default\n"

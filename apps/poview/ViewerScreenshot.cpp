@@ -1,6 +1,7 @@
 #include "ViewerScreenshot.h"
 
 #include "PoBaseView.h"
+#include "PoViewLayout.h"
 #include "ToolError.h"
 #include "ViewerSetup.h"
 
@@ -125,6 +126,7 @@ QImage grabViewerFrame(QWidget *window, SoNode *root, const RenderingOptions &op
   viewer->setAnimationEnabled(FALSE);
   viewer->setSceneGraph(root);
   PoBaseView::installViewingEventCB(viewer.get());
+  PoViewLayout::install(viewer.get());
   applyRenderingOptions(*viewer, options);
   viewer->setSize(SbVec2s(short(options.size.width), short(options.size.height)));
   viewer->show();

@@ -1,6 +1,7 @@
 #include "ToolkitLayer.h"
 
 #include "LineWidthScale.h"
+#include "SkippedScopeElement.h"
 #include "SoLogicalViewportElement.h"
 #include "SoModifyLogicalViewportElement.h"
 #include "SoModifyViewVolumeElement.h"
@@ -35,10 +36,12 @@ void init() {
     SoModifyViewVolumeElement::initClass();
     SoLogicalViewportElement::initClass();
     SoModifyLogicalViewportElement::initClass();
+    SkippedScopeElement::initClass();
     enableForEveryAction<SoModifyViewVolumeElement>();
     enableForEveryAction<SoLogicalViewportElement>();
     enableForEveryAction<SoModifyLogicalViewportElement>();
     enableForEveryAction<SoViewportRegionElement>();
+    enableForEveryAction<SkippedScopeElement>();
     LineWidthScale::install();
   });
 }
