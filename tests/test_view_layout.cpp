@@ -5,6 +5,7 @@
 
 #include "DebugCapture.h"
 #include "ElementProbe.h"
+#include "GLTestContext.h"
 #include "PoSceneView.h"
 #include "PoView.h"
 #include "PoViewLayout.h"
@@ -18,6 +19,7 @@
 #include <Inventor/nodes/SoSeparator.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -303,4 +305,44 @@ TEST(ViewLayout, OperationsPlaceTopLevelViewsCoverTheWindowOnceAndCarryNestedVie
     }
     root->unref();
   }
+}
+
+namespace {
+
+bool near(const SbColor &a, const SbColor &b) {
+  return std::fabs(a[0] - b[0]) < 0.02f && std::fabs(a[1] - b[1]) < 0.02f &&
+         std::fabs(a[2] - b[2]) < 0.02f;
+}
+
+} // namespace
+
+// Rendered after maximize: the view's background fills the window inside its
+// border and its scene shows in the middle; nothing of the other views is
+// drawn anywhere. Restored, the quadrants are back.
+TEST(ViewLayout, MaximizedViewAloneIsDrawn) {
+  const short width = 161, height = 121;
+  GLTestContext gl(width, height);
+  ASSERT_TRUE(gl.isValid());
+  SoSeparator *root = readScene(exampleText("four_quadrants.iv"));
+  ASSERT_NE(root, nullptr);
+  root->ref();
+  const SbColor topRight(0.1f, 0.35f, 0.1f);
+  const SbColor others[] = {SbColor(0.1f, 0.1f, 0.4f), SbColor(0.4f, 0.1f, 0.1f),
+                            SbColor(0.3f, 0.3f, 0.3f)};
+  PoViewLayout layout(root);
+  ASSERT_TRUE(layout.maximize(view("TopRight")));
+  gl.render(root);
+  for (int x : {6, width - 7})
+    for (int y : {6, height - 7}) EXPECT_TRUE(near(gl.pixel(x, y), topRight)) << x << ", " << y;
+  EXPECT_FALSE(near(gl.pixel(width / 2, height / 2), topRight));
+  int strangers = 0;
+  for (const SbColor &pixel : gl.pixels())
+    for (const SbColor &other : others) strangers += near(pixel, other);
+  EXPECT_EQ(strangers, 0);
+
+  layout.restore();
+  gl.render(root);
+  EXPECT_TRUE(near(gl.pixel(6, height - 7), others[0]));
+  EXPECT_TRUE(near(gl.pixel(width - 7, height - 7), topRight));
+  root->unref();
 }

@@ -9,6 +9,7 @@
 #include "SceneFiles.h"
 #include "VRMLTestScenes.h"
 
+#include <Inventor/Qt/SoQtRenderArea.h>
 #include <Inventor/SoPath.h>
 #include <Inventor/SoPickedPoint.h>
 #include <Inventor/actions/SoCallbackAction.h>
@@ -25,7 +26,10 @@
 #include <Inventor/nodes/SoSeparator.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <set>
 #include <string>
 
@@ -78,6 +82,21 @@ struct Reached {
 
 SoCallback *named(const char *name) {
   return static_cast<SoCallback *>(SoNode::getByName(name));
+}
+
+// Whether the exports of a graph hold a box: the scenes' only shape, which
+// the hidden view holds.
+struct ExportedBoxes {
+  bool x3d, vrml97;
+};
+
+ExportedBoxes exportedBoxes(SoNode *root) {
+  PoToX3DAction x3d;
+  x3d.apply(root);
+  PoToVRML2Action vrml;
+  vrml.apply(root);
+  return {x3d.getX3DText().find("Box") != std::string::npos,
+          VRMLTestScenes::writeVRML(vrml.getVRML2SceneGraph()).find("Box") != std::string::npos};
 }
 
 // Applies every kind of action a scene meets, each to the whole graph.
@@ -136,6 +155,9 @@ TEST(ViewVisibility, HiddenViewAndWhatItHoldsArePassedByEveryAction) {
     matrix.apply(search.getPath());
     EXPECT_EQ(inside.actions, (std::set<std::string>{"SoSearchAction", "SoGetMatrixAction"}));
     EXPECT_NE(writeScene(root).find("isVisible FALSE"), std::string::npos);
+    const ExportedBoxes hiddenBoxes = exportedBoxes(root);
+    EXPECT_FALSE(hiddenBoxes.x3d);
+    EXPECT_FALSE(hiddenBoxes.vrml97);
 
     inside.actions.clear();
     view->isVisible = TRUE;
@@ -144,6 +166,90 @@ TEST(ViewVisibility, HiddenViewAndWhatItHoldsArePassedByEveryAction) {
     const std::string written = writeScene(root);
     EXPECT_EQ(written.find("isVisible FALSE"), std::string::npos);
     EXPECT_EQ(written.find("isVisible TRUE"), std::string::npos);
+    const ExportedBoxes shownBoxes = exportedBoxes(root);
+    EXPECT_TRUE(shownBoxes.x3d);
+    EXPECT_TRUE(shownBoxes.vrml97);
     root->unref();
   }
+}
+
+namespace {
+
+bool near(const SbColor &a, const SbColor &b) {
+  return std::fabs(a[0] - b[0]) < 0.02f && std::fabs(a[1] - b[1]) < 0.02f &&
+         std::fabs(a[2] - b[2]) < 0.02f;
+}
+
+int count(const std::string &text, const std::string &part) {
+  int found = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+    ++found;
+  return found;
+}
+
+// What the quadrant of TopRight shows, picks, exports and routes to.
+struct QuadrantPresence {
+  SbColor corner;
+  bool picked;
+  int x3dBackgrounds;
+  int vrmlOverlays;
+  PoBaseView *routedTo;
+};
+
+QuadrantPresence presence(SoNode *root, GLTestContext &gl, SoQtRenderArea &area) {
+  QuadrantPresence seen{};
+  gl.render(root);
+  seen.corner = gl.pixel(155, 115);
+  SoRayPickAction pick(gl.viewport());
+  pick.setPoint(SbVec2s(120, 90));
+  pick.apply(root);
+  const SoPickedPoint *point = pick.getPickedPoint();
+  seen.picked = point && point->getPath()->containsNode(SoNode::getByName("TopRight"));
+  PoToX3DAction x3d;
+  x3d.apply(root);
+  // The quadrant's background colour.
+  seen.x3dBackgrounds = count(x3d.getX3DText(), "0.1 0.35 0.1");
+  PoToVRML2Action vrml;
+  vrml.apply(root);
+  seen.vrmlOverlays = VRMLTestScenes::numSceneViews(vrml);
+  seen.routedTo = PoBaseView::getView(&area, 120, 30);
+  return seen;
+}
+
+} // namespace
+
+TEST(ViewVisibility, HiddenViewIsAbsentFromPicturePickExportsAndRouting) {
+  GLTestContext gl(160, 120);
+  ASSERT_TRUE(gl.isValid());
+  std::ifstream file(std::string(BRENNICQT_EXAMPLES_DIR) + "/four_quadrants.iv");
+  std::stringstream text;
+  text << file.rdbuf();
+  SoSeparator *root = readScene(text.str());
+  ASSERT_NE(root, nullptr);
+  root->ref();
+  SoQtRenderArea area;
+  area.getSceneManager()->setWindowSize(SbVec2s(160, 120));
+  area.setSceneGraph(root);
+  const PoViewList views(root);
+  for (int i = 0; i < views.getLength(); ++i) views[i].view->sensitiveOnEvents(1);
+  auto *topRight = static_cast<PoBaseView *>(SoNode::getByName("TopRight"));
+
+  const QuadrantPresence shown = presence(root, gl, area);
+  EXPECT_TRUE(near(shown.corner, SbColor(0.1f, 0.35f, 0.1f)));
+  EXPECT_TRUE(shown.picked);
+  EXPECT_EQ(shown.vrmlOverlays, 4);
+  EXPECT_EQ(shown.routedTo, topRight);
+
+  topRight->isVisible = FALSE;
+  const QuadrantPresence hidden = presence(root, gl, area);
+  EXPECT_TRUE(near(hidden.corner, SbColor(0, 0, 0)));
+  EXPECT_FALSE(hidden.picked);
+  EXPECT_GT(shown.x3dBackgrounds, 0);
+  EXPECT_EQ(hidden.x3dBackgrounds, 0);
+  EXPECT_EQ(hidden.vrmlOverlays, 3);
+  EXPECT_EQ(hidden.routedTo, nullptr);
+  // The other quadrants are drawn as before.
+  EXPECT_TRUE(near(gl.pixel(5, 115), SbColor(0.1f, 0.1f, 0.4f)));
+  area.setSceneGraph(nullptr);
+  root->unref();
 }
