@@ -162,3 +162,22 @@ TEST(ToolViewOptions, ViewerTakesTheRenderingOptionsAsRenderDoes) {
 }
 
 } // namespace
+
+// The viewer lays views out: its help names the keys, and a drag that
+// starts on the edge between the quadrants moves the edge, not a camera.
+TEST(ToolViewLayout, HelpListsTheKeysAndADragOnAnEdgeMovesIt) {
+  const ToolResult help = runTool({"view", "--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  for (const char *key : {"\n  m ", "\n  1, 2, 3, 4 ", "double click"})
+    EXPECT_NE(help.out.find(key), std::string::npos) << key;
+
+  ScratchDirectory scratch;
+  const ToolResult viewed =
+      runTool({"view", examplePath("four_quadrants.iv"), "--size", "400x300", "--drag",
+               "201,75,261,75", "--screenshot", scratch.path("view.png")});
+  ASSERT_EQ(viewed.exitCode, 0) << viewed.err;
+  const QImage view(scratch.path("view.png"));
+  // The upper left background reaches past the old edge, up to the new one.
+  for (double x : {0.56, 0.63}) EXPECT_TRUE(near(pixelAt(view, x, 0.9), 0.1, 0.1, 0.4)) << x;
+  EXPECT_TRUE(near(pixelAt(view, 0.68, 0.9), 0.1, 0.35, 0.1));
+}
