@@ -19,7 +19,10 @@
 #include <Inventor/nodes/SoSeparator.h>
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
+#include <cstring>
+#include <limits>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -192,8 +195,11 @@ const std::vector<LayoutCase> &layoutCases() {
 struct Fields {
   SbVec2f origin, size;
   SbBool visible;
+  // Bit for bit: a NaN put back is the same NaN.
   bool operator==(const Fields &o) const {
-    return origin == o.origin && size == o.size && visible == o.visible;
+    return std::memcmp(origin.getValue(), o.origin.getValue(), sizeof(float) * 2) == 0 &&
+           std::memcmp(size.getValue(), o.size.getValue(), sizeof(float) * 2) == 0 &&
+           visible == o.visible;
   }
 };
 
@@ -345,4 +351,65 @@ TEST(ViewLayout, MaximizedViewAloneIsDrawn) {
   EXPECT_TRUE(near(gl.pixel(6, height - 7), others[0]));
   EXPECT_TRUE(near(gl.pixel(width - 7, height - 7), topRight));
   root->unref();
+}
+
+namespace {
+
+const float kNaN = std::numeric_limits<float>::quiet_NaN();
+const float kInf = std::numeric_limits<float>::infinity();
+
+struct BadRect {
+  const char *name;
+  SbVec2f origin, size;
+};
+
+const BadRect kBadRects[] = {
+    {"NaN", SbVec2f(kNaN, 0), SbVec2f(0.5f, kNaN)},
+    {"infinite", SbVec2f(-kInf, 0), SbVec2f(kInf, 1)},
+    {"negative", SbVec2f(0.8f, 0.8f), SbVec2f(-0.5f, -0.5f)},
+    {"zero", SbVec2f(0.5f, 0.5f), SbVec2f(0, 0)},
+    {"huge", SbVec2f(-FLT_MAX, 0), SbVec2f(FLT_MAX, FLT_MAX)},
+    {"subnormal", SbVec2f(0.5f, 0), SbVec2f(std::numeric_limits<float>::denorm_min(), 1)},
+};
+
+bool isFinite(PoBaseView *v) {
+  const SbVec2f o = v->viewportOrigin.getValue(), s = v->viewportSize.getValue();
+  return std::isfinite(o[0]) && std::isfinite(o[1]) && std::isfinite(s[0]) && std::isfinite(s[1]);
+}
+
+} // namespace
+
+// A view whose rectangle holds what no application means, beside two sound
+// ones: every operation runs, none spreads the bad numbers to the others, and
+// restore() gives the bad ones back bit for bit.
+TEST(ViewLayout, BadRectanglesNeitherStopNorSpread) {
+  for (const BadRect &bad : kBadRects) {
+    SCOPED_TRACE(bad.name);
+    SoSeparator *root = readScene(
+        "Separator { DEF Left PoView { viewportSize 0.5 1 } "
+        "DEF Right PoView { viewportOrigin 0.5 0 viewportSize 0.5 1 } "
+        "DEF Bad PoSceneView { scene Separator { DEF Inner PoView { viewportSize 0.1 0.1 } } } }");
+    ASSERT_NE(root, nullptr);
+    root->ref();
+    view("Bad")->viewportOrigin.setValue(bad.origin);
+    view("Bad")->viewportSize.setValue(bad.size);
+    const std::map<PoBaseView *, Fields> before = fieldsOf(root);
+    PoViewLayout layout(root);
+    EXPECT_TRUE(layout.maximize(view("Bad")));
+    layout.restore();
+    EXPECT_TRUE(layout.maximize(view("Left")));
+    layout.restore();
+    EXPECT_EQ(fieldsOf(root), before);
+    for (PoViewLayout::Side side : {PoViewLayout::LEFT, PoViewLayout::RIGHT, PoViewLayout::BOTTOM,
+                                    PoViewLayout::TOP})
+      layout.moveEdge(view("Bad"), side, 0.3f);
+    layout.moveEdge(view("Left"), PoViewLayout::RIGHT, 0.4f);
+    layout.equalize();
+    EXPECT_TRUE(isFinite(view("Left")) && isFinite(view("Right")));
+    layout.getViewAt(0.25f, 0.5f);
+    EXPECT_TRUE(layout.swap(view("Left"), view("Bad")));
+    EXPECT_TRUE(layout.arrange(2, 2));
+    for (const char *name : {"Left", "Right", "Bad"}) EXPECT_TRUE(isFinite(view(name))) << name;
+    root->unref();
+  }
 }

@@ -20,6 +20,12 @@ double mapAxis(double value, double fromLow, double fromHigh, double toLow, doub
 
 } // namespace
 
+bool isWithinReach(const LayoutRect &rect) {
+  for (float edge : {rect.left, rect.bottom, rect.right, rect.top})
+    if (!(std::fabs(edge) <= kGridReach)) return false;
+  return true;
+}
+
 LayoutRect rectOf(const PoBaseView &view) {
   const SbVec2f origin = view.viewportOrigin.getValue();
   const SbVec2f end = origin + view.viewportSize.getValue();

@@ -22,6 +22,10 @@ struct LayoutRect {
   bool operator!=(const LayoutRect &other) const { return !(*this == other); }
 };
 
+// Whether every edge is a number the layout can work with: finite and near
+// enough to the window to lie on the edge grid.
+bool isWithinReach(const LayoutRect &rect);
+
 // The whole window.
 constexpr LayoutRect kWindowRect{0.0f, 0.0f, 1.0f, 1.0f};
 

@@ -10,6 +10,8 @@
 #include <Inventor/Qt/viewers/SoQtViewer.h>
 #include <Inventor/nodes/SoNode.h>
 
+#include <algorithm>
+
 namespace {
 
 const char *const kNotTopLevel = "the view is not a top-level view of the layout's scene";
@@ -108,7 +110,12 @@ SbBool PoViewLayout::arrange(int columns, int rows) {
 
 void PoViewLayout::equalize() {
   endMaximize();
-  const std::vector<TopLevelView> views = visibleTopLevelViews(currentRoot());
+  // Views whose rectangles are no numbers to split (not finite, far off the
+  // window) are left as they are, and leave the others alone.
+  std::vector<TopLevelView> views = visibleTopLevelViews(currentRoot());
+  views.erase(std::remove_if(views.begin(), views.end(),
+                             [](const TopLevelView &v) { return !isWithinReach(rectOf(*v.view)); }),
+              views.end());
   std::vector<LayoutRect> rects = rectsOf(views);
   snapToEdgeGrid(rects);
   placeOnGrid(views, equalSplit(rects));
