@@ -41,7 +41,8 @@ namespace {
 // the view's scope.
 struct HidingCase {
   const char *name;
-  const char *scene;
+  std::string scene;
+  int views; // in the scene, the hidden one included
 };
 
 const char *const kCamera = "cameraKit CameraKit { camera PerspectiveCamera { position 0 0 5 } }";
@@ -55,21 +56,25 @@ std::string plainView() {
   return std::string("DEF Hidden PoView { isVisible FALSE ") + kCamera + " }";
 }
 
-const std::string kCases[][2] = {
-    {"scene view", "Separator { " + sceneView("DEF Inside Callback {} Cube {}") +
-                       " DEF After Callback {} }"},
-    {"plain view", "Separator { Separator { " + plainView() +
-                       " DEF Inside Callback {} Cube {} } DEF After Callback {} }"},
+const HidingCase kCases[] = {
+    {"scene view",
+     "Separator { " + sceneView("DEF Inside Callback {} Cube {}") + " DEF After Callback {} }", 1},
+    {"plain view",
+     "Separator { Separator { " + plainView() +
+         " DEF Inside Callback {} Cube {} } DEF After Callback {} }",
+     1},
     // Plain groups, switches and transform separators keep the view's state
     // in force after them: the rest of the separator goes with the view.
     {"plain view in groups",
      "Separator { Separator { Switch { whichChild 0 Group { " + plainView() +
          " } } TransformSeparator { Cube {} } DEF Inside Callback {} Cube {} } "
-         "DEF After Callback {} }"},
+         "DEF After Callback {} }",
+     1},
     // A plain view in a scene view's scene takes the rest of that scene.
     {"plain view in a scene view",
      "Separator { PoSceneView { " + std::string(kCamera) + " scene Group { " + plainView() +
-         " DEF Inside Callback {} Cube {} } } DEF After Callback {} }"},
+         " DEF Inside Callback {} Cube {} } } DEF After Callback {} }",
+     2},
 };
 
 // The actions that reached a callback node, by type name.
@@ -128,9 +133,9 @@ const std::set<std::string> kEveryAction = {
 TEST(ViewVisibility, HiddenViewAndWhatItHoldsArePassedByEveryAction) {
   GLTestContext gl(200, 100);
   ASSERT_TRUE(gl.isValid());
-  for (const auto &test : kCases) {
-    SCOPED_TRACE(test[0]);
-    SoSeparator *root = readScene(test[1]);
+  for (const HidingCase &test : kCases) {
+    SCOPED_TRACE(test.name);
+    SoSeparator *root = readScene(test.scene);
     ASSERT_NE(root, nullptr);
     root->ref();
     auto *view = static_cast<PoBaseView *>(SoNode::getByName("Hidden"));
@@ -141,8 +146,8 @@ TEST(ViewVisibility, HiddenViewAndWhatItHoldsArePassedByEveryAction) {
     applyEveryAction(root, gl);
     EXPECT_TRUE(inside.actions.empty()) << *inside.actions.begin();
     EXPECT_EQ(after.actions, kEveryAction);
-    EXPECT_EQ(PoViewList(root).getLength(), test[0] == std::string("plain view in a scene view"));
-    EXPECT_EQ(PoViewList(root, true).getLength(), test[0] == std::string("plain view in a scene view") ? 2 : 1);
+    EXPECT_EQ(PoViewList(root).getLength(), test.views - 1);
+    EXPECT_EQ(PoViewList(root, true).getLength(), test.views);
 
     // Searching, writing and matrix queries still reach it.
     SoSearchAction search;

@@ -17,7 +17,8 @@ std::vector<float> cutsAcross(const std::vector<LayoutRect> &rects, const std::v
   std::vector<float> cuts;
   for (int i : items)
     for (float line : {low(rects[std::size_t(i)], xAxis), high(rects[std::size_t(i)], xAxis)}) {
-      if (line <= low(bounds, xAxis) + kSameLine || line >= high(bounds, xAxis) - kSameLine) continue;
+      if (line <= low(bounds, xAxis) + kSameLine || line >= high(bounds, xAxis) - kSameLine)
+        continue;
       bool straddled = false;
       for (int j : items)
         straddled = straddled || (low(rects[std::size_t(j)], xAxis) < line - kSameLine &&
