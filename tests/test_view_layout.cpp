@@ -409,7 +409,8 @@ TEST(ViewLayout, BadRectanglesNeitherStopNorSpread) {
     layout.getViewAt(0.25f, 0.5f);
     EXPECT_TRUE(layout.swap(view("Left"), view("Bad")));
     EXPECT_TRUE(layout.arrange(2, 2));
-    for (const char *name : {"Left", "Right", "Bad"}) EXPECT_TRUE(isFinite(view(name))) << name;
+    for (const char *name : {"Left", "Right", "Bad", "Inner"})
+      EXPECT_TRUE(isFinite(view(name))) << name;
     root->unref();
   }
 }

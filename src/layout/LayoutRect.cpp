@@ -85,7 +85,8 @@ void snapToEdgeGrid(std::vector<LayoutRect> &rects) {
 }
 
 LayoutRect mapRect(const LayoutRect &rect, const LayoutRect &from, const LayoutRect &to) {
-  if (from == to) return rect;
+  // A rectangle that is no number to go by leaves rect where it is.
+  if (from == to || !isWithinReach(from) || !isWithinReach(to)) return rect;
   return {onEdgeGrid(mapAxis(rect.left, from.left, from.right, to.left, to.right)),
           onEdgeGrid(mapAxis(rect.bottom, from.bottom, from.top, to.bottom, to.top)),
           onEdgeGrid(mapAxis(rect.right, from.left, from.right, to.left, to.right)),

@@ -54,7 +54,8 @@ constexpr float kSameLine = 1.0e-5f;
 void snapToEdgeGrid(std::vector<LayoutRect> &rects);
 
 // Where rect goes when `from` is moved and scaled onto `to`, on the edge grid.
-// An axis on which `from` has no extent is moved, not scaled.
+// An axis on which `from` has no extent is moved, not scaled; rect stays as
+// it is when either rectangle is not within reach.
 LayoutRect mapRect(const LayoutRect &rect, const LayoutRect &from, const LayoutRect &to);
 
 // The bounding rectangle of a set of rectangles.

@@ -62,13 +62,13 @@ PoBaseView *PoViewLayout::getViewAt(float x, float y) const {
 
 SbBool PoViewLayout::maximize(PoBaseView *view) {
   if (view && view == m_maximized) return TRUE;
-  endMaximize();
   const std::vector<TopLevelView> views = topLevelViews(currentRoot());
   const int index = indexOf(views, view);
   if (index < 0) {
     postReport("PoViewLayout::maximize", kNotTopLevel);
     return FALSE;
   }
+  endMaximize();
   m_beforeMaximize->take(views);
   for (const TopLevelView &other : views)
     if (other.view != view) other.view->isVisible.setValue(FALSE);
@@ -122,13 +122,13 @@ void PoViewLayout::equalize() {
 }
 
 SbBool PoViewLayout::swap(PoBaseView *first, PoBaseView *second) {
-  endMaximize();
   const std::vector<TopLevelView> views = topLevelViews(currentRoot());
   const int one = indexOf(views, first), other = indexOf(views, second);
   if (one < 0 || other < 0) {
     postReport("PoViewLayout::swap", kNotTopLevel);
     return FALSE;
   }
+  endMaximize();
   const LayoutRect firstRect = rectOf(*first), secondRect = rectOf(*second);
   placeView(views[std::size_t(one)], secondRect);
   placeView(views[std::size_t(other)], firstRect);
