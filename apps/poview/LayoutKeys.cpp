@@ -1,5 +1,6 @@
 #include "LayoutKeys.h"
 
+#include "PoBaseView.h"
 #include "PoViewLayout.h"
 
 #include <Inventor/Qt/viewers/SoQtViewer.h>
@@ -17,6 +18,8 @@ const char *const kLayoutKeysHelp =
     "                          grid (the views in drawing order; the rest hidden)\n"
     "  mouse                   double click a view: maximize it, or back; drag the\n"
     "                          line between two views to move it\n";
+
+const char *const kLayoutKeys = "m1234";
 
 namespace {
 
@@ -37,6 +40,11 @@ bool arrangementOf(int key, Grid &grid) {
 
 } // namespace
 
+LayoutKeys::LayoutKeys(SoQtViewer *viewer)
+    : m_viewer(viewer), m_layout(PoViewLayout::install(viewer)) {
+  PoBaseView::installViewingEventCB(viewer, &LayoutKeys::eventCB, this);
+}
+
 SbBool LayoutKeys::eventCB(void *keys, QEvent *event) {
   return static_cast<LayoutKeys *>(keys)->handle(event) ? TRUE : FALSE;
 }
@@ -50,6 +58,7 @@ bool LayoutKeys::handle(QEvent *event) {
     m_pointerSeen = true;
     return false;
   case QEvent::KeyPress:
+    if (!m_layout) return false;
     break;
   default:
     return false;

@@ -11,13 +11,18 @@ class SoQtViewer;
 
 // The keys of 'poview view' that lay the views out, for its --help.
 extern const char *const kLayoutKeysHelp;
+// The same keys as the characters they type.
+extern const char *const kLayoutKeys;
 
 // The viewer's event callback after the view routing: m maximizes the view
 // under the pointer (and restores the layout when one is maximized), 1 to 4
 // arrange one, two, three or four views. Keys it handles go no further.
 class LayoutKeys {
 public:
-  LayoutKeys(SoQtViewer *viewer, PoViewLayout *layout) : m_viewer(viewer), m_layout(layout) {}
+  // Installs the layout and the view routing on the viewer, with this as the
+  // routing's application callback; the keys must outlive the viewer's
+  // events.
+  explicit LayoutKeys(SoQtViewer *viewer);
   static SbBool eventCB(void *keys, QEvent *event);
 
 private:

@@ -73,6 +73,10 @@ const ToolOption kOptions[] = {
      "with --screenshot: before the frames, drag with the\n"
      "left button from pixel X0,Y0 to X1,Y1, counted from\n"
      "the top left"},
+    {"--keys", "", "KEYS", ForView,
+     "with --screenshot: before the frames (after a drag)\n"
+     "press these layout keys (see Keys) with the pointer\n"
+     "where the drag ended, or in the middle"},
 
     // The wall.
     {"--grid", "", "CxR", ForWall, "columns and rows of the wall; C*R processes"},

@@ -5,7 +5,6 @@
 #include "LayoutKeys.h"
 #include "PictureFile.h"
 #include "PoBaseView.h"
-#include "PoViewLayout.h"
 #include "PoViewList.h"
 #include "ToolError.h"
 #include "ToolOptions.h"
@@ -53,6 +52,10 @@ ScreenshotScript screenshotScript(const Arguments &arguments) {
       script.dragTo[axis] = drag.to[axis];
     }
   }
+  script.keys = arguments.value("--keys");
+  if (script.keys.find_first_not_of(kLayoutKeys) != std::string::npos)
+    throw usageError("--keys " + quoted(script.keys) + ": expected keys among " +
+                     quoted(kLayoutKeys));
   return script;
 }
 
@@ -70,7 +73,7 @@ int runView(const Invocation &invocation) {
                                                  0, kMaxMilliseconds, "a number of milliseconds")
                             : -1;
   const bool screenshot = arguments.has("--screenshot");
-  for (const char *option : {"--frames", "--drag"})
+  for (const char *option : {"--frames", "--drag", "--keys"})
     if (arguments.has(option) && !screenshot)
       throw usageError(std::string(option) + " only goes with --screenshot");
   const std::string output = arguments.value("--screenshot");
@@ -108,8 +111,7 @@ int runView(const Invocation &invocation) {
   }
   SoQtExaminerViewer viewer(window);
   viewer.setSceneGraph(root);
-  LayoutKeys keys(&viewer, PoViewLayout::install(&viewer));
-  PoBaseView::installViewingEventCB(&viewer, &LayoutKeys::eventCB, &keys);
+  LayoutKeys keys(&viewer);
   viewer.setTitle(scenePath.c_str());
   applyRenderingOptions(viewer, rendering);
   viewer.show();

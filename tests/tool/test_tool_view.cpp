@@ -181,3 +181,37 @@ TEST(ToolViewLayout, HelpListsTheKeysAndADragOnAnEdgeMovesIt) {
   for (double x : {0.56, 0.63}) EXPECT_TRUE(near(pixelAt(view, x, 0.9), 0.1, 0.1, 0.4)) << x;
   EXPECT_TRUE(near(pixelAt(view, 0.68, 0.9), 0.1, 0.35, 0.1));
 }
+
+// The layout keys, typed over the upper left view: what shows at the upper
+// left, the upper right and the lower right corner of the picture then.
+TEST(ToolViewLayout, KeysMaximizeRestoreAndArrange) {
+  struct Background {
+    double red, green, blue;
+  };
+  const Background topLeft{0.1, 0.1, 0.4}, topRight{0.1, 0.35, 0.1},
+      bottomLeft{0.4, 0.1, 0.1}, bottomRight{0.3, 0.3, 0.3};
+  struct KeysCase {
+    const char *keys;
+    Background upperLeft, upperRight, lowerRight;
+  };
+  const KeysCase cases[] = {{"m", topLeft, topLeft, topLeft},
+                            {"mm", topLeft, topRight, bottomRight},
+                            {"3", topLeft, bottomLeft, bottomLeft},
+                            {"314", topLeft, topRight, bottomRight}};
+  ScratchDirectory scratch;
+  for (const KeysCase &test : cases) {
+    SCOPED_TRACE(test.keys);
+    const ToolResult viewed =
+        runTool({"view", examplePath("four_quadrants.iv"), "--size", "400x300", "--drag",
+                 "100,75,100,75", "--keys", test.keys, "--screenshot", scratch.path("keys.png")});
+    ASSERT_EQ(viewed.exitCode, 0) << viewed.err;
+    const QImage view(scratch.path("keys.png"));
+    const Background &a = test.upperLeft, &b = test.upperRight, &c = test.lowerRight;
+    EXPECT_TRUE(near(pixelAt(view, 0.03, 0.97), a.red, a.green, a.blue));
+    EXPECT_TRUE(near(pixelAt(view, 0.97, 0.97), b.red, b.green, b.blue));
+    EXPECT_TRUE(near(pixelAt(view, 0.97, 0.03), c.red, c.green, c.blue));
+  }
+  const ToolResult wrong =
+      runTool({"view", examplePath("four_quadrants.iv"), "--keys", "m", "--exit-after", "0"});
+  EXPECT_EQ(wrong.exitCode, 2);
+}
