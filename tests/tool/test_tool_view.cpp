@@ -163,55 +163,44 @@ TEST(ToolViewOptions, ViewerTakesTheRenderingOptionsAsRenderDoes) {
 
 } // namespace
 
-// The viewer lays views out: its help names the keys, and a drag that
-// starts on the edge between the quadrants moves the edge, not a camera.
-TEST(ToolViewLayout, HelpListsTheKeysAndADragOnAnEdgeMovesIt) {
+// The viewer lays views out: its help names the keys; a drag that starts on
+// the edge between the quadrants moves the edge, and the layout keys, typed
+// over the upper left view, maximize, restore and arrange. What shows then
+// at the upper left, the upper right and the lower right corner, and just
+// right of the middle at the top.
+TEST(ToolViewLayout, EdgeDragsAndKeysLayTheViewsOut) {
   const ToolResult help = runTool({"view", "--help"});
-  EXPECT_EQ(help.exitCode, 0);
   for (const char *key : {"\n  m ", "\n  1, 2, 3, 4 ", "double click"})
     EXPECT_NE(help.out.find(key), std::string::npos) << key;
+  EXPECT_EQ(runTool({"view", examplePath("inset.iv"), "--keys", "m"}).exitCode, 2);
 
-  ScratchDirectory scratch;
-  const ToolResult viewed =
-      runTool({"view", examplePath("four_quadrants.iv"), "--size", "400x300", "--drag",
-               "201,75,261,75", "--screenshot", scratch.path("view.png")});
-  ASSERT_EQ(viewed.exitCode, 0) << viewed.err;
-  const QImage view(scratch.path("view.png"));
-  // The upper left background reaches past the old edge, up to the new one.
-  for (double x : {0.56, 0.63}) EXPECT_TRUE(near(pixelAt(view, x, 0.9), 0.1, 0.1, 0.4)) << x;
-  EXPECT_TRUE(near(pixelAt(view, 0.68, 0.9), 0.1, 0.35, 0.1));
-}
-
-// The layout keys, typed over the upper left view: what shows at the upper
-// left, the upper right and the lower right corner of the picture then.
-TEST(ToolViewLayout, KeysMaximizeRestoreAndArrange) {
-  struct Background {
-    double red, green, blue;
+  const double topLeft[] = {0.1, 0.1, 0.4}, topRight[] = {0.1, 0.35, 0.1},
+               bottomLeft[] = {0.4, 0.1, 0.1}, bottomRight[] = {0.3, 0.3, 0.3};
+  const struct {
+    QStringList script;
+    const double *upperLeft, *upperRight, *lowerRight, *upperMiddle;
+  } cases[] = {
+      {{"--drag", "201,75,261,75"}, topLeft, topRight, bottomRight, topLeft},
+      {{"--drag", "100,75,100,75", "--keys", "m"}, topLeft, topLeft, topLeft, topLeft},
+      {{"--drag", "100,75,100,75", "--keys", "mm"}, topLeft, topRight, bottomRight, topRight},
+      {{"--drag", "100,75,100,75", "--keys", "3"}, topLeft, bottomLeft, bottomLeft, topRight},
   };
-  const Background topLeft{0.1, 0.1, 0.4}, topRight{0.1, 0.35, 0.1},
-      bottomLeft{0.4, 0.1, 0.1}, bottomRight{0.3, 0.3, 0.3};
-  struct KeysCase {
-    const char *keys;
-    Background upperLeft, upperRight, lowerRight;
-  };
-  const KeysCase cases[] = {{"m", topLeft, topLeft, topLeft},
-                            {"mm", topLeft, topRight, bottomRight},
-                            {"3", topLeft, bottomLeft, bottomLeft},
-                            {"314", topLeft, topRight, bottomRight}};
   ScratchDirectory scratch;
-  for (const KeysCase &test : cases) {
-    SCOPED_TRACE(test.keys);
+  for (const auto &test : cases) {
+    SCOPED_TRACE(test.script.join(' ').toStdString());
     const ToolResult viewed =
-        runTool({"view", examplePath("four_quadrants.iv"), "--size", "400x300", "--drag",
-                 "100,75,100,75", "--keys", test.keys, "--screenshot", scratch.path("keys.png")});
+        runTool(QStringList{"view", examplePath("four_quadrants.iv"), "--size", "400x300"} +
+                test.script + QStringList{"--screenshot", scratch.path("view.png")});
     ASSERT_EQ(viewed.exitCode, 0) << viewed.err;
-    const QImage view(scratch.path("keys.png"));
-    const Background &a = test.upperLeft, &b = test.upperRight, &c = test.lowerRight;
-    EXPECT_TRUE(near(pixelAt(view, 0.03, 0.97), a.red, a.green, a.blue));
-    EXPECT_TRUE(near(pixelAt(view, 0.97, 0.97), b.red, b.green, b.blue));
-    EXPECT_TRUE(near(pixelAt(view, 0.97, 0.03), c.red, c.green, c.blue));
+    const QImage view(scratch.path("view.png"));
+    const struct {
+      double x, y;
+      const double *colour;
+    } probes[] = {{0.03, 0.97, test.upperLeft}, {0.97, 0.97, test.upperRight},
+                  {0.97, 0.03, test.lowerRight}, {0.56, 0.97, test.upperMiddle}};
+    for (const auto &probe : probes)
+      EXPECT_TRUE(near(pixelAt(view, probe.x, probe.y), probe.colour[0], probe.colour[1],
+                       probe.colour[2]))
+          << probe.x << ", " << probe.y << ": " << describe(pixelAt(view, probe.x, probe.y));
   }
-  const ToolResult wrong =
-      runTool({"view", examplePath("four_quadrants.iv"), "--keys", "m", "--exit-after", "0"});
-  EXPECT_EQ(wrong.exitCode, 2);
 }
