@@ -46,15 +46,17 @@ SoNode *PoViewLayout::getSceneGraph() const { return currentRoot(); }
 
 SoNode *PoViewLayout::currentRoot() const { return m_viewer ? m_viewer->getSceneGraph() : m_root; }
 
-int PoViewLayout::getNumViews() const { return int(topLevelViews(currentRoot()).size()); }
+int PoViewLayout::getNumViews() const {
+  return int(topLevelViews(currentRoot(), false).size());
+}
 
 PoBaseView *PoViewLayout::getView(int index) const {
-  const std::vector<TopLevelView> views = topLevelViews(currentRoot());
+  const std::vector<TopLevelView> views = topLevelViews(currentRoot(), false);
   return index >= 0 && index < int(views.size()) ? views[std::size_t(index)].view : nullptr;
 }
 
 PoBaseView *PoViewLayout::getViewAt(float x, float y) const {
-  const std::vector<TopLevelView> views = visibleTopLevelViews(currentRoot());
+  const std::vector<TopLevelView> views = visibleTopLevelViews(currentRoot(), false);
   for (auto view = views.rbegin(); view != views.rend(); ++view)
     if (rectOf(*view->view).contains(x, y)) return view->view;
   return nullptr;

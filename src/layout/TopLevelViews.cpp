@@ -6,35 +6,53 @@
 #include <algorithm>
 #include <unordered_set>
 
-std::vector<TopLevelView> topLevelViews(SoNode *root) {
+namespace {
+
+// Collects the top-level views, each once, and the views nested in them;
+// without nested views the walk stays out of the views' parts (their
+// scenes, which hold most of a graph).
+class TopLevelLister : public ViewWalkVisitor {
+public:
+  TopLevelLister(std::vector<TopLevelView> &out, bool withNested)
+      : m_out(out), m_withNested(withNested) {}
+
+  bool enterView(PoBaseView *view, const WalkPlace &place) override {
+    if (place.viewDepth == 0) {
+      m_current = m_placed.insert(view).second ? int(m_out.size()) : -1;
+      if (m_current >= 0) m_out.push_back(TopLevelView{view, {}});
+    } else if (m_current >= 0) {
+      std::vector<PoBaseView *> &nested = m_out[std::size_t(m_current)].nested;
+      if (view != m_out[std::size_t(m_current)].view &&
+          std::find(nested.begin(), nested.end(), view) == nested.end())
+        nested.push_back(view);
+    }
+    return m_withNested;
+  }
+
+private:
+  std::vector<TopLevelView> &m_out;
+  const bool m_withNested;
+  std::unordered_set<PoBaseView *> m_placed;
+  int m_current = -1;
+};
+
+std::vector<TopLevelView> listTopLevel(SoNode *root, bool withNested) {
   ViewWalkRules rules;
   rules.invisibleViews = true;
-  const std::vector<ViewEntry> entries = listViews(root, rules);
   std::vector<TopLevelView> views;
-  std::unordered_set<PoBaseView *> placed;
-  // Entries come in drawing order, each view before those nested in it.
-  std::vector<int> topOf(entries.size(), -1);
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    const ViewEntry &entry = entries[i];
-    if (entry.parent < 0) {
-      if (!placed.insert(entry.view).second) continue;
-      topOf[i] = int(views.size());
-      views.push_back(TopLevelView{entry.view, {}});
-      continue;
-    }
-    const int top = topOf[std::size_t(entry.parent)];
-    topOf[i] = top;
-    if (top < 0) continue;
-    std::vector<PoBaseView *> &nested = views[std::size_t(top)].nested;
-    if (entry.view != views[std::size_t(top)].view &&
-        std::find(nested.begin(), nested.end(), entry.view) == nested.end())
-      nested.push_back(entry.view);
-  }
+  TopLevelLister lister(views, withNested);
+  ViewWalk(rules).run(root, lister);
   return views;
 }
 
-std::vector<TopLevelView> visibleTopLevelViews(SoNode *root) {
-  std::vector<TopLevelView> views = topLevelViews(root);
+} // namespace
+
+std::vector<TopLevelView> topLevelViews(SoNode *root, bool withNested) {
+  return listTopLevel(root, withNested);
+}
+
+std::vector<TopLevelView> visibleTopLevelViews(SoNode *root, bool withNested) {
+  std::vector<TopLevelView> views = listTopLevel(root, withNested);
   views.erase(std::remove_if(views.begin(), views.end(),
                              [](const TopLevelView &v) { return !v.view->isVisible.getValue(); }),
               views.end());

@@ -18,11 +18,12 @@ struct TopLevelView {
 
 // The top-level views below root in drawing order, switched off or not,
 // each once (a view drawn in several places is laid out where it is drawn
-// first).
-std::vector<TopLevelView> topLevelViews(SoNode *root);
+// first), with the views nested in them unless withNested is false: looking
+// for the views alone does not walk their scenes.
+std::vector<TopLevelView> topLevelViews(SoNode *root, bool withNested = true);
 
 // Only those switched on.
-std::vector<TopLevelView> visibleTopLevelViews(SoNode *root);
+std::vector<TopLevelView> visibleTopLevelViews(SoNode *root, bool withNested = true);
 
 // Index of view among views, -1 when it is not one of them.
 int indexOf(const std::vector<TopLevelView> &views, const PoBaseView *view);

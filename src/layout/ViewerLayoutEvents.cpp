@@ -136,7 +136,8 @@ bool ViewerLayoutEvents::edgeUnder(QWidget *area, const QPoint &at, int &index,
                                    PoViewLayout::Side &side,
                                    std::vector<TopLevelView> &views) const {
   if (area->width() <= 0 || area->height() <= 0) return false;
-  views = visibleTopLevelViews(m_layout.currentRoot());
+  // Asked at every move of the pointer: the views' own scenes are not walked.
+  views = visibleTopLevelViews(m_layout.currentRoot(), false);
   float x, y;
   normalized(area, at, x, y);
   return findSharedEdge(rectsOf(views), x, y, kGrabPixels / float(area->width()),
@@ -157,7 +158,8 @@ bool ViewerLayoutEvents::startDrag(QWidget *area, const QPoint &at) {
                   : side == PoViewLayout::BOTTOM ? rect.bottom
                                                  : rect.top;
   m_pressAt = at;
-  m_atPress.take(views);
+  // The views with those nested in them, which the moves put back too.
+  m_atPress.take(visibleTopLevelViews(m_layout.currentRoot()));
   return true;
 }
 
