@@ -47,7 +47,8 @@ int main(int argc, char **argv) {
       "#Inventor V2.1 ascii\n"
       "Separator { Material { diffuseColor 0.85 0.55 0.2 }\n"
       "  Separator { Translation { translation 0 -0.75 0 } Cube { width 4 height 0.5 depth 2 } }\n"
-      "  Separator { Translation { translation -1.75 0.25 0 } Cube { width 0.5 height 1.5 depth 2 } }\n"
+      "  Separator { Material { diffuseColor 0.65 0.35 0.15 }\n"
+      "    Translation { translation -1.75 0.25 0 } Cube { width 0.5 height 1.5 depth 2 } }\n"
       "  Separator { Material { diffuseColor 0.25 0.55 0.85 }\n"
       "    Translation { translation 1 0 0.4 } Cylinder { radius 0.4 height 1 } } }\n";
   SoInput input;
@@ -64,6 +65,7 @@ int main(int argc, char **argv) {
   camera->position.setValue(7, 5, 9);
   camera->pointAt(SbVec3f(0, 0, 0));
   camera->focalDistance = 12.45f;
+  camera->farDistance = 30;
   for (PoSceneView *view : {top, perspective, front, side}) root->addChild(view);
 
   // After the views, so that a file written from this graph names them.
