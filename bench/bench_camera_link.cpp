@@ -26,14 +26,14 @@ struct Grid {
 Grid makeGrid(bool linked) {
   Grid grid{makeViewGrid(makeSharedGridScene()), {}};
   grid.root->ref();
-  auto *link = new PoCameraLink;
+  auto *link = linked ? new PoCameraLink : nullptr;
   for (int i = 0; i < grid.root->getNumChildren(); ++i) {
     auto *cell = static_cast<SoSeparator *>(grid.root->getChild(i));
     auto *view = static_cast<PoView *>(cell->getChild(0));
     grid.cameras.push_back(view->getCamera());
-    link->views.set1Value(i, view);
+    if (link) link->views.set1Value(i, view);
   }
-  if (linked) grid.root->addChild(link);
+  if (link) grid.root->addChild(link);
   // The link learns the window's shape as a viewer's frame tells it.
   SoGetBoundingBoxAction(SbViewportRegion(512, 512)).apply(grid.root);
   return grid;

@@ -8,8 +8,6 @@
 #include <Inventor/nodes/SoSubNode.h>
 
 class CameraLinkMembers;
-class SoFieldSensor;
-class SoSensor;
 
 // Makes the cameras of views move together. While the node exists, a change
 // to the camera of one of its views (by a viewer, by code, by a field
@@ -74,8 +72,9 @@ protected:
   virtual SbBool readInstance(SoInput *in, unsigned short flags);
   // Copies follow their own `views`.
   virtual void copyContents(const SoFieldContainer *from, SbBool copyConnections);
-  // A change inside a linked view reaches the link through `views`; the
-  // view's own parents tell the rest of the graph, so it goes no further.
+  // Follows `views` as it changes. A change inside a linked view reaches the
+  // link through `views` too; the view's own parents tell the rest of the
+  // graph, so it goes no further.
   virtual void notify(SoNotList *list);
 
   // Each notes the window size of the action.
@@ -85,14 +84,12 @@ protected:
   virtual void pick(SoPickAction *action);
 
 private:
-  static void viewsChangedCB(void *link, SoSensor *sensor);
   void noteWindow(SoAction *action);
   SbBool readFields(SoInput *in);
   SbBool readDeclarations(SoInput *in);
   SbBool readViews(SoInput *in);
 
   CameraLinkMembers *m_members;
-  SoFieldSensor *m_viewsSensor;
 };
 
 #endif

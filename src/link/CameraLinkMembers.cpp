@@ -1,11 +1,11 @@
 #include "CameraLinkMembers.h"
 
-#include "LinkNetwork.h"
 #include "PoBaseView.h"
 #include "PoCameraLink.h"
 
 #include <Inventor/fields/SoMFNode.h>
 #include <Inventor/fields/SoSFNode.h>
+#include <Inventor/nodekits/SoBaseKit.h>
 #include <Inventor/nodes/SoCamera.h>
 #include <Inventor/sensors/SoFieldSensor.h>
 
@@ -13,13 +13,17 @@
 
 namespace {
 
-// The view's camera as it stands, making nothing: a view without a camera
-// kit, or a kit without a camera, has none.
-SoCamera *currentCamera(PoBaseView *view) {
-  if (!view->getField("cameraKit")) return nullptr;
-  SoNode *node = view->getPart("cameraKit.camera", FALSE);
-  return node && node->isOfType(SoCamera::getClassTypeId()) ? static_cast<SoCamera *>(node)
-                                                            : nullptr;
+SoSFNode *partField(SoFieldContainer *container, const char *name) {
+  SoField *field = container ? container->getField(name) : nullptr;
+  return field && field->isOfType(SoSFNode::getClassTypeId()) ? static_cast<SoSFNode *>(field)
+                                                              : nullptr;
+}
+
+// Holds `to` in place of `held`.
+template <class Node> void hold(Node *&held, Node *to) {
+  if (to) to->ref();
+  if (held) held->unref();
+  held = to;
 }
 
 } // namespace
@@ -42,21 +46,20 @@ const CameraLinkMembers::Member *CameraLinkMembers::memberWith(const SoCamera *c
 }
 
 void CameraLinkMembers::follow(const SoMFNode &views) {
+  // Every change inside a linked view reaches `views` too; most leave the
+  // list as it was.
+  const int count = views.getNum();
+  if (std::size_t(count) == m_listed.size() &&
+      std::equal(m_listed.begin(), m_listed.end(), views.getValues(0)))
+    return;
+  m_listed.assign(views.getValues(0), views.getValues(0) + count);
+
   std::vector<PoBaseView *> wanted;
-  for (int i = 0; i < views.getNum(); ++i) {
-    SoNode *node = views[i];
+  for (const SoNode *node : m_listed) {
     if (!node || !node->isOfType(PoBaseView::getClassTypeId())) continue;
-    PoBaseView *view = static_cast<PoBaseView *>(node);
+    PoBaseView *view = static_cast<PoBaseView *>(const_cast<SoNode *>(node));
     if (std::find(wanted.begin(), wanted.end(), view) == wanted.end()) wanted.push_back(view);
   }
-  // Changes inside the views reach this too; most leave the list as it is.
-  if (wanted.size() == m_members.size() &&
-      std::equal(wanted.begin(), wanted.end(), m_members.begin(),
-                 [](PoBaseView *view, const std::unique_ptr<Member> &member) {
-                   return member->view == view;
-                 }))
-    return;
-
   std::vector<std::unique_ptr<Member>> next;
   for (PoBaseView *view : wanted) {
     auto kept = std::find_if(m_members.begin(), m_members.end(),
@@ -70,49 +73,51 @@ void CameraLinkMembers::follow(const SoMFNode &views) {
 
 std::unique_ptr<CameraLinkMembers::Member> CameraLinkMembers::join(CameraLinkMembers *owner,
                                                                    PoBaseView *view) {
-  std::unique_ptr<Member> member(new Member{owner, view, nullptr, nullptr});
-  view->ref();
-  SoField *kitField = view->getField("cameraKit");
-  if (kitField && kitField->isOfType(SoSFNode::getClassTypeId())) {
+  std::unique_ptr<Member> member(new Member);
+  member->owner = owner;
+  hold(member->view, view);
+  member->kitField = partField(view, "cameraKit");
+  if (member->kitField) {
     member->sensor = new SoFieldSensor(&CameraLinkMembers::cameraKitChangedCB, member.get());
     // Carried inside the change, before the call that made it returns and
     // before any viewer draws the next frame.
     member->sensor->setPriority(0);
-    member->sensor->attach(kitField);
+    member->sensor->attach(member->kitField);
   }
-  takeCamera(*member, currentCamera(view));
+  update(*member);
   return member;
 }
 
 void CameraLinkMembers::leave(Member &member) {
   delete member.sensor;
   member.sensor = nullptr;
-  takeCamera(member, nullptr);
-  member.view->unref();
-  member.view = nullptr;
+  member.kitField = nullptr;
+  update(member);
+  hold(member.view, static_cast<PoBaseView *>(nullptr));
 }
 
-void CameraLinkMembers::takeCamera(Member &member, SoCamera *camera) {
-  if (camera == member.camera) return;
+bool CameraLinkMembers::update(Member &member) {
+  SoNode *kit = member.kitField ? member.kitField->getValue() : nullptr;
+  if (kit != member.kit) {
+    hold(member.kit, kit);
+    member.cameraField =
+        kit && kit->isOfType(SoBaseKit::getClassTypeId()) ? partField(kit, "camera") : nullptr;
+  }
+  SoNode *node = member.cameraField ? member.cameraField->getValue() : nullptr;
+  if (node == member.camera) return false;
+  SoCamera *camera =
+      node && node->isOfType(SoCamera::getClassTypeId()) ? static_cast<SoCamera *>(node) : nullptr;
+  if (camera == member.camera) return false;
   LinkNetwork &network = LinkNetwork::instance();
-  if (camera) {
-    camera->ref();
-    network.watch(camera);
-  }
-  if (member.camera) {
-    network.unwatch(member.camera);
-    member.camera->unref();
-  }
-  member.camera = camera;
+  if (member.camera) network.unwatch(member.camera);
+  hold(member.camera, camera);
+  member.watched = camera ? network.watch(camera) : nullptr;
+  return true;
 }
 
 void CameraLinkMembers::cameraKitChangedCB(void *data, SoSensor *) {
   Member &member = *static_cast<Member *>(data);
   LinkNetwork &network = LinkNetwork::instance();
   if (network.isCarrying()) return;
-  SoCamera *camera = currentCamera(member.view);
-  if (camera != member.camera)
-    takeCamera(member, camera);
-  else if (camera)
-    network.carryFrom(camera);
+  if (!update(member) && member.watched) network.carryFrom(*member.watched);
 }

@@ -1,6 +1,8 @@
 #ifndef BRENNICQT_CAMERALINKMEMBERS_H
 #define BRENNICQT_CAMERALINKMEMBERS_H
 
+#include "LinkNetwork.h"
+
 #include <Inventor/SbVec2s.h>
 
 #include <memory>
@@ -11,6 +13,8 @@ class PoCameraLink;
 class SoCamera;
 class SoFieldSensor;
 class SoMFNode;
+class SoNode;
+class SoSFNode;
 class SoSensor;
 
 // The views one PoCameraLink links, each with the camera it has now. A
@@ -20,10 +24,16 @@ class SoSensor;
 class CameraLinkMembers {
 public:
   struct Member {
-    CameraLinkMembers *owner;
-    PoBaseView *view;     // referenced, so that no other view takes its address
-    SoCamera *camera;     // referenced; null while the view has none
-    SoFieldSensor *sensor;
+    CameraLinkMembers *owner = nullptr;
+    // Referenced, so that no other node takes their addresses while they
+    // are known here.
+    PoBaseView *view = nullptr;
+    SoNode *kit = nullptr;      // the camera kit the view holds
+    SoCamera *camera = nullptr; // null while the view has none
+    SoSFNode *kitField = nullptr;       // the view's "cameraKit" part field
+    SoSFNode *cameraField = nullptr;    // the kit's "camera" part field
+    LinkNetwork::Watched *watched = nullptr; // what the network knows of `camera`
+    SoFieldSensor *sensor = nullptr;
   };
 
   explicit CameraLinkMembers(const PoCameraLink &link);
@@ -49,10 +59,13 @@ private:
   static void cameraKitChangedCB(void *member, SoSensor *sensor);
   static std::unique_ptr<Member> join(CameraLinkMembers *owner, PoBaseView *view);
   static void leave(Member &member);
-  static void takeCamera(Member &member, SoCamera *camera);
+  // Follows the view's camera kit and camera to what the view holds now;
+  // answers whether the camera is another.
+  static bool update(Member &member);
 
   const PoCameraLink &m_link;
   std::vector<std::unique_ptr<Member>> m_members;
+  std::vector<const SoNode *> m_listed; // `views` as last followed
 };
 
 #endif

@@ -5,20 +5,24 @@
 
 #include <cmath>
 
-CameraState CameraState::of(const SoCamera &camera) {
+CameraState::Kind CameraState::kindOf(const SoCamera &camera) {
+  if (camera.isOfType(SoOrthographicCamera::getClassTypeId())) return Kind::Orthographic;
+  if (camera.isOfType(SoPerspectiveCamera::getClassTypeId())) return Kind::Perspective;
+  return Kind::Other;
+}
+
+CameraState CameraState::of(const SoCamera &camera, Kind kind) {
   CameraState state;
+  state.kind = kind;
   state.position = camera.position.getValue();
   state.orientation = camera.orientation.getValue();
   state.focalDistance = camera.focalDistance.getValue();
   state.nearDistance = camera.nearDistance.getValue();
   state.farDistance = camera.farDistance.getValue();
-  if (camera.isOfType(SoOrthographicCamera::getClassTypeId())) {
-    state.kind = Kind::Orthographic;
+  if (kind == Kind::Orthographic)
     state.heightValue = static_cast<const SoOrthographicCamera &>(camera).height.getValue();
-  } else if (camera.isOfType(SoPerspectiveCamera::getClassTypeId())) {
-    state.kind = Kind::Perspective;
+  else if (kind == Kind::Perspective)
     state.heightValue = static_cast<const SoPerspectiveCamera &>(camera).heightAngle.getValue();
-  }
   return state;
 }
 

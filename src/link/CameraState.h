@@ -20,7 +20,10 @@ struct CameraState {
   // An orthographic camera's height, a perspective camera's height angle.
   float heightValue = 0;
 
-  static CameraState of(const SoCamera &camera);
+  static Kind kindOf(const SoCamera &camera);
+  // The camera's state; `kind` must be kindOf(camera), which a camera node
+  // keeps for life.
+  static CameraState of(const SoCamera &camera, Kind kind);
   // Sets the fields in which `to` differs from `from`, and only those, so
   // that a camera is told once of each change and never of none.
   static void write(SoCamera &camera, const CameraState &from, const CameraState &to);

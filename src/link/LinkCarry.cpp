@@ -8,11 +8,25 @@
 #include <cmath>
 
 unsigned changedKinds(const CameraChange &change) {
+  const CameraState &before = change.before, &after = change.after;
   unsigned kinds = 0;
-  if (change.before.orientation != change.after.orientation) kinds |= PoCameraLink::ORIENTATION;
-  if (change.before.focalPoint() != change.after.focalPoint()) kinds |= PoCameraLink::POSITION;
-  if (change.before.extent() != change.after.extent()) kinds |= PoCameraLink::ZOOM;
+  const bool turned = before.orientation != after.orientation;
+  if (turned) kinds |= PoCameraLink::ORIENTATION;
+  // Most changes a link hears of are its own, carried: nothing moved.
+  if ((turned || before.position != after.position ||
+       before.focalDistance != after.focalDistance) &&
+      before.focalPoint() != after.focalPoint())
+    kinds |= PoCameraLink::POSITION;
+  if ((before.heightValue != after.heightValue || before.focalDistance != after.focalDistance) &&
+      before.extent() != after.extent())
+    kinds |= PoCameraLink::ZOOM;
   return kinds;
+}
+
+CarriedChange carriedChange(const CameraChange &change, float sourcePixels) {
+  const bool hasPixels = sourcePixels > 0.0f && std::isfinite(sourcePixels);
+  return {change.after.orientation, change.after.focalPoint() - change.before.focalPoint(),
+          hasPixels ? change.after.extent() / sourcePixels : 0.0f};
 }
 
 float scalePixels(const PoBaseView &view, const SoCamera &camera, const SbVec2s &window) {
@@ -24,28 +38,27 @@ float scalePixels(const PoBaseView &view, const SoCamera &camera, const SbVec2s 
   return height;
 }
 
-CameraState carried(const CameraChange &change, float sourcePixels, const CameraState &target,
-                    float targetPixels, unsigned kinds) {
+CameraState carried(const CarriedChange &change, const CameraState &target, float targetPixels,
+                    unsigned kinds) {
   CameraState result = target;
   if (kinds & PoCameraLink::ORIENTATION) {
     const SbVec3f focal = result.focalPoint();
-    result.orientation = change.after.orientation;
+    result.orientation = change.orientation;
     result.position = focal - result.focalDistance * result.direction();
   }
   if (kinds & PoCameraLink::POSITION) {
-    const SbVec3f shift = change.after.focalPoint() - change.before.focalPoint();
-    result.position += shift;
+    result.position += change.shift;
     // Moved along its axis, an orthographic camera would show another slab
     // of the world and could leave its scene behind its near plane; its
     // picture stays the same if the slab stays where it was.
     if (result.kind == CameraState::Kind::Orthographic) {
-      const float along = shift.dot(result.direction());
+      const float along = change.shift.dot(result.direction());
       result.nearDistance -= along;
       result.farDistance -= along;
     }
   }
-  if ((kinds & PoCameraLink::ZOOM) && sourcePixels > 0.0f && targetPixels > 0.0f &&
-      std::isfinite(sourcePixels) && std::isfinite(targetPixels))
-    result.setExtent(change.after.extent() / sourcePixels * targetPixels);
+  if ((kinds & PoCameraLink::ZOOM) && change.unitsPerPixel > 0.0f && targetPixels > 0.0f &&
+      std::isfinite(targetPixels))
+    result.setExtent(change.unitsPerPixel * targetPixels);
   return result;
 }

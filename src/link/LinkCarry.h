@@ -19,6 +19,14 @@ struct CameraChange {
 // orientation, its focal point, the extent it shows.
 unsigned changedKinds(const CameraChange &change);
 
+// What the targets of one change take from it, worked out once.
+struct CarriedChange {
+  SbRotation orientation;
+  SbVec3f shift;        // of the focal point
+  float unitsPerPixel;  // at the focal distance; 0 when it has none
+};
+CarriedChange carriedChange(const CameraChange &change, float sourcePixels);
+
 // The pixels of a window of the given size that the camera's height spans in
 // the view: the view's height, or its width in a view taller than wide under
 // Coin's default viewport mapping (which then fits the camera's height to
@@ -31,7 +39,7 @@ float scalePixels(const PoBaseView &view, const SoCamera &camera, const SbVec2s 
 // source's shift of its focal point; the source's world units per pixel.
 // Pixels are scalePixels of each view; a zoom between views without pixels
 // is not carried.
-CameraState carried(const CameraChange &change, float sourcePixels, const CameraState &target,
-                    float targetPixels, unsigned kinds);
+CameraState carried(const CarriedChange &change, const CameraState &target, float targetPixels,
+                    unsigned kinds);
 
 #endif

@@ -33,9 +33,14 @@ void LinkNetwork::leave(CameraLinkMembers *link) {
   m_links.erase(std::remove(m_links.begin(), m_links.end(), link), m_links.end());
 }
 
-void LinkNetwork::watch(SoCamera *camera) {
+LinkNetwork::Watched *LinkNetwork::watch(SoCamera *camera) {
   Watched &watched = m_cameras[camera];
-  if (watched.watchers++ == 0) watched.state = CameraState::of(*camera);
+  if (watched.watchers++ == 0) {
+    watched.camera = camera;
+    watched.kind = CameraState::kindOf(*camera);
+    watched.state = CameraState::of(*camera, watched.kind);
+  }
+  return &watched;
 }
 
 void LinkNetwork::unwatch(SoCamera *camera) {
@@ -51,12 +56,9 @@ unsigned LinkNetwork::takenIn(Watched &watched) const {
   return watched.taken;
 }
 
-void LinkNetwork::carryFrom(SoCamera *camera) {
+void LinkNetwork::carryFrom(Watched &source) {
   if (m_carrying) return;
-  auto found = m_cameras.find(camera);
-  if (found == m_cameras.end()) return;
-  Watched &source = found->second;
-  const CameraChange change{source.state, CameraState::of(*camera)};
+  const CameraChange change{source.state, CameraState::of(*source.camera, source.kind)};
   source.state = change.after;
   const unsigned kinds = changedKinds(change);
   if (kinds == 0) return;
@@ -66,34 +68,35 @@ void LinkNetwork::carryFrom(SoCamera *camera) {
   takenIn(source);
   source.taken = PoCameraLink::ALL;
   m_queue.clear();
-  m_queue.push_back({camera, change, kinds});
+  m_queue.push_back({&source, change, kinds, nullptr});
   // The queue grows while it is read: entries are taken by value.
   for (std::size_t i = 0; i < m_queue.size(); ++i) spread(Pending(m_queue[i]));
 }
 
 void LinkNetwork::spread(const Pending &pending) {
-  for (CameraLinkMembers *link : m_links) {
+  SoCamera *source = pending.camera->camera;
+  for (const CameraLinkMembers *link : m_links) {
+    // The link a change came by has given its cameras all of it already.
+    if (link == pending.through) continue;
     const unsigned kinds = pending.kinds & link->kinds();
     if (kinds == 0) continue;
-    const CameraLinkMembers::Member *from = link->memberWith(pending.camera);
+    const CameraLinkMembers::Member *from = link->memberWith(source);
     if (!from) continue;
-    const float sourcePixels = scalePixels(*from->view, *pending.camera, link->window);
+    const CarriedChange change =
+        carriedChange(pending.change, scalePixels(*from->view, *source, link->window));
     for (const auto &member : link->members()) {
-      SoCamera *target = member->camera;
+      Watched *target = member->watched;
       if (!target || target == pending.camera) continue;
-      auto found = m_cameras.find(target);
-      if (found == m_cameras.end()) continue;
-      Watched &watched = found->second;
-      const unsigned take = kinds & ~takenIn(watched);
+      const unsigned take = kinds & ~takenIn(*target);
       if (take == 0) continue;
-      watched.taken |= take;
-      const CameraState before = CameraState::of(*target);
-      const float targetPixels = scalePixels(*member->view, *target, link->window);
-      CameraState::write(*target, before,
-                         carried(pending.change, sourcePixels, before, targetPixels, take));
+      target->taken |= take;
+      SoCamera &camera = *target->camera;
+      const CameraState before = CameraState::of(camera, target->kind);
+      const float targetPixels = scalePixels(*member->view, camera, link->window);
+      CameraState::write(camera, before, carried(change, before, targetPixels, take));
       // As the camera holds it: a connected field keeps its own value.
-      watched.state = CameraState::of(*target);
-      m_queue.push_back({target, {before, watched.state}, take});
+      target->state = CameraState::of(camera, target->kind);
+      m_queue.push_back({target, {before, target->state}, take, link});
     }
   }
 }

@@ -19,6 +19,17 @@ class SoCamera;
 // Lives on the thread that owns the scene graphs, as Coin's sensors do.
 class LinkNetwork {
 public:
+  // What the network knows of one camera. Its address stays as long as the
+  // camera is watched.
+  struct Watched {
+    SoCamera *camera = nullptr;
+    CameraState::Kind kind = CameraState::Kind::Other;
+    CameraState state;
+    int watchers = 0;
+    unsigned wave = 0;  // the wave `taken` belongs to
+    unsigned taken = 0; // kinds taken in that wave
+  };
+
   static LinkNetwork &instance();
 
   void join(CameraLinkMembers *link);
@@ -26,25 +37,20 @@ public:
 
   // Counted: a camera watched by two links, or by two views of one, is
   // known once. A camera first watched is known as it is now.
-  void watch(SoCamera *camera);
+  Watched *watch(SoCamera *camera);
   void unwatch(SoCamera *camera);
 
   // A watched camera was told of a change. What changed since the network
   // last knew it is carried; nothing is while a wave is under way.
-  void carryFrom(SoCamera *camera);
+  void carryFrom(Watched &camera);
   bool isCarrying() const { return m_carrying; }
 
 private:
-  struct Watched {
-    CameraState state;
-    int watchers = 0;
-    unsigned wave = 0;  // the wave `taken` belongs to
-    unsigned taken = 0; // kinds taken in that wave
-  };
   struct Pending {
-    SoCamera *camera;
+    Watched *camera;
     CameraChange change;
     unsigned kinds;
+    const CameraLinkMembers *through; // the link it came by; null for the first
   };
 
   unsigned takenIn(Watched &watched) const;

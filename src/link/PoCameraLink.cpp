@@ -11,7 +11,6 @@
 #include <Inventor/actions/SoPickAction.h>
 #include <Inventor/elements/SoViewportRegionElement.h>
 #include <Inventor/misc/SoNotification.h>
-#include <Inventor/sensors/SoFieldSensor.h>
 
 SO_NODE_SOURCE(PoCameraLink);
 
@@ -35,7 +34,7 @@ void PoCameraLink::exitClass() {
   if (classTypeId != SoType::badType()) atexit_cleanup();
 }
 
-PoCameraLink::PoCameraLink() : m_members(nullptr), m_viewsSensor(nullptr) {
+PoCameraLink::PoCameraLink() : m_members(new CameraLinkMembers(*this)) {
   if (classTypeId == SoType::badType()) {
     postReport("PoCameraLink::PoCameraLink",
                "Can't construct a node of type PoCameraLink until initClass() has been called");
@@ -51,34 +50,27 @@ PoCameraLink::PoCameraLink() : m_members(nullptr), m_viewsSensor(nullptr) {
   SO_NODE_DEFINE_ENUM_VALUE(Link, ZOOM);
   SO_NODE_DEFINE_ENUM_VALUE(Link, ALL);
   SO_NODE_SET_SF_ENUM_TYPE(link, Link);
-
-  m_members = new CameraLinkMembers(*this);
-  m_viewsSensor = new SoFieldSensor(&PoCameraLink::viewsChangedCB, this);
-  // As the cameras' sensors: a view added is linked before the call returns.
-  m_viewsSensor->setPriority(0);
-  m_viewsSensor->attach(&views);
 }
 
-PoCameraLink::~PoCameraLink() {
-  delete m_viewsSensor;
-  delete m_members;
-}
+PoCameraLink::~PoCameraLink() { delete m_members; }
 
 SbVec2s PoCameraLink::getWindowSize() const { return m_members->window; }
-
-void PoCameraLink::viewsChangedCB(void *data, SoSensor *) {
-  PoCameraLink *link = static_cast<PoCameraLink *>(data);
-  link->m_members->follow(link->views);
-}
 
 void PoCameraLink::copyContents(const SoFieldContainer *from, SbBool copyConnections) {
   SoNode::copyContents(from, copyConnections);
   m_members->follow(views);
 }
 
+// A notification that passes `views`, rather than a sensor on it: every
+// change of every linked camera passes it, and a sensor would be scheduled
+// and run for each. A view added is linked, and one taken out let go, before
+// the call that changed the list returns.
 void PoCameraLink::notify(SoNotList *list) {
-  const SoNotRec *first = list->getFirstRec();
-  if (list->getLastField() == &views && first && first->getBase() != this) return;
+  if (list->getLastField() == &views) {
+    m_members->follow(views);
+    const SoNotRec *first = list->getFirstRec();
+    if (first && first->getBase() != this) return;
+  }
   SoNode::notify(list);
 }
 
