@@ -28,7 +28,7 @@ template <class Node> void hold(Node *&held, Node *to) {
 
 } // namespace
 
-CameraLinkMembers::CameraLinkMembers(const PoCameraLink &link) : window(1, 1), m_link(link) {
+CameraLinkMembers::CameraLinkMembers(PoCameraLink &link) : window(1, 1), m_link(link) {
   LinkNetwork::instance().join(this);
 }
 
@@ -38,6 +38,19 @@ CameraLinkMembers::~CameraLinkMembers() {
 }
 
 unsigned CameraLinkMembers::kinds() const { return m_link.link.getValue(); }
+
+void CameraLinkMembers::quiet() {
+  if (m_quiet) return;
+  m_quiet = true;
+  m_wasNotifying = m_link.views.enableNotify(FALSE);
+}
+
+void CameraLinkMembers::wake() {
+  if (!m_quiet) return;
+  m_quiet = false;
+  m_link.views.enableNotify(m_wasNotifying);
+  follow(m_link.views);
+}
 
 const CameraLinkMembers::Member *CameraLinkMembers::memberWith(const SoCamera *camera) const {
   for (const auto &member : m_members)

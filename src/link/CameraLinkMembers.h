@@ -36,7 +36,7 @@ public:
     SoFieldSensor *sensor = nullptr;
   };
 
-  explicit CameraLinkMembers(const PoCameraLink &link);
+  explicit CameraLinkMembers(PoCameraLink &link);
   ~CameraLinkMembers();
   CameraLinkMembers(const CameraLinkMembers &) = delete;
   CameraLinkMembers &operator=(const CameraLinkMembers &) = delete;
@@ -52,6 +52,14 @@ public:
   // What the link carries: its `link` field.
   unsigned kinds() const;
 
+  // While a wave is carried, every camera it sets would tell the link's
+  // list of the change inside its view, at the cost of one notification
+  // each; the link has nothing to do with them. Quiet holds the list's
+  // notification back; wake lets it go and follows the list, should the
+  // wave have changed it.
+  void quiet();
+  void wake();
+
   // The window views are compared in (see PoCameraLink).
   SbVec2s window;
 
@@ -63,7 +71,9 @@ private:
   // answers whether the camera is another.
   static bool update(Member &member);
 
-  const PoCameraLink &m_link;
+  PoCameraLink &m_link;
+  bool m_quiet = false;
+  SbBool m_wasNotifying = TRUE;
   std::vector<std::unique_ptr<Member>> m_members;
   std::vector<const SoNode *> m_listed; // `views` as last followed
 };

@@ -64,6 +64,7 @@ void LinkNetwork::carryFrom(Watched &source) {
   if (kinds == 0) return;
 
   WaveGuard guard(m_carrying);
+  for (CameraLinkMembers *link : m_links) link->quiet();
   ++m_wave;
   takenIn(source);
   source.taken = PoCameraLink::ALL;
@@ -71,6 +72,9 @@ void LinkNetwork::carryFrom(Watched &source) {
   m_queue.push_back({&source, change, kinds, nullptr});
   // The queue grows while it is read: entries are taken by value.
   for (std::size_t i = 0; i < m_queue.size(); ++i) spread(Pending(m_queue[i]));
+  // Links made or destroyed during the wave are as they should be: the one
+  // never quieted, the other gone from the list.
+  for (std::size_t i = 0; i < m_links.size(); ++i) m_links[i]->wake();
 }
 
 void LinkNetwork::spread(const Pending &pending) {
