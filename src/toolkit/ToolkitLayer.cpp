@@ -1,5 +1,6 @@
 #include "ToolkitLayer.h"
 
+#include "KeptTileElement.h"
 #include "LineWidthScale.h"
 #include "SoLogicalViewportElement.h"
 #include "SoModifyLogicalViewportElement.h"
@@ -35,9 +36,11 @@ void init() {
     SoModifyViewVolumeElement::initClass();
     SoLogicalViewportElement::initClass();
     SoModifyLogicalViewportElement::initClass();
+    KeptTileElement::initClass();
     enableForEveryAction<SoModifyViewVolumeElement>();
     enableForEveryAction<SoLogicalViewportElement>();
     enableForEveryAction<SoModifyLogicalViewportElement>();
+    enableForEveryAction<KeptTileElement>();
     enableForEveryAction<SoViewportRegionElement>();
     LineWidthScale::install();
   });

@@ -13,6 +13,7 @@
 #include "SoModifyLogicalViewportElement.h"
 #include "SoModifyViewVolumeElement.h"
 #include "ToolkitLayer.h"
+#include "ViewInTile.h"
 #include "ViewVolumeGeometry.h"
 
 #include <Inventor/SbBox3f.h>
@@ -184,6 +185,7 @@ void applyStandardMode(const PoBaseView &view, SoAction *action, SoState *state,
   else
     viewRegion.setViewport(origin, size);
 
+  if (isGLRender) ViewInTile::placeStandard(state, origin, size);
   if (record.portion == SoModifyViewVolumeElement::getDefault())
     applyPlainPath(state, isGLRender, viewRegion);
   else
@@ -272,6 +274,7 @@ void applyLogicalViewportMode(const PoBaseView &view, SoAction *action, SoState 
                       rawOrigin[axis], fullSize[axis]);
     clipped[axis] = clipAxis(rawOrigin[axis], fullSize[axis], float(covered[axis]));
   }
+  ViewInTile::placeLogical(state, rawOrigin, fullSize);
 
   int stackIndex = 0;
   if (!SoModifyViewVolumeElement::getInstance(state, stackIndex)) return;
