@@ -13,6 +13,7 @@
 #include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/nodes/SoSeparator.h>
 #include <Inventor/nodes/SoTranslation.h>
+#include <Inventor/sensors/SoFieldSensor.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -377,6 +378,48 @@ TEST(CameraLink, FollowsAViewsNewCamera) {
     old->unref();
     root->unref();
   }
+}
+
+// A camera put in a view's place by code that reacts to a carried change
+// (here a sensor on the camera the change reached) is the one the link
+// follows afterwards, both ways.
+TEST(CameraLink, FollowsACameraReplacedWhileAChangeIsCarried) {
+  struct Replacement {
+    PoSceneView *view;
+    SoCamera *fresh;
+    SoFieldSensor *sensor;
+  };
+  auto *root = new SoSeparator;
+  root->ref();
+  PoSceneView *a = makeView(root, SbVec2f(0, 0), SbVec2f(0.5f, 1), kPerspective, 1);
+  PoSceneView *b = makeView(root, SbVec2f(0.5f, 0), SbVec2f(0.5f, 1), kPerspective, 2);
+  makeLink(root, {a, b}, PoCameraLink::POSITION);
+  SoCamera *old = b->getCamera();
+  old->ref();
+  Replacement replacement{b, new SoPerspectiveCamera, nullptr};
+  replacement.fresh->ref();
+  SoFieldSensor sensor(
+      [](void *data, SoSensor *) {
+        auto *r = static_cast<Replacement *>(data);
+        r->sensor->detach();
+        r->view->setPart("cameraKit.camera", r->fresh);
+      },
+      &replacement);
+  replacement.sensor = &sensor;
+  sensor.setPriority(0);
+  sensor.attach(&old->position);
+  pan(a->getCamera(), SbVec3f(1, 0, 0));
+  ASSERT_EQ(b->getCamera(), replacement.fresh);
+
+  const SbVec3f freshStart = replacement.fresh->position.getValue();
+  pan(a->getCamera(), SbVec3f(0, 2, 0));
+  EXPECT_TRUE(near(replacement.fresh->position.getValue(), freshStart + SbVec3f(0, 2, 0), 1e-6f));
+  const SbVec3f aStart = a->getCamera()->position.getValue();
+  pan(replacement.fresh, SbVec3f(0, 0, 3));
+  EXPECT_TRUE(near(a->getCamera()->position.getValue(), aStart + SbVec3f(0, 0, 3), 1e-6f));
+  replacement.fresh->unref();
+  old->unref();
+  root->unref();
 }
 
 // A camera driven through a field connection carries its changes as well.

@@ -43,12 +43,20 @@ void CameraLinkMembers::quiet() {
   if (m_quiet) return;
   m_quiet = true;
   m_wasNotifying = m_link.views.enableNotify(FALSE);
+  for (const auto &member : m_members)
+    if (member->sensor) member->sensor->detach();
 }
 
 void CameraLinkMembers::wake() {
   if (!m_quiet) return;
   m_quiet = false;
   m_link.views.enableNotify(m_wasNotifying);
+  for (const auto &member : m_members) {
+    if (!member->sensor) continue;
+    member->sensor->attach(member->kitField);
+    // A camera the wave put in a view's place is followed, as any other.
+    update(*member);
+  }
   follow(m_link.views);
 }
 

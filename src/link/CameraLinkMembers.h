@@ -53,10 +53,11 @@ public:
   unsigned kinds() const;
 
   // While a wave is carried, every camera it sets would tell the link's
-  // list of the change inside its view, at the cost of one notification
-  // each; the link has nothing to do with them. Quiet holds the list's
-  // notification back; wake lets it go and follows the list, should the
-  // wave have changed it.
+  // list and its view's sensor of the change, at the cost of a notification
+  // and an immediate sensor each; the link has nothing to do with them.
+  // Quiet holds the list's notification back and takes the sensors off;
+  // wake puts them back and follows the list and the views' cameras, should
+  // the wave have changed them.
   void quiet();
   void wake();
 
