@@ -122,8 +122,8 @@ private:
     view->viewportSize.setValue(float(pixels.width) / kLayoutWidth,
                                 float(pixels.height) / kLayoutHeight);
   }
-  static SoSeparator *sceneOf(PoSceneView *view) {
-    return static_cast<SoSeparator *>(view->getPart("scene", TRUE));
+  static SoGroup *sceneOf(PoSceneView *view) {
+    return static_cast<SoGroup *>(view->getPart("scene", TRUE));
   }
   PoSceneView *sceneView(int index) {
     auto *view = new PoSceneView;
