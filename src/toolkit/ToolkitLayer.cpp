@@ -2,6 +2,7 @@
 
 #include "KeptTileElement.h"
 #include "LineWidthScale.h"
+#include "SkippedScopeElement.h"
 #include "SoLogicalViewportElement.h"
 #include "SoModifyLogicalViewportElement.h"
 #include "SoModifyViewVolumeElement.h"
@@ -37,11 +38,13 @@ void init() {
     SoLogicalViewportElement::initClass();
     SoModifyLogicalViewportElement::initClass();
     KeptTileElement::initClass();
+    SkippedScopeElement::initClass();
     enableForEveryAction<SoModifyViewVolumeElement>();
     enableForEveryAction<SoLogicalViewportElement>();
     enableForEveryAction<SoModifyLogicalViewportElement>();
     enableForEveryAction<KeptTileElement>();
     enableForEveryAction<SoViewportRegionElement>();
+    enableForEveryAction<SkippedScopeElement>();
     LineWidthScale::install();
   });
 }
