@@ -111,10 +111,11 @@ TEST(View, FieldDataAddsThePartFieldsOnce) {
   const SoFieldData *data = PoViewTestAccess::fieldData();
   ASSERT_NE(data, nullptr);
   const int n = data->getNumFields();
-  ASSERT_GE(n, 5);
-  EXPECT_EQ(data->getFieldName(n - 5), SbName("viewportOrigin"));
-  EXPECT_EQ(data->getFieldName(n - 4), SbName("viewportSize"));
-  EXPECT_EQ(data->getFieldName(n - 3), SbName("isVisible"));
+  ASSERT_GE(n, 6);
+  EXPECT_EQ(data->getFieldName(n - 6), SbName("viewportOrigin"));
+  EXPECT_EQ(data->getFieldName(n - 5), SbName("viewportSize"));
+  EXPECT_EQ(data->getFieldName(n - 4), SbName("isVisible"));
+  EXPECT_EQ(data->getFieldName(n - 3), SbName("navigation"));
   EXPECT_EQ(data->getFieldName(n - 2), SbName("catchActionCallback"));
   EXPECT_EQ(data->getFieldName(n - 1), SbName("cameraKit"));
 

@@ -3,6 +3,7 @@
 // camera methods the views need in Coin, once.
 
 #include "PoBaseView.h"
+#include "PoCameraLink.h"
 #include "PoSceneView.h"
 #include "PoToVRML2Action.h"
 #include "PoToX3DAction.h"
@@ -14,9 +15,11 @@ void PoBaseView::initClasses() {
   PoBaseView::initClass();
   PoView::initClass();
   PoSceneView::initClass();
+  PoCameraLink::initClass();
 }
 
 void PoBaseView::exitClasses() {
+  PoCameraLink::exitClass();
   PoSceneView::exitClass();
   PoView::exitClass();
   PoBaseView::exitClass();
