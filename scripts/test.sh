@@ -58,7 +58,7 @@ stage "the suite again with AddressSanitizer and UndefinedBehaviorSanitizer (cla
 CC=clang CXX=clang++ BUILD_DIR="$sanitize" "$root/scripts/build.sh" \
   -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DCMAKE_C_FLAGS_DEBUG="-g -O1" \
   -DBRENNICQT_SANITIZE=address,undefined,fuzzer-no-link \
-  -DBRENNICQT_BUILD_FUZZ=ON -DBRENNICQT_BUILD_BENCH=OFF
+  -DBRENNICQT_BUILD_FUZZ=ON -DBRENNICQT_BUILD_BENCH=OFF -DBRENNICQT_UNITY_LIBRARY=ON
 (cd "$sanitize" && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
   "${xvfb[@]}" ctest --output-on-failure -j2)
 
@@ -68,6 +68,7 @@ FUZZ_BUILD_DIR="$sanitize" "$root/scripts/fuzz.sh" --ci 2>&1 | tail -n 12
 stage "concurrency tests with ThreadSanitizer"
 BUILD_DIR="$root/build-tsan" "$root/scripts/build.sh" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DBRENNICQT_SANITIZE=thread -DBRENNICQT_BUILD_BENCH=OFF -DBRENNICQT_BUILD_APPS=OFF \
+  -DBRENNICQT_UNITY_LIBRARY=ON \
   -DBRENNICQT_BUILD_PYTHON=OFF
 (cd "$root/build-tsan" &&
   TSAN_OPTIONS="suppressions=$root/tests/sanitizers/tsan.supp:halt_on_error=1" \

@@ -56,7 +56,7 @@ struct Measure {
   double visits = 0; // nodes a traversal from here visits, itself included
 };
 
-struct Frame {
+struct ShapeFrame {
   SoNode *node;
   std::vector<Reference> references;
   std::size_t next = 0;
@@ -86,17 +86,17 @@ SceneShape measureScene(SoNode *root) {
   if (!root) return shape;
   std::unordered_map<SoNode *, Measure> measured;
   std::vector<std::pair<SoNode *, Reference>> loops;
-  std::vector<Frame> path;
+  std::vector<ShapeFrame> path;
   measured[root];
-  path.push_back(Frame{root, referencesOf(root)});
+  path.push_back(ShapeFrame{root, referencesOf(root)});
   while (!path.empty()) {
-    Frame &frame = path.back();
+    ShapeFrame &frame = path.back();
     if (frame.next < frame.references.size()) {
       const Reference reference = frame.references[frame.next++];
       auto found = measured.find(reference.to);
       if (found == measured.end()) {
         measured[reference.to];
-        path.push_back(Frame{reference.to, referencesOf(reference.to)});
+        path.push_back(ShapeFrame{reference.to, referencesOf(reference.to)});
       } else if (!found->second.done) {
         // Still on the path: the node holds itself.
         loops.emplace_back(frame.node, reference);
@@ -112,7 +112,7 @@ SceneShape measureScene(SoNode *root) {
     result.visits = frame.visits + 1;
     path.pop_back();
     if (!path.empty()) {
-      Frame &parent = path.back();
+      ShapeFrame &parent = path.back();
       parent.deepest = std::max(parent.deepest, result.depth);
       if (parent.references[parent.next - 1].isChild()) parent.visits += result.visits;
     }
