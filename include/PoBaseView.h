@@ -81,6 +81,14 @@ public:
   // without pixels has no point under the pointer.
   static PoBaseView *getView(SoQtRenderArea *renderArea, int x, int y);
 
+  // The view whose camera the viewer drives: of the views of the viewer's
+  // scene (as rendering reaches them) whose camera is the viewer's camera,
+  // the one met last, drawn on top. Null when there is none, and for a null
+  // viewer. A press routed by viewingEventCB makes the view under the
+  // pointer the active one; while the callback is installed, an active scene
+  // view shows its border in its active colour (see PoSceneView).
+  static PoBaseView *getActiveView(SoQtViewer *viewer);
+
   // Viewer event callback: in viewing mode, a mouse button press or a turn
   // of the wheel makes the view under the pointer the one whose camera the
   // viewer moves, so the wheel zooms the view it is over. A wheel turned while

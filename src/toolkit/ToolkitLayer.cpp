@@ -1,6 +1,7 @@
 #include "ToolkitLayer.h"
 
 #include "LineWidthScale.h"
+#include "SoCurrentViewElement.h"
 #include "SoLogicalViewportElement.h"
 #include "SoModifyLogicalViewportElement.h"
 #include "SoModifyViewVolumeElement.h"
@@ -35,9 +36,11 @@ void init() {
     SoModifyViewVolumeElement::initClass();
     SoLogicalViewportElement::initClass();
     SoModifyLogicalViewportElement::initClass();
+    SoCurrentViewElement::initClass();
     enableForEveryAction<SoModifyViewVolumeElement>();
     enableForEveryAction<SoLogicalViewportElement>();
     enableForEveryAction<SoModifyLogicalViewportElement>();
+    enableForEveryAction<SoCurrentViewElement>();
     enableForEveryAction<SoViewportRegionElement>();
     LineWidthScale::install();
   });

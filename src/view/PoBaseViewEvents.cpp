@@ -3,6 +3,7 @@
 
 #include "PoBaseView.h"
 
+#include "DrivingViewers.h"
 #include "ViewWalk.h"
 
 #include <Inventor/Qt/SoQtRenderArea.h>
@@ -36,7 +37,9 @@ public:
   ViewingEventChain(SoQtViewer *viewer, SoQtRenderAreaEventCB *callback, void *data)
       : QObject(viewer->getWidget()), viewer(viewer), callback(callback), data(data) {
     setObjectName(kName);
+    DrivingViewers::add(viewer);
   }
+  ~ViewingEventChain() override { DrivingViewers::remove(viewer); }
   static constexpr const char *kName = "PoBaseView::viewingEventCB chain";
   SoQtViewer *const viewer;
   SoQtRenderAreaEventCB *const callback;
@@ -114,7 +117,13 @@ void PoBaseView::setCamera(SoQtViewer *viewer) {
   // A kit without a camera part would hand the viewer something it cannot
   // drive (or nothing at all, detaching its current camera): keep the
   // viewer's camera then.
-  if (SoCamera *camera = getCamera()) viewer->setCamera(camera);
+  SoCamera *camera = getCamera();
+  if (!camera) return;
+  const bool switched = viewer->getCamera() != camera;
+  viewer->setCamera(camera);
+  // The views draw whether they are active from the viewer's camera: the
+  // frame after the switch shows both borders changed.
+  if (switched) viewer->scheduleRedraw();
 }
 
 int PoBaseView::viewingEventCB(SoQtViewer *viewer, QEvent *event) {

@@ -8,6 +8,7 @@
 
 #include "DrawingArea.h"
 #include "ViewportRegionLayer.h"
+#include "SoCurrentViewElement.h"
 #include "SoDBImpl.h"
 #include "SoLogicalViewportElement.h"
 #include "SoModifyLogicalViewportElement.h"
@@ -320,6 +321,9 @@ void PoBaseView::catchActionCB(void *view, SoAction *action) {
       action->isOfType(SoWriteAction::getClassTypeId()))
     return;
   SoState *state = action->getState();
+  // What the view draws over its scene finds the view, and so its camera,
+  // through the state.
+  SoCurrentViewElement::set(state, static_cast<PoBaseView *>(view));
   const PoBaseView &self = *static_cast<const PoBaseView *>(view);
   TraversalRecord record{m_vvPortion, m_currentLogicalViewportSize};
   if (SoDBImpl::m_isZemba)
