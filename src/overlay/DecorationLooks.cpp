@@ -38,9 +38,19 @@ LabelLook::~LabelLook() { delete m_packer; }
 
 SbColor LabelLook::defaultColour() { return kWhite; }
 
-void LabelLook::GLRender(SoGLRenderAction *action) {
+void LabelLook::GLRenderBelowPath(SoGLRenderAction *action) {
   setDiffuse(action, this, kWhite, m_packer);
-  SoGroup::GLRender(action);
+  SoGroup::GLRenderBelowPath(action);
+}
+
+void LabelLook::GLRenderInPath(SoGLRenderAction *action) {
+  setDiffuse(action, this, kWhite, m_packer);
+  SoGroup::GLRenderInPath(action);
+}
+
+void LabelLook::GLRenderOffPath(SoGLRenderAction *action) {
+  setDiffuse(action, this, kWhite, m_packer);
+  SoGroup::GLRenderOffPath(action);
 }
 
 void LabelLook::callback(SoCallbackAction *action) {
@@ -64,20 +74,32 @@ ActiveBorderSeparator::~ActiveBorderSeparator() { delete m_packer; }
 
 SbColor ActiveBorderSeparator::defaultColour() { return kClearYellow; }
 
-void ActiveBorderSeparator::GLRender(SoGLRenderAction *action) {
+bool ActiveBorderSeparator::beginActive(SoGLRenderAction *action) {
   SoState *state = action->getState();
   // Which view is active is no element: nothing that holds this may be
   // replayed from a cache.
   SoCacheElement::invalidate(state);
   const SoCamera *driven = DrivingViewers::drivenCamera(action);
-  if (!driven || driven != cameraOfView(currentView(state))) return;
-  // The colour goes below the separator's own state, which its children
-  // then start from.
+  if (!driven || driven != cameraOfView(currentView(state))) return false;
   state->push();
   setDiffuse(action, this, kClearYellow, m_packer);
-  SoSeparator::GLRender(action);
-  state->pop();
+  return true;
 }
+
+void ActiveBorderSeparator::GLRenderBelowPath(SoGLRenderAction *action) {
+  if (!beginActive(action)) return;
+  SoSeparator::GLRenderBelowPath(action);
+  action->getState()->pop();
+}
+
+void ActiveBorderSeparator::GLRenderInPath(SoGLRenderAction *action) {
+  if (!beginActive(action)) return;
+  SoSeparator::GLRenderInPath(action);
+  action->getState()->pop();
+}
+
+// A separator off the path sets nothing for what follows.
+void ActiveBorderSeparator::GLRenderOffPath(SoGLRenderAction *) {}
 
 void ActiveBorderSeparator::doAction(SoAction *) {}
 void ActiveBorderSeparator::callback(SoCallbackAction *) {}

@@ -24,7 +24,11 @@ public:
   LabelLook();
   static SbColor defaultColour();
 
-  void GLRender(SoGLRenderAction *action) override;
+  // Coin's render action calls a group's three path variants, never its
+  // GLRender.
+  void GLRenderBelowPath(SoGLRenderAction *action) override;
+  void GLRenderInPath(SoGLRenderAction *action) override;
+  void GLRenderOffPath(SoGLRenderAction *action) override;
   void callback(SoCallbackAction *action) override;
 
 protected:
@@ -46,7 +50,9 @@ public:
   ActiveBorderSeparator();
   static SbColor defaultColour();
 
-  void GLRender(SoGLRenderAction *action) override;
+  void GLRenderBelowPath(SoGLRenderAction *action) override;
+  void GLRenderInPath(SoGLRenderAction *action) override;
+  void GLRenderOffPath(SoGLRenderAction *action) override;
   void doAction(SoAction *action) override;
   void callback(SoCallbackAction *action) override;
   void getBoundingBox(SoGetBoundingBoxAction *action) override;
@@ -58,6 +64,11 @@ protected:
   ~ActiveBorderSeparator() override;
 
 private:
+  // Whether the render is the driving viewer's and this is its view's;
+  // then the default colour is put in force, below the separator's own
+  // state, which the caller pops after drawing.
+  bool beginActive(SoGLRenderAction *action);
+
   SoColorPacker *m_packer;
 };
 
