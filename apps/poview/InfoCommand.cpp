@@ -17,7 +17,10 @@ const char *const kIntro =
     "\"(depth N)\"). Each line gives the type, the DEF name if any, the viewport\n"
     "(origin and size, as fractions of the window), the camera type, whether\n"
     "the background and border are shown (\"-\" for views that have none) and,\n"
-    "for scene views, the colour of each and the border's width in pixels.\n"
+    "for scene views, the colour of each and the border's width in pixels. A\n"
+    "view with a label adds it, in quotes, and its colour (label \"Top\" color 1 1\n"
+    "1); one that shows its axis triad adds \"axes on\". --json gives every view\n"
+    "all of these, the active border's colour of scene views too.\n"
     "\n";
 
 } // namespace

@@ -51,7 +51,9 @@ void endCornerGroup(X3DWriter &writer) {
 }
 
 void label(X3DWriter &writer, const ViewOverlay &overlay, float inset) {
-  beginCornerGroup(writer, "TOP", inset, -inset);
+  // Browsers set the text in fonts of their own: the first line's baseline
+  // goes where the render has it.
+  beginCornerGroup(writer, "TOP", inset, -(inset + OverlayMetrics::kLabelAscent));
   writer.beginNode("Shape");
   writer.beginNodeField("appearance");
   writer.beginNode("Appearance");
@@ -71,8 +73,7 @@ void label(X3DWriter &writer, const ViewOverlay &overlay, float inset) {
   writer.beginNode("FontStyle");
   writer.field("family", std::vector<std::string>{"SANS"});
   writer.field("size", OverlayMetrics::kLabelTextSize);
-  // The top of the first line at the corner, as the render sets it.
-  writer.field("justify", std::vector<std::string>{"BEGIN", "BEGIN"});
+  writer.field("justify", std::vector<std::string>{"BEGIN", "FIRST"});
   writer.endNode();
   writer.endNodeField();
   writer.endNode();
