@@ -18,10 +18,8 @@ bool overlayFrameOf(SoState *state, OverlayFrame &frame) {
   return isUsable(frame.view);
 }
 
-PixelDrawing::PixelDrawing(SoState *state, const OverlayFrame &frame, double margin)
-    : m_state(state),
-      m_wider{frame.viewport.x - margin, frame.viewport.y - margin,
-              frame.viewport.width + 2.0 * margin, frame.viewport.height + 2.0 * margin} {
+PixelDrawing::PixelDrawing(SoState *state, const OverlayFrame &frame)
+    : m_state(state), m_viewport(frame.viewport) {
   // Plain GL is never replayed from a render cache: what is drawn here
   // depends on more than the elements Coin watches.
   SoCacheElement::invalidate(state);
@@ -31,23 +29,24 @@ PixelDrawing::PixelDrawing(SoState *state, const OverlayFrame &frame, double mar
   DrawingArea::limitTo(state, window,
                        intersection(intersection(frame.view, frame.viewport), allowed));
 
-  glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT | GL_VIEWPORT_BIT |
-               GL_COLOR_BUFFER_BIT | GL_PIXEL_MODE_BIT | GL_TRANSFORM_BIT | GL_DEPTH_BUFFER_BIT |
-               GL_POLYGON_BIT);
+  glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT | GL_PIXEL_MODE_BIT |
+               GL_TRANSFORM_BIT | GL_DEPTH_BUFFER_BIT | GL_POLYGON_BIT);
   glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-  glViewport(GLint(m_wider.x), GLint(m_wider.y), GLsizei(m_wider.width), GLsizei(m_wider.height));
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadIdentity();
-  glOrtho(m_wider.x, m_wider.x + m_wider.width, m_wider.y, m_wider.y + m_wider.height, -1.0, 1.0);
+  glOrtho(m_viewport.x, m_viewport.x + m_viewport.width, m_viewport.y,
+          m_viewport.y + m_viewport.height, -1.0, 1.0);
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   glLoadIdentity();
 
-  const GLenum off[] = {GL_LIGHTING,   GL_TEXTURE_1D,   GL_TEXTURE_2D,   GL_DEPTH_TEST,
-                        GL_FOG,        GL_CULL_FACE,    GL_ALPHA_TEST,   GL_STENCIL_TEST,
-                        GL_LINE_STIPPLE, GL_LINE_SMOOTH, GL_COLOR_LOGIC_OP, GL_COLOR_MATERIAL};
+  const GLenum off[] = {GL_LIGHTING,     GL_TEXTURE_1D,    GL_TEXTURE_2D,   GL_DEPTH_TEST,
+                        GL_FOG,          GL_CULL_FACE,     GL_ALPHA_TEST,   GL_STENCIL_TEST,
+                        GL_POLYGON_SMOOTH, GL_POLYGON_STIPPLE, GL_COLOR_LOGIC_OP,
+                        GL_COLOR_MATERIAL};
   for (GLenum capability : off) glDisable(capability);
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -70,8 +69,8 @@ void PixelDrawing::moveRasterTo(double x, double y) const {
   // A raster position set inside the viewport is valid; a bitmap of no
   // pixels then moves it anywhere and it stays valid, where glRasterPos
   // outside the viewport would make it invalid and drop the whole picture.
-  const double startX = m_wider.x + 0.5 * m_wider.width;
-  const double startY = m_wider.y + 0.5 * m_wider.height;
+  const double startX = m_viewport.x + 0.5 * m_viewport.width;
+  const double startY = m_viewport.y + 0.5 * m_viewport.height;
   glRasterPos2d(startX, startY);
   glBitmap(0, 0, 0.0f, 0.0f, GLfloat(x - startX), GLfloat(y - startY), nullptr);
 }

@@ -22,13 +22,13 @@ bool overlayFrameOf(SoState *state, OverlayFrame &frame);
 // Sets GL up, for its lifetime, to draw in window pixels of the frame's
 // viewport with plain GL: an orthographic projection with one unit a pixel,
 // no lighting, texturing, depth test or culling, alpha blending, and drawing
-// cut to the view's pixels. The viewport is widened by `margin` pixels on
-// every side, so that GL's clipping at the viewport never takes a line that
-// reaches into it: a tile then draws the pixels the whole picture has there.
-// Everything is put back as it was, GL and Coin's state alike.
+// cut to the view's pixels. Everything is put back as it was, GL and Coin's
+// state alike. Draw polygons and pixel rectangles, not wide lines: GL clips
+// a wide line at the viewport by its centre line, which a tile's viewport
+// places elsewhere than the whole picture's.
 class PixelDrawing {
 public:
-  PixelDrawing(SoState *state, const OverlayFrame &frame, double margin);
+  PixelDrawing(SoState *state, const OverlayFrame &frame);
   ~PixelDrawing();
   PixelDrawing(const PixelDrawing &) = delete;
   PixelDrawing &operator=(const PixelDrawing &) = delete;
@@ -39,7 +39,7 @@ public:
 
 private:
   SoState *m_state;
-  PixelRect m_wider;
+  PixelRect m_viewport;
 };
 
 #endif

@@ -28,6 +28,32 @@ ViewAxisTriad::ViewAxisTriad() {
 
 ViewAxisTriad::~ViewAxisTriad() {}
 
+namespace {
+
+// A position on a grid of 1/64 pixel, which GL's own finer grid keeps as it
+// is, whatever the last bits of a tile's arithmetic.
+double onGrid(double value) { return std::round(value * 64.0) / 64.0; }
+
+// A stroke as the rectangle around it, half its width beyond either end:
+// polygons are filled by rules that do not change when the picture is
+// moved by whole pixels, where GL's wide lines pick their ends and sides by
+// their slope and so by the last bits of a tile's arithmetic.
+void drawStroke(double x0, double y0, double x1, double y1, double width) {
+  const double length = std::hypot(x1 - x0, y1 - y0);
+  if (length <= 0.0) return;
+  const double half = 0.5 * width;
+  const double dx = (x1 - x0) / length * half, dy = (y1 - y0) / length * half;
+  const double corners[4][2] = {{x0 - dx + dy, y0 - dy - dx},
+                                {x1 + dx + dy, y1 + dy - dx},
+                                {x1 + dx - dy, y1 + dy + dx},
+                                {x0 - dx - dy, y0 - dy + dx}};
+  glBegin(GL_QUADS);
+  for (const auto &corner : corners) glVertex2d(onGrid(corner[0]), onGrid(corner[1]));
+  glEnd();
+}
+
+} // namespace
+
 void ViewAxisTriad::GLRender(SoGLRenderAction *action) {
   SoState *state = action->getState();
   OverlayFrame frame;
@@ -37,22 +63,22 @@ void ViewAxisTriad::GLRender(SoGLRenderAction *action) {
   using namespace OverlayMetrics;
   const double inset = (framed.getValue() ? std::lround(LineWidthScale::drawnWidth(state)) : 0.0) +
                        std::round(kMargin * frame.scale);
-  // The centre on a pixel's centre, so that lines of odd width run along
-  // pixel rows and columns.
+  // The centre a sixteenth of a pixel off a pixel's centre: no stroke of
+  // whole pixels in width and length then ends, or has a side, exactly on a
+  // pixel's centre, where filling would choose by the last bits of the
+  // arithmetic, which differ from a whole picture to its tiles.
   const double reach = std::round(kTriadRadius * frame.scale);
-  const double centreX = frame.view.x + inset + reach + 0.5;
-  const double centreY = frame.view.y + inset + reach + 0.5;
-  const float axisWidth = std::max(1.0f, std::round(kAxisWidth * frame.scale));
-  const float letterWidth = std::max(1.0f, std::round(kLetterStrokeWidth * frame.scale));
+  const double offPixelCentre = 0.5 + 1.0 / 16.0;
+  const double centreX = frame.view.x + inset + reach + offPixelCentre;
+  const double centreY = frame.view.y + inset + reach + offPixelCentre;
+  const double axisWidth = std::max(1.0, std::round(double(kAxisWidth) * frame.scale));
+  const double letterWidth = std::max(1.0, std::round(double(kLetterStrokeWidth) * frame.scale));
 
-  const PixelDrawing drawing(state, frame, double(axisWidth) + 1.0);
+  const PixelDrawing drawing(state, frame);
   glDisable(GL_BLEND);
   for (const TriadLine &line : triadLines(viewCameraOrientation(view), frame.scale)) {
-    glLineWidth(line.letter ? letterWidth : axisWidth);
     glColor3fv(axisColour(line.axis).getValue());
-    glBegin(GL_LINES);
-    glVertex2d(centreX + line.from[0], centreY + line.from[1]);
-    glVertex2d(centreX + line.to[0], centreY + line.to[1]);
-    glEnd();
+    drawStroke(centreX + line.from[0], centreY + line.from[1], centreX + line.to[0],
+               centreY + line.to[1], line.letter ? letterWidth : axisWidth);
   }
 }

@@ -50,7 +50,7 @@ void ViewLabelText::GLRender(SoGLRenderAction *action) {
   std::lock_guard<std::mutex> lock(m_mutex);
   const LabelImage &image = imageFor(pixelSize);
   if (image.isEmpty()) return;
-  const PixelDrawing drawing(state, frame, 0.0);
+  const PixelDrawing drawing(state, frame);
   glPixelTransferf(GL_RED_SCALE, colour[0]);
   glPixelTransferf(GL_GREEN_SCALE, colour[1]);
   glPixelTransferf(GL_BLUE_SCALE, colour[2]);
