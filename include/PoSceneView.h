@@ -113,6 +113,9 @@ public:
   // cameras.
   virtual void search(SoSearchAction *action);
   virtual void getBoundingBox(SoGetBoundingBoxAction *action);
+  // Picks leave the overlays out: a ray taken from their camera would miss
+  // the scene after the view.
+  virtual void rayPick(SoRayPickAction *action);
 
 protected:
   virtual ~PoSceneView();

@@ -49,10 +49,12 @@ public:
   void setLabelColor(const SbColor &color);
   SbColor getLabelColor() const;
 
-  // Searches and bounding boxes leave the overlays out: a viewer must never
-  // adopt their camera.
+  // Searches, bounding boxes and picks leave the overlays out: a viewer must
+  // never adopt their camera, and a pick ray taken from it would miss the
+  // scene after the view.
   virtual void search(SoSearchAction *action);
   virtual void getBoundingBox(SoGetBoundingBoxAction *action);
+  virtual void rayPick(SoRayPickAction *action);
 
 protected:
   virtual ~PoView();

@@ -1,5 +1,6 @@
 #include "PoSceneView.h"
 
+#include "DecorationLooks.h"
 #include "OverlayGroup.h"
 #include "SceneViewBorderLines.h"
 
@@ -105,8 +106,11 @@ void PoSceneView::drawBorder() {
 void PoSceneView::drawOverlays() {
   SoGroup *group =
       newOverlayGroup(label.getValue(), isAxesVisible.getValue(), isBorderVisible.getValue());
-  if (group)
-    setPart("overlay", group);
-  else if (overlay.getValue())
-    setPart("overlay", nullptr);
+  if (!group) {
+    if (overlay.getValue()) setPart("overlay", nullptr);
+    return;
+  }
+  setPart("overlay", group);
+  // The label's default colour, rather than the border's in force before it.
+  if (!labelLook.getValue()) setAnyPart("labelLook", new LabelLook);
 }

@@ -18,6 +18,7 @@
 #include "NestedSceneViewBounds.h"
 
 #include <Inventor/actions/SoGetBoundingBoxAction.h>
+#include <Inventor/actions/SoRayPickAction.h>
 #include <Inventor/actions/SoSearchAction.h>
 
 bool PoSceneView::traverseWithoutDecorations(SoAction *action) {
@@ -58,3 +59,10 @@ NestedSceneViewsLeftOut::NestedSceneViewsLeftOut() : m_previous(t_nestedSceneVie
 NestedSceneViewsLeftOut::~NestedSceneViewsLeftOut() { t_nestedSceneViewsLeftOut = m_previous; }
 
 bool NestedSceneViewsLeftOut::inForce() { return t_nestedSceneViewsLeftOut; }
+
+void PoSceneView::rayPick(SoRayPickAction *action) {
+  SoNode *const shown = overlay.getValue();
+  if (!shown || !traverseWithoutParts(this, action, {shown},
+                                      {topSep.getValue(), borderSep.getValue(), overlaySep.getValue()}))
+    SoBaseKit::rayPick(action);
+}

@@ -8,6 +8,7 @@
 #include "ViewKitClass.h"
 
 #include <Inventor/actions/SoGetBoundingBoxAction.h>
+#include <Inventor/actions/SoRayPickAction.h>
 #include <Inventor/actions/SoSearchAction.h>
 #include <Inventor/nodes/SoGroup.h>
 #include <Inventor/nodes/SoMaterial.h>
@@ -109,10 +110,13 @@ void PoView::overlaySensorCB(void *data, SoSensor *) {
 
 void PoView::drawOverlays() {
   SoGroup *group = newOverlayGroup(label.getValue(), isAxesVisible.getValue(), false);
-  if (group)
-    setPart("overlay", group);
-  else if (overlay.getValue())
-    setPart("overlay", nullptr);
+  if (!group) {
+    if (overlay.getValue()) setPart("overlay", nullptr);
+    return;
+  }
+  setPart("overlay", group);
+  // The label's default colour, whatever the state before the view.
+  if (!labelLook.getValue()) setAnyPart("labelLook", new LabelLook);
 }
 
 void PoView::setDefaultOnNonWritingFields() {
@@ -144,4 +148,8 @@ void PoView::search(SoSearchAction *action) {
 
 void PoView::getBoundingBox(SoGetBoundingBoxAction *action) {
   if (!traverseWithoutOverlays(action)) SoBaseKit::getBoundingBox(action);
+}
+
+void PoView::rayPick(SoRayPickAction *action) {
+  if (!traverseWithoutOverlays(action)) SoBaseKit::rayPick(action);
 }
