@@ -7,6 +7,8 @@
 #include <Inventor/fields/SoSFVec2f.h>
 #include <Inventor/nodekits/SoBaseKit.h>
 
+#include <initializer_list>
+
 #include "internal/SoGetView.h"
 #include "internal/ViewKitHeader.h"
 
@@ -164,6 +166,12 @@ protected:
   // instance, its catalog entry under the parent part.
   void registerPart(const ViewKitClass &kit, const char *name, SoSFNode &field,
                     const char *typeName, const char *parentName);
+
+  // Sets a part that holds none of the parts listed (its children in the
+  // catalog) to null: Coin's kit read makes the parents of every part a file
+  // could name, and empty separators would still be drawn.
+  void dropEmptyPart(const char *name, const SoSFNode &part,
+                     std::initializer_list<const SoSFNode *> contents);
 
   // Makes the "catchActionCallback" part if needed and binds it to this view.
   // Concrete kits run it when they are built and after a read or a node copy,

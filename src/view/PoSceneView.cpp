@@ -157,9 +157,10 @@ SbBool PoSceneView::readInstance(SoInput *in, unsigned short flags) {
 // border. That part is an annotation, and Coin copies the whole path to an
 // annotation in every render to draw it last: views nested in views then cost
 // the square of their number per frame. An empty one draws nothing; a kit
-// built in code does not have it either.
+// built in code does not have it either. The parts inside it go first.
 void PoSceneView::dropEmptyBorderSeparator() {
-  if (borderSep.getValue() && !borderApp.getValue() && !border.getValue() &&
-      !activeBorderSep.getValue() && !overlaySep.getValue())
-    setAnyPart("borderSep", nullptr);
+  dropEmptyPart("labelLook", labelLook, {&labelApp, &overlay});
+  dropEmptyPart("overlaySep", overlaySep, {&labelLook, &overlay});
+  dropEmptyPart("activeBorderSep", activeBorderSep, {&activeBorderApp, &activeBorder});
+  dropEmptyPart("borderSep", borderSep, {&borderApp, &border, &activeBorderSep, &overlaySep});
 }

@@ -81,8 +81,8 @@ SbBool PoView::readInstance(SoInput *in, unsigned short flags) {
 }
 
 void PoView::dropEmptyOverlaySeparator() {
-  if (overlaySep.getValue() && !labelApp.getValue() && !overlay.getValue())
-    setAnyPart("overlaySep", nullptr);
+  dropEmptyPart("labelLook", labelLook, {&labelApp, &overlay});
+  dropEmptyPart("overlaySep", overlaySep, {&labelLook, &overlay});
 }
 
 SbBool PoView::setUpConnections(SbBool connect, SbBool force) {
