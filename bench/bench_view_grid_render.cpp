@@ -68,8 +68,11 @@ void placeCellCB(void *data, SoAction *action) {
   SoViewportRegionElement::set(action->getState(), region);
 }
 
-SoSeparator *makeGrid(bool useViews, GridCell *cells, SoNode *shared) {
-  if (useViews) return makeViewGrid(shared);
+enum class Placement { HandPlaced, Views, ViewsWithOverlays };
+
+SoSeparator *makeGrid(Placement placement, GridCell *cells, SoNode *shared) {
+  if (placement != Placement::HandPlaced)
+    return makeViewGrid(shared, placement == Placement::ViewsWithOverlays);
   auto *root = new SoSeparator;
   for (int i = 0; i < kGridSide * kGridSide; ++i) {
     cells[i] = gridCell(i);
@@ -100,14 +103,14 @@ void forceCaching(SoSeparator *root) {
     static_cast<SoSeparator *>(root->getChild(i))->renderCaching = SoSeparator::ON;
 }
 
-void renderGrid(benchmark::State &state, bool useViews, FrameLoop loop = {false, false}) {
+void renderGrid(benchmark::State &state, Placement placement, FrameLoop loop = {false, false}) {
   BenchGLContext gl;
   if (!gl.isValid()) {
     state.SkipWithError("no GL context");
     return;
   }
   GridCell cells[kGridSide * kGridSide];
-  SoSeparator *root = makeGrid(useViews, cells, makeSharedGridScene());
+  SoSeparator *root = makeGrid(placement, cells, makeSharedGridScene());
   root->ref();
   if (loop.forceRenderCaching) forceCaching(root);
   const SbViewportRegion window(kWindow, kWindow);
@@ -127,16 +130,29 @@ void renderGrid(benchmark::State &state, bool useViews, FrameLoop loop = {false,
   root->unref();
 }
 
-void BM_GridRender_HandPlacedViewports(benchmark::State &state) { renderGrid(state, false); }
-void BM_GridRender_Views(benchmark::State &state) { renderGrid(state, true); }
-void BM_GridFrameLoop_HandPlacedViewports(benchmark::State &state) {
-  renderGrid(state, false, {true, true});
+void BM_GridRender_HandPlacedViewports(benchmark::State &state) {
+  renderGrid(state, Placement::HandPlaced);
 }
-void BM_GridFrameLoop_Views(benchmark::State &state) { renderGrid(state, true, {true, true}); }
+void BM_GridRender_Views(benchmark::State &state) { renderGrid(state, Placement::Views); }
+// Every view with a label and an axis triad, against BM_GridRender_Views.
+void BM_GridRender_ViewsWithOverlays(benchmark::State &state) {
+  renderGrid(state, Placement::ViewsWithOverlays);
+}
+void BM_GridFrameLoop_HandPlacedViewports(benchmark::State &state) {
+  renderGrid(state, Placement::HandPlaced, {true, true});
+}
+void BM_GridFrameLoop_Views(benchmark::State &state) {
+  renderGrid(state, Placement::Views, {true, true});
+}
+void BM_GridFrameLoop_ViewsWithOverlays(benchmark::State &state) {
+  renderGrid(state, Placement::ViewsWithOverlays, {true, true});
+}
 
 } // namespace
 
 BENCHMARK(BM_GridRender_HandPlacedViewports)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridRender_Views)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridRender_ViewsWithOverlays)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridFrameLoop_HandPlacedViewports)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridFrameLoop_Views)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridFrameLoop_ViewsWithOverlays)->Unit(benchmark::kMillisecond);
