@@ -37,9 +37,9 @@ public:
   ViewingEventChain(SoQtViewer *viewer, SoQtRenderAreaEventCB *callback, void *data)
       : QObject(viewer->getWidget()), viewer(viewer), callback(callback), data(data) {
     setObjectName(kName);
-    DrivingViewers::add(viewer);
+    DrivingViewers::add(viewer, this);
   }
-  ~ViewingEventChain() override { DrivingViewers::remove(viewer); }
+  ~ViewingEventChain() override { DrivingViewers::remove(this); }
   static constexpr const char *kName = "PoBaseView::viewingEventCB chain";
   SoQtViewer *const viewer;
   SoQtRenderAreaEventCB *const callback;
