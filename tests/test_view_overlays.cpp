@@ -3,6 +3,7 @@
 // reaches outside its view or into picking and bounding boxes.
 #include "PoOffscreenRenderer.h"
 #include "PoSceneView.h"
+#include "PoToX3DAction.h"
 #include "PoView.h"
 
 #include <Inventor/SbViewportRegion.h>
@@ -18,6 +19,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QXmlStreamReader>
 
 #include <algorithm>
 #include <cmath>
@@ -264,4 +266,36 @@ TEST(ViewOverlays, OverlaysLieOverTheScene) {
   const Box view = viewBox(image);
   EXPECT_GT(find(image, kMagenta, view, 60).count, 20);
   for (const SbColor &colour : kAxes) EXPECT_GT(find(image, colour, view).count, 10);
+}
+
+// Labels a file may hold: megabytes of text, bytes that are no UTF-8,
+// control characters, lines and nothing else. The render sets a bounded
+// piece of text in the view's corner, and the X3D export writes a document
+// an XML reader takes whole.
+TEST(ViewOverlays, HostileLabelsStayInTheirCornerAndInTheirFile) {
+  const std::string labels[] = {std::string(1 << 20, 'W'), std::string("\xff\xfe\xc3(\xe2\x82", 7),
+                                std::string("a\x01\x02\x1b[31mb\x7f", 11), "\n\n\n", "</X3D>&amp;'\""};
+  for (const std::string &text : labels) {
+    SCOPED_TRACE(text.size() > 40 ? std::string("a long label") : text);
+    const OverlayScene plain(Kind::FramedSceneView, false, false, false);
+    const OverlayScene scene(Kind::FramedSceneView, false, false, false);
+    static_cast<PoSceneView *>(scene.view)->label.setValue(text.c_str());
+    const QImage without = render(plain.root, 400, 300);
+    const QImage with = render(scene.root, 400, 300);
+    ASSERT_FALSE(with.isNull());
+    const Box view = viewBox(with);
+    for (int y = 0; y < with.height(); ++y)
+      for (int x = 0; x < with.width(); ++x) {
+        if (at(with, x, y) == at(without, x, y)) continue;
+        ASSERT_TRUE(x >= view.x0 && x < view.x1 && y >= view.y1 - 40 && y < view.y1)
+            << "changed at " << x << ", " << y;
+      }
+
+    PoToX3DAction action;
+    action.setEncoding(PoToX3DAction::XML);
+    action.apply(scene.root);
+    QXmlStreamReader xml(QByteArray::fromStdString(action.getX3DText()));
+    while (!xml.atEnd()) xml.readNext();
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  }
 }

@@ -7,17 +7,22 @@
 
 #include <Inventor/SbVec3f.h>
 
+#include <QByteArray>
+#include <QString>
+
 #include <cmath>
 #include <string>
 #include <vector>
 
 namespace {
 
-// The label's lines, without the control characters neither encoding can
+// The label's lines, in UTF-8 as both encodings are (what is no UTF-8 in
+// the label becomes U+FFFD), without the control characters neither can
 // carry.
 std::vector<std::string> labelLines(const std::string &label) {
+  const QByteArray utf8 = QString::fromUtf8(label.data(), int(label.size())).toUtf8();
   std::vector<std::string> lines(1);
-  for (char c : label) {
+  for (char c : utf8) {
     if (c == '\n')
       lines.emplace_back();
     else if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7f)
