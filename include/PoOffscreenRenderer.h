@@ -24,6 +24,10 @@ class SoNode;
 // memory at a time. One tile of a larger picture can be rendered on its own,
 // which is what a display wall needs from each of its screens.
 //
+// A poster too large to hold (a print at 300 dpi is tens of thousands of
+// pixels a side) is rendered band by band instead, into a sink that writes
+// each band away (renderBands): only one band is in memory at a time.
+//
 // Needs a QGuiApplication (SoQt::init makes one) and Coin initialised, and
 // runs on the thread that owns the scene graph. Pictures are RGB888 with the
 // top row first; tile rectangles are in pixels of the picture with (0, 0) at
@@ -40,7 +44,28 @@ public:
     LOGICAL_VIEWPORT
   };
 
-  // A renderer of pictures `width` x `height` pixels, each side 1 to 32767.
+  // Takes a picture band by band (renderBands). A band is a row of tiles,
+  // all of the picture's width.
+  class BandSink {
+  public:
+    virtual ~BandSink();
+    // `count` rows of the picture, the top one first, `top` its row counted
+    // from the picture's top (0 for the first band); each row is the
+    // picture's width in RGB pixels, 3 bytes a pixel, and starts
+    // `bytesPerLine` bytes after the one above. The rows are the renderer's
+    // again once this returns. Answering false stops the render.
+    virtual bool takeRows(const unsigned char *rows, int top, int count, int bytesPerLine) = 0;
+    // After each tile, `done` of `total`; does nothing unless overridden,
+    // e.g. to show how far a long render has come.
+    virtual void tileDone(int done, int total);
+  };
+
+  // The largest side of a picture rendered in bands: beyond it the views'
+  // single-precision rectangles no longer fall on whole pixels.
+  static constexpr int kMaxBandedSide = 1000000;
+
+  // A renderer of pictures `width` x `height` pixels, each side 1 to 32767
+  // (in bands, to kMaxBandedSide).
   PoOffscreenRenderer(int width, int height);
   ~PoOffscreenRenderer();
   PoOffscreenRenderer(const PoOffscreenRenderer &) = delete;
@@ -81,7 +106,21 @@ public:
   // picture of width x height.
   QImage renderTile(SoNode *root, int x, int y, int width, int height);
 
-  // Why the last render returned a null image; empty after a success.
+  // The whole picture, as `columns` x `rows` tiles at least, handed to
+  // `sink` band by band from the top. A band is as high as a tile may be,
+  // and lower where a band of the picture's width would take more than
+  // getBandMemory() bytes, so memory stays bounded whatever the picture's
+  // size: each side 1 to kMaxBandedSide (32767 in the logical-viewport
+  // mode). Where a band is a tile high, the bands are render(root, columns,
+  // rows) row by row, pixel for pixel. False when the render fails or the
+  // sink stops it (getLastError says which).
+  bool renderBands(SoNode *root, BandSink &sink, int columns = 1, int rows = 1);
+  // The bytes of RGB rows a band may take: 64 MB by default, and a band is
+  // always at least one row. 0 restores the default.
+  void setBandMemory(long long bytes);
+  long long getBandMemory() const;
+
+  // Why the last render failed; empty after a success.
   const std::string &getLastError() const;
 
 private:

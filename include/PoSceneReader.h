@@ -19,8 +19,9 @@ class SoSeparator;
 //    node kits included: a scene view nested in another's "scene" adds four);
 //  - holds itself (a USE inside its own DEF), which no traversal leaves;
 //  - makes one traversal visit more than getMaxVisits() nodes.
-// It reads on a thread of its own whose stack fits the accepted depth, so the
-// read itself never overflows, and releases a refused graph there too.
+// It reads on a stack that fits the accepted depth (a thread of its own when
+// the caller's has too little room), so the read itself never overflows, and
+// releases a refused graph there too.
 //
 // What it accepts, the application must also traverse on a stack that fits
 // it. The default depth fits the stack of the thread that makes the reader;

@@ -8,10 +8,12 @@
 %{
 #include "PoBaseView.h"
 #include "PoOffscreenRenderer.h"
+#include "PoSceneReader.h"
 #include "PoSceneView.h"
 #include "PoToVRML2Action.h"
 #include "PoToX3DAction.h"
 #include "PoView.h"
+#include "PoViewList.h"
 
 #include <Inventor/SoDB.h>
 #include <Inventor/nodekits/SoNodeKit.h>
@@ -33,7 +35,26 @@
 %include "PoSceneView.h"
 %include "PoToVRML2Action.h"
 %include "PoToX3DAction.h"
+// Python hands bands to a callable instead (additions.i).
+%ignore PoOffscreenRenderer::BandSink;
+%ignore PoOffscreenRenderer::renderBands;
+%rename(renderBands) PoOffscreenRenderer::renderBandsToCallable;
 %include "PoOffscreenRenderer.h"
+%include "PoSceneReader.h"
+// Unlike fields, the members of a listed view are plain values Python reads.
+%feature("flatnested") PoViewList::Entry;
+%rename(PoViewListEntry) PoViewList::Entry;
+%rename("%s") PoViewList::Entry::view;
+%rename("%s") PoViewList::Entry::parent;
+%rename("%s") PoViewList::Entry::depth;
+%rename("%s") PoViewList::Entry::camera;
+%rename("%s") PoViewList::Entry::scene;
+%immutable PoViewList::Entry::view;
+%immutable PoViewList::Entry::parent;
+%immutable PoViewList::Entry::depth;
+%immutable PoViewList::Entry::camera;
+%immutable PoViewList::Entry::scene;
+%include "PoViewList.h"
 
 %include "additions.i"
 

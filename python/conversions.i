@@ -3,6 +3,7 @@
 %include <std_string.i>
 
 %{
+#include "BandCallback.h"
 #include "ImageArray.h"
 #include "ViewingCallback.h"
 
@@ -102,10 +103,11 @@ BRENNICQT_VECTOR(SbVec2s, short, 2, "an SbVec2s or two numbers (width, height in
   if (!$result) SWIG_fail;
 }
 
-// Picture sizes in pixels.
+// Picture sizes in pixels: posters rendered in bands may be larger than
+// pictures held whole, which say so when they are rendered.
 %typemap(check) int width, int height %{
-  if ($1 < 1 || $1 > 32767)
-    SWIG_exception_fail(SWIG_ValueError, "in method '$symname', a side of a picture must be 1 to 32767 pixels");
+  if ($1 < 1 || $1 > PoOffscreenRenderer::kMaxBandedSide)
+    SWIG_exception_fail(SWIG_ValueError, "in method '$symname', a side of a picture must be 1 to 1000000 pixels");
 %}
 
 // Qt events as PySide2 gives them.

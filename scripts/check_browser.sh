@@ -12,4 +12,6 @@ mkdir -p "$check"
 cp "$root/tests/browser/package.json" "$root/tests/browser/screenshot.mjs" \
   "$root/tests/browser/viewer.html" "$check/"
 (cd "$check" && npm install --no-audit --no-fund --silent >/dev/null)
+# --fetch-only: only the npm packages, e.g. while other tests run.
+[ "${1:-}" != "--fetch-only" ] || exit 0
 BRENNICQT_BROWSER_CHECK="$check" "$build/tests/browser/poview_browser_tests"

@@ -10,11 +10,15 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-3600}"
 ci_runs=20000
-build="$root/build-fuzz"
-CC=clang CXX=clang++ BUILD_DIR="$build" "$root/scripts/build.sh" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRENNICQT_SANITIZE=address,undefined,fuzzer-no-link \
-  -DBRENNICQT_BUILD_FUZZ=ON -DBRENNICQT_BUILD_TESTS=OFF -DBRENNICQT_BUILD_BENCH=OFF \
-  -DBRENNICQT_BUILD_APPS=OFF
+# FUZZ_BUILD_DIR names a clang tree that has the fuzzer already (the test
+# command's sanitizer tree); otherwise one of its own is built.
+build="${FUZZ_BUILD_DIR:-$root/build-fuzz}"
+if [ -z "${FUZZ_BUILD_DIR:-}" ]; then
+  CC=clang CXX=clang++ BUILD_DIR="$build" "$root/scripts/build.sh" \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRENNICQT_SANITIZE=address,undefined,fuzzer-no-link \
+    -DBRENNICQT_BUILD_FUZZ=ON -DBRENNICQT_BUILD_TESTS=OFF -DBRENNICQT_BUILD_BENCH=OFF \
+    -DBRENNICQT_BUILD_APPS=OFF
+fi
 mkdir -p "$build/findings"
 # A fuzzing process grows by some megabytes a second (Coin never frees what
 # its kit reader keeps of unknown fields), so long runs go in rounds of ten

@@ -12,6 +12,8 @@ packages=(
   clang libclang-rt-14-dev
   chromium
   libopenmpi-dev openmpi-bin
+  # poview writes posters as PNG row by row
+  libpng-dev
   # the Python module: built with SWIG for Debian's python3, which has pivy
   swig python3-dev python3-pivy python3-numpy python3-pytest
 )

@@ -1,46 +1,79 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds everything and runs the whole test suite: the
-# unit and rendering tests under a virtual X server, and an out-of-tree program
-# built against the installed library with find_package(BrennicQt).
+# unit, rendering, tool and Python tests under a virtual X server, the exports
+# in an independent VRML97 parser and in X_ITE in Chromium, the suite again
+# under AddressSanitizer and UndefinedBehaviorSanitizer, the concurrency tests
+# under ThreadSanitizer, a fixed fuzzing run, and programs built against the
+# installed library.
+#
+# Run right after scripts/main.sh, it rebuilds nothing of build/. The
+# sanitizer suite and the fuzzer share one clang tree (build-sanitize), and
+# the ThreadSanitizer tree builds only the library and the concurrency tests.
+# Each stage says how long it took.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build"
+sanitize="$root/build-sanitize"
+xvfb=(xvfb-run -a -s "-screen 0 1280x1024x24")
+export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=$root/tests/sanitizers/ubsan.supp"
+
+started=$(date +%s)
+stage_started=$started
+stage_name=""
+stage() {
+  local now
+  now=$(date +%s)
+  [ -z "$stage_name" ] || echo "   ($stage_name: $((now - stage_started)) s)"
+  stage_name="$1"
+  stage_started=$now
+  [ -z "$1" ] || echo "== $1"
+}
+
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
 
-echo "== unit, rendering and load tests"
-(cd "$build" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure)
+# The npm packages of the two export checks come over the network; they are
+# fetched while the first suites run.
+fetch_log="$(mktemp)"
+BUILD_DIR="$build" "$root/scripts/check_vrml97.sh" --fetch-only >"$fetch_log" 2>&1 &
+fetch_vrml97=$!
+BUILD_DIR="$build" "$root/scripts/check_browser.sh" --fetch-only >>"$fetch_log" 2>&1 &
+fetch_browser=$!
 
-echo "== exported VRML97 files in an independent parser"
+stage "unit, rendering, tool and Python tests"
+(cd "$build" && "${xvfb[@]}" ctest --output-on-failure -j2)
+
+stage "exported VRML97 files in an independent parser"
+wait "$fetch_vrml97" || { cat "$fetch_log"; exit 1; }
 BUILD_DIR="$build" "$root/scripts/check_vrml97.sh"
 
-echo "== exported X3D files and web pages in X_ITE in headless Chromium, against poview render"
+stage "exported X3D files and web pages in X_ITE in headless Chromium, against poview render"
+wait "$fetch_browser" || { cat "$fetch_log"; exit 1; }
 BUILD_DIR="$build" "$root/scripts/check_browser.sh"
 
-echo "== the suite again with AddressSanitizer and UndefinedBehaviorSanitizer"
-BUILD_DIR="$root/build-asan" "$root/scripts/build.sh" -DCMAKE_BUILD_TYPE=Debug \
-  -DBRENNICQT_SANITIZE=address,undefined -DBRENNICQT_BUILD_BENCH=OFF
-(cd "$root/build-asan" &&
-  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
-  LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0" \
-  UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=$root/tests/sanitizers/ubsan.supp" \
-  xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure)
+stage "the suite again with AddressSanitizer and UndefinedBehaviorSanitizer (clang)"
+CC=clang CXX=clang++ BUILD_DIR="$sanitize" "$root/scripts/build.sh" \
+  -DCMAKE_BUILD_TYPE=Debug -DBRENNICQT_SANITIZE=address,undefined,fuzzer-no-link \
+  -DBRENNICQT_BUILD_FUZZ=ON -DBRENNICQT_BUILD_BENCH=OFF
+(cd "$sanitize" && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+  "${xvfb[@]}" ctest --output-on-failure -j2)
 
-echo "== concurrency tests with ThreadSanitizer"
+stage "scene-file fuzzer, a fixed run of 20,000 inputs"
+FUZZ_BUILD_DIR="$sanitize" "$root/scripts/fuzz.sh" --ci 2>&1 | tail -n 12
+
+stage "concurrency tests with ThreadSanitizer"
 BUILD_DIR="$root/build-tsan" "$root/scripts/build.sh" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DBRENNICQT_SANITIZE=thread -DBRENNICQT_BUILD_BENCH=OFF -DBRENNICQT_BUILD_APPS=OFF
+  -DBRENNICQT_SANITIZE=thread -DBRENNICQT_BUILD_BENCH=OFF -DBRENNICQT_BUILD_APPS=OFF \
+  -DBRENNICQT_BUILD_PYTHON=OFF
 (cd "$root/build-tsan" &&
   TSAN_OPTIONS="suppressions=$root/tests/sanitizers/tsan.supp:halt_on_error=1" \
-  xvfb-run -a -s "-screen 0 1280x1024x24" ./tests/brennicqt_tests \
-    --gtest_filter='ConcurrentConstruction.*')
+  "${xvfb[@]}" ./tests/brennicqt_tests --gtest_filter='ConcurrentConstruction.*')
 
-echo "== scene-file fuzzer, a fixed run of 20,000 inputs"
-"$root/scripts/fuzz.sh" --ci 2>&1 | tail -n 12
-
-echo "== installed package"
+stage "installed package"
 prefix="$(mktemp -d)"
 consumer="$(mktemp -d)"
-trap 'rm -rf "$prefix" "$consumer"' EXIT
+trap 'rm -rf "$prefix" "$consumer" "$fetch_log"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 # The consumer through the CMake package.
 cmake -S "$root/tests/consumer" -B "$consumer" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
@@ -68,3 +101,5 @@ PYTHONPATH="$(echo "$prefix"/lib/python3*/dist-packages)" xvfb-run -a -s "-scree
   /usr/bin/python3 "$root/examples/python/render_views.py" "$root/examples/four_quadrants.iv" \
   "$prefix/four_quadrants_python.png" 320x240 >/dev/null
 echo "installed brennicqt rendered $(stat -c %s "$prefix/four_quadrants_python.png") bytes of PNG"
+stage ""
+echo "== all passed in $(($(date +%s) - started)) s"

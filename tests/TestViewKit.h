@@ -74,4 +74,20 @@ public:
   }
 };
 
+// How often a field table lists a field.
+inline int countField(const SoFieldData *data, const char *name) {
+  int count = 0;
+  for (int i = 0; data && i < data->getNumFields(); ++i)
+    if (data->getFieldName(i) == name) ++count;
+  return count;
+}
+
+// The action-method index Coin hands the next node class it registers.
+inline int nextActionMethodIndex() {
+  struct Probe : SoNode {
+    static int next() { return getNextActionMethodIndex(); }
+  };
+  return Probe::next();
+}
+
 #endif

@@ -18,12 +18,17 @@ struct TestKitClass {
   ~TestKitClass() { TestViewKit::exitClass(); }
 };
 
-int countField(const SoFieldData *data, const char *name) {
-  int count = 0;
-  for (int i = 0; data && i < data->getNumFields(); ++i)
-    if (data->getFieldName(i) == name) ++count;
-  return count;
-}
+
+// The class statics as the library's load left them: taken while the test
+// program starts, after the library's own statics and before any test
+// renders, so that the test below holds in whatever order tests run.
+struct LoadTimeValues {
+  SbVec2s logicalViewportSize = PoBaseViewTestAccess::logicalViewportSize();
+  SbVec4f vvPortion = PoBaseViewTestAccess::vvPortion();
+  SbVec4f defaultPortion = SoModifyViewVolumeElement::getDefault();
+  int mtId = PoBaseViewTestAccess::mtId();
+};
+const LoadTimeValues kAtLoad;
 
 } // namespace
 
@@ -39,10 +44,10 @@ TEST(BaseViewModule, RecordAndLoadTimeValues) {
   EXPECT_NE(std::strstr(record->getBuildDescription(), __VERSION__), nullptr);
   EXPECT_TRUE(record->getFlag());
 
-  EXPECT_EQ(PoBaseViewTestAccess::logicalViewportSize(), SbVec2s(1, 1));
-  EXPECT_EQ(PoBaseViewTestAccess::vvPortion(), SoModifyViewVolumeElement::getDefault());
-  EXPECT_EQ(SoModifyViewVolumeElement::getDefault(), SbVec4f(0, 0, 1, 1));
-  EXPECT_EQ(PoBaseViewTestAccess::mtId(), 0);
+  EXPECT_EQ(kAtLoad.logicalViewportSize, SbVec2s(1, 1));
+  EXPECT_EQ(kAtLoad.vvPortion, kAtLoad.defaultPortion);
+  EXPECT_EQ(kAtLoad.defaultPortion, SbVec4f(0, 0, 1, 1));
+  EXPECT_EQ(kAtLoad.mtId, 0);
 }
 
 TEST(BaseView, TypeFieldsAndQueries) {

@@ -31,19 +31,7 @@ std::string exitReport(const char *typeName) {
   return buffer;
 }
 
-int nextActionMethodIndex() {
-  struct Probe : SoNode {
-    static int next() { return getNextActionMethodIndex(); }
-  };
-  return Probe::next();
-}
 
-int countField(const SoFieldData *data, const char *name) {
-  int count = 0;
-  for (int i = 0; data && i < data->getNumFields(); ++i)
-    if (data->getFieldName(i) == name) ++count;
-  return count;
-}
 
 // The class data of a view kit class, as a derived class may reach it.
 template <class Kit> struct KitData : Kit {

@@ -143,12 +143,6 @@ std::vector<PoBaseView *> buildFromThreads(int threads, const std::vector<ViewKi
   return all;
 }
 
-int countField(const SoFieldData *data, const char *name) {
-  int count = 0;
-  for (int i = 0; data && i < data->getNumFields(); ++i)
-    if (data->getFieldName(i) == name) ++count;
-  return count;
-}
 
 int countPart(const SoNodekitCatalog *catalog, const char *name) {
   int count = 0;
@@ -221,12 +215,6 @@ void release(std::vector<PoBaseView *> &views) {
   views.clear();
 }
 
-int nextActionMethodIndex() {
-  struct Probe : SoNode {
-    static int next() { return getNextActionMethodIndex(); }
-  };
-  return Probe::next();
-}
 
 // Each test starts from the module unregistered and leaves it registered
 // afresh, as the other tests expect it.

@@ -2,6 +2,7 @@
 // nothing half-built comes back and nothing crashes.
 #include "DebugCapture.h"
 #include "PoView.h"
+#include "SceneFiles.h"
 
 #include <Inventor/SoDB.h>
 #include <Inventor/SoInput.h>
@@ -15,20 +16,6 @@
 #include <string>
 
 namespace {
-
-// Counts read errors while it lives, then gives the previous handler back
-// (Coin calls the handler unchecked, so a null one crashes the next report).
-struct ReadErrorCapture {
-  ReadErrorCapture()
-      : previous(SoReadError::getHandlerCallback()), previousData(SoReadError::getHandlerData()) {
-    SoReadError::setHandlerCallback(&count, this);
-  }
-  ~ReadErrorCapture() { SoReadError::setHandlerCallback(previous, previousData); }
-  static void count(const SoError *, void *data) { ++static_cast<ReadErrorCapture *>(data)->reports; }
-  SoErrorCB *previous;
-  void *previousData;
-  int reports = 0;
-};
 
 SoSeparator *readText(const std::string &text) {
   SoInput input;

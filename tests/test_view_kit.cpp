@@ -59,12 +59,6 @@ PoView *findView(SoNode *root) {
   return path ? static_cast<PoView *>(path->getTail()) : nullptr;
 }
 
-int countField(const SoFieldData *data, const char *name) {
-  int count = 0;
-  for (int i = 0; data && i < data->getNumFields(); ++i)
-    if (data->getFieldName(i) == name) ++count;
-  return count;
-}
 
 } // namespace
 

@@ -45,7 +45,7 @@ std::vector<std::string> split(const std::string &text, char separator) {
 
 } // namespace
 
-ImageSize parseImageSize(const std::string &option, const std::string &text) {
+ImageSize parseImageSize(const std::string &option, const std::string &text, int maxSide) {
   const std::vector<std::string> sides = split(text, 'x');
   long width = 0, height = 0;
   if (sides.size() != 2 || !parseWholeNumber(sides[0], width) ||
@@ -53,9 +53,9 @@ ImageSize parseImageSize(const std::string &option, const std::string &text) {
     throw usageError(option + " " + quoted(text) + ": expected WIDTHxHEIGHT, e.g. 640x480");
   if (width == 0 || height == 0)
     throw usageError(option + " " + quoted(text) + ": width and height must be at least 1");
-  if (width > kMaxImageSide || height > kMaxImageSide)
+  if (width > maxSide || height > maxSide)
     throw usageError(option + " " + quoted(text) + ": width and height must be at most " +
-                     std::to_string(kMaxImageSide));
+                     std::to_string(maxSide));
   return {static_cast<int>(width), static_cast<int>(height)};
 }
 

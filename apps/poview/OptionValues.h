@@ -14,8 +14,9 @@ struct Colour {
   float blue;
 };
 
-// The largest image side poview accepts: Coin keeps viewport sizes in 16-bit
-// integers. Pictures beyond the driver's limits are rendered in tiles.
+// The largest side of a picture held whole: Coin keeps viewport sizes in
+// 16-bit integers. Pictures beyond the driver's limits are rendered in
+// tiles; render writes PNG and PPM in bands, larger still.
 constexpr int kMaxImageSide = 32767;
 
 // Columns and rows of tiles, as "CxR".
@@ -24,9 +25,10 @@ struct TileGrid {
   int rows;
 };
 
-// "WxH" with both sides whole numbers in [1, kMaxImageSide]. Throws a usage
-// error naming `option` otherwise.
-ImageSize parseImageSize(const std::string &option, const std::string &text);
+// "WxH" with both sides whole numbers in [1, maxSide]. Throws a usage error
+// naming `option` otherwise.
+ImageSize parseImageSize(const std::string &option, const std::string &text,
+                         int maxSide = kMaxImageSide);
 
 // "CxR" with both whole numbers from 1 to 256. Throws a usage error naming
 // `option` otherwise.

@@ -19,6 +19,8 @@ QByteArray formatOf(const std::string &output) {
 
 } // namespace
 
+std::string pictureFormatOf(const std::string &output) { return formatOf(output).toStdString(); }
+
 void checkPictureFormat(const std::string &option, const std::string &output) {
   const QByteArray format = formatOf(output);
   const QList<QByteArray> known = QImageWriter::supportedImageFormats();

@@ -12,6 +12,10 @@
 // image writer knows the extension. Needs no QGuiApplication.
 void checkPictureFormat(const std::string &option, const std::string &output);
 
+// The format `output`'s name chooses, as checkPictureFormat reads it: "png",
+// "jpg", "ppm", ...
+std::string pictureFormatOf(const std::string &output);
+
 // Writes the picture to `output` (a file, or "-" for standard output; see
 // CommandOutput.h) in the format its name chooses, encoding it straight into
 // the file: a poster is never held a second time as its file's bytes. Throws

@@ -4,8 +4,10 @@
 #include "Commands.h"
 #include "Headlight.h"
 #include "OptionValues.h"
+#include "PictureBands.h"
 #include "PictureFile.h"
 #include "PoOffscreenRenderer.h"
+#include "RenderProgress.h"
 #include "ToolError.h"
 #include "ToolOptions.h"
 #include "ViewReport.h"
@@ -14,6 +16,7 @@
 #include <Inventor/nodes/SoSeparator.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -47,16 +50,61 @@ int maximumTileSize() {
   return static_cast<int>(value);
 }
 
-QImage renderPicture(SoNode *root, ImageSize size, const RenderingOptions &rendering,
-                     TileGrid tiles, int maxTileSize) {
-  PoOffscreenRenderer renderer(size.width, size.height);
+void configure(PoOffscreenRenderer &renderer, const RenderingOptions &rendering,
+               int maxTileSize) {
   renderer.setLineWidthScale(rendering.lineScale);
   const Colour &background = rendering.background;
   renderer.setBackgroundColor(SbColor(background.red, background.green, background.blue));
   renderer.setMaximumTileSize(maxTileSize);
+}
+
+// Formats Qt writes take the picture whole.
+void renderWhole(SoNode *root, const RenderingOptions &rendering, TileGrid tiles,
+                 int maxTileSize, const std::string &output) {
+  PoOffscreenRenderer renderer(rendering.size.width, rendering.size.height);
+  configure(renderer, rendering, maxTileSize);
   const QImage image = renderer.render(root, tiles.columns, tiles.rows);
   if (image.isNull()) throw userError(renderer.getLastError());
-  return image;
+  writePicture(image, output);
+}
+
+// Hands each band to the file's encoder as it is rendered, and shows how far
+// the render has come.
+class EncodingSink : public PoOffscreenRenderer::BandSink {
+public:
+  EncodingSink(BandEncoder &encoder, RenderProgress &progress)
+      : m_encoder(encoder), m_progress(progress) {}
+  bool takeRows(const unsigned char *rows, int top, int count, int bytesPerLine) override {
+    if (m_encoder.takeRows(rows, top, count, bytesPerLine)) return true;
+    m_writeError = errno;
+    return false;
+  }
+  void tileDone(int done, int total) override { m_progress.update(done, total); }
+  // The errno of a write that failed, 0 while none has.
+  int writeError() const { return m_writeError; }
+
+private:
+  BandEncoder &m_encoder;
+  RenderProgress &m_progress;
+  int m_writeError = 0;
+};
+
+// PNG and PPM are written band by band as they are rendered: the picture is
+// never whole in memory, and the file is replaced only once it is complete.
+void renderInBands(SoNode *root, const RenderingOptions &rendering, TileGrid tiles,
+                   int maxTileSize, const std::string &output) {
+  PoOffscreenRenderer renderer(rendering.size.width, rendering.size.height);
+  configure(renderer, rendering, maxTileSize);
+  writeOutput(output, [&](int fd) {
+    RenderProgress progress("poview render");
+    const std::unique_ptr<BandEncoder> encoder =
+        BandEncoder::forOutput(output, fd, rendering.size.width, rendering.size.height);
+    EncodingSink sink(*encoder, progress);
+    if (renderer.renderBands(root, sink, tiles.columns, tiles.rows)) return encoder->finish();
+    if (!sink.writeError()) throw userError(renderer.getLastError());
+    errno = sink.writeError();
+    return false;
+  });
 }
 
 } // namespace
@@ -70,9 +118,16 @@ int runRender(const Invocation &invocation) {
   if (!arguments.has("--output")) throw usageError("missing the output file: -o OUT.png");
   const std::string scenePath = arguments.positional()[0];
   const std::string output = arguments.value("--output");
-  const RenderingOptions rendering = parseRenderingOptions(arguments);
+  const RenderingOptions rendering =
+      parseRenderingOptions(arguments, PoOffscreenRenderer::kMaxBandedSide);
   const ImageSize size = rendering.size;
   checkPictureFormat("--output", output);
+  if (!isBandedFormat(output) && (size.width > kMaxImageSide || size.height > kMaxImageSide))
+    throw usageError("--size " + quoted(arguments.value("--size")) + ": a " +
+                     pictureFormatOf(output) + " picture is held whole in memory, at most " +
+                     std::to_string(kMaxImageSide) +
+                     " pixels a side; PNG and PPM are written in bands, up to " +
+                     std::to_string(PoOffscreenRenderer::kMaxBandedSide));
   const TileGrid tiles = parseTileGrid("--tiles", arguments.value("--tiles", "1x1"));
   if (tiles.columns > size.width || tiles.rows > size.height)
     throw usageError("--tiles " + quoted(arguments.value("--tiles")) +
@@ -85,8 +140,10 @@ int runRender(const Invocation &invocation) {
   checkOutput(output);
   const std::unique_ptr<VirtualDisplay> virtualDisplay = startOffscreenGui(invocation);
   const LitScene lit(scene.root(), rendering.headlight);
-  const QImage image = renderPicture(lit.root(), size, rendering, tiles, maxTileSize);
-  writePicture(image, output);
+  if (isBandedFormat(output))
+    renderInBands(lit.root(), rendering, tiles, maxTileSize, output);
+  else
+    renderWhole(lit.root(), rendering, tiles, maxTileSize, output);
   messages.printWarnings("poview render: ");
   warnAboutViewsWithoutCamera(scene.views(), "poview render: ");
   return ExitSuccess;

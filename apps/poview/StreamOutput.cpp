@@ -52,9 +52,13 @@ private:
 } // namespace
 
 bool writeAll(int fd, const std::string &bytes) {
+  return writeAll(fd, reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size());
+}
+
+bool writeAll(int fd, const unsigned char *bytes, std::size_t size) {
   std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+  while (done < size) {
+    const ssize_t written = ::write(fd, bytes + done, size - done);
     if (written < 0) {
       if (errno == EINTR) continue;
       return false;

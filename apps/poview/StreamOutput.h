@@ -1,11 +1,13 @@
 #ifndef POVIEW_STREAMOUTPUT_H
 #define POVIEW_STREAMOUTPUT_H
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
 // Writes all of `bytes` to `fd`; false with errno set when a write fails.
 bool writeAll(int fd, const std::string &bytes);
+bool writeAll(int fd, const unsigned char *bytes, std::size_t size);
 
 // Writes straight into what is at `path` and is no file: a character device
 // (a terminal, /dev/null), a FIFO (opening it waits for a reader) or a Unix

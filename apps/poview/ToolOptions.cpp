@@ -16,22 +16,28 @@ const ToolOption kOptions[] = {
      "the picture to write (replaced only once complete);\n"
      "its extension chooses the format: png, jpg, ppm, bmp\n"
      "or any other Qt writes (PNG without an extension);\n"
-     "- writes PNG to standard output"},
+     "- writes PNG to standard output. PNG and PPM are\n"
+     "written band by band as they are rendered, up to\n"
+     "1000000 pixels a side in under 400 MB; the others\n"
+     "hold the picture whole in memory (3 bytes a pixel),\n"
+     "at most 32767 a side"},
     {"--output", "-o", "FILE", ForExport,
      "the file to write (replaced only once complete);\n"
      "- writes VRML97 to standard output"},
     {"--output", "-o", "OUT.png", ForWall,
      "rank 0 gathers the tiles and writes the picture, in\n"
      "the format its extension names (- for standard\n"
-     "output)"},
+     "output); PNG and PPM a row of tiles at a time, the\n"
+     "others from the whole picture in memory"},
     {"--screenshot", "", "OUT.png", ForView,
      "write the viewer's last frame to OUT.png and exit"},
 
     // Rendering options: render, view and wall read them alike (see
     // parseRenderingOptions); a new one goes here and into RenderingOptions.
     {"--size", "", "WxH", ForRender,
-     "picture size in pixels (default 640x480, at most\n"
-     "32767 a side)"},
+     "picture size in pixels (default 640x480; at most\n"
+     "1000000 a side for PNG and PPM, 32767 for the other\n"
+     "formats)"},
     {"--size", "", "WxH", ForView,
      "size of the viewer's drawing area in pixels, and so of\n"
      "a screenshot (default 640x480, as render)"},
@@ -148,9 +154,9 @@ float parseLineScale(const std::string &text, ImageSize size) {
 
 } // namespace
 
-RenderingOptions parseRenderingOptions(const Arguments &arguments) {
+RenderingOptions parseRenderingOptions(const Arguments &arguments, int maxSide) {
   RenderingOptions options{};
-  options.size = parseImageSize("--size", arguments.value("--size", kDefaultSize));
+  options.size = parseImageSize("--size", arguments.value("--size", kDefaultSize), maxSide);
   options.background = parseColour("--background", arguments.value("--background", "0,0,0"));
   options.headlight = !arguments.has("--no-headlight");
   options.lineScale = parseLineScale(arguments.value("--line-scale", "1"), options.size);

@@ -45,8 +45,10 @@ struct RenderingOptions {
 // The picture (or drawing area) a command makes unless --size says otherwise.
 extern const char *const kDefaultSize;
 
-// The rendering options on the command line, defaults for those not given.
-// Throws a usage error naming an option whose value is malformed.
-RenderingOptions parseRenderingOptions(const Arguments &arguments);
+// The rendering options on the command line, defaults for those not given,
+// the size at most `maxSide` a side. Throws a usage error naming an option
+// whose value is malformed.
+RenderingOptions parseRenderingOptions(const Arguments &arguments,
+                                       int maxSide = kMaxImageSide);
 
 #endif

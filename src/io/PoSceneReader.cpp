@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -31,20 +32,33 @@ constexpr std::size_t kBaseBytes = std::size_t(1) << 20;
 constexpr std::size_t kGuardBytes = std::size_t(5) << 20;
 constexpr double kDefaultMaxVisits = 1e8;
 
-std::size_t currentStackSize() {
-  pthread_attr_t attributes;
-  if (pthread_getattr_np(pthread_self(), &attributes) != 0) return 0;
-  void *lowest = nullptr;
+// The calling thread's stack: its size, and the part of it left below the
+// caller; 0 and 0 when the system does not tell.
+struct StackRoom {
   std::size_t size = 0;
-  if (pthread_attr_getstack(&attributes, &lowest, &size) != 0) size = 0;
+  std::size_t left = 0;
+};
+
+StackRoom currentStack() {
+  StackRoom room;
+  pthread_attr_t attributes;
+  if (pthread_getattr_np(pthread_self(), &attributes) != 0) return room;
+  void *lowest = nullptr;
+  if (pthread_attr_getstack(&attributes, &lowest, &room.size) == 0) {
+    const auto here = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+    const auto end = reinterpret_cast<std::uintptr_t>(lowest);
+    room.left = here > end ? here - end : 0;
+  } else {
+    room.size = 0;
+  }
   pthread_attr_destroy(&attributes);
-  return size;
+  return room;
 }
 
 // The depth a traversal on the calling thread's stack gets through; a
 // hundred levels when the system does not tell the stack's size.
 int depthForCurrentStack() {
-  const std::size_t size = currentStackSize();
+  const std::size_t size = currentStack().size;
   if (size <= kBaseBytes + 100 * kBytesPerLevel) return 100;
   return static_cast<int>(std::min<std::size_t>((size - kBaseBytes) / kBytesPerLevel, 1 << 30));
 }
@@ -207,7 +221,12 @@ SoSeparator *PoSceneReader::read(const std::function<bool(SoInput &)> &open) {
                                m_maxVisits, " nodes"));
     result = root;
   };
-  if (!runOnStack(stackBytesFor(m_maxDepth) + kGuardBytes, work))
+  // A thread of its own only when the caller's stack is too small for the
+  // depth accepted: reading in place saves a thread for every small file.
+  const std::size_t needed = stackBytesFor(m_maxDepth) + kGuardBytes;
+  if (currentStack().left >= needed)
+    work();
+  else if (!runOnStack(needed, work))
     fail(NO_STACK, "cannot start a thread with the stack the read needs");
   return result;
 }

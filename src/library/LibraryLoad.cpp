@@ -19,7 +19,7 @@
 namespace {
 
 #if defined(__clang__)
-#define BRENNICQT_COMPILER "clang " __clang_version__
+#define BRENNICQT_COMPILER __VERSION__ // "Debian Clang 14.0.6", say
 #elif defined(__GNUC__)
 #define BRENNICQT_COMPILER "GNU C++ " __VERSION__
 #else

@@ -2,6 +2,7 @@
 
 #include "CroppedFrame.h"
 #include "DrawingArea.h"
+#include "KeptTileElement.h"
 #include "SoDBImpl.h"
 #include "SoLogicalViewportElement.h"
 #include "SoModifyViewVolumeElement.h"
@@ -39,6 +40,18 @@ struct Narrowing {
   bool crops;
 };
 
+// The rectangle of which the viewport shows the portion. A tile of the
+// standard mode knows it exactly; the portion's single precision would put
+// a poster's views a good part of a pixel off.
+PixelRect fullRectangleOf(SoState *state, const SbViewportRegion &current,
+                          const SbVec4f &portion) {
+  const KeptTileElement::Frame *frame =
+      SoDBImpl::m_isZemba ? nullptr : KeptTileElement::getFrame(state);
+  if (frame && portion != SoModifyViewVolumeElement::getDefault())
+    return {frame->x, frame->y, frame->width, frame->height};
+  return fullRectangle(exactPixelsOf(current), portion);
+}
+
 // Whether the camera must compute its volume for a larger picture than the
 // viewport in force; if so, sets the viewport to that picture, so that Coin's
 // camera method works out the volume (and any cropping) for it.
@@ -61,7 +74,7 @@ bool beginNarrowing(SoState *state, SoCamera *camera, Narrowing &plan) {
   plan.viewport = pixelsOf(plan.current);
   // The full rectangle lies on the whole pixels the view's viewport has in
   // the render of the whole picture, which Coin crops from.
-  const PixelRect exactFull = fullRectangle(exactPixelsOf(plan.current), portion);
+  const PixelRect exactFull = fullRectangleOf(state, plan.current, portion);
   plan.full = wholePixelsOf(exactFull, SoDBImpl::m_isZemba != 0);
   if (!isUsable(plan.viewport) || !isUsable(plan.full)) return false;
   plan.picture =

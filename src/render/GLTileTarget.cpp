@@ -124,8 +124,8 @@ bool GLTileTarget::beginTile(int width, int height, const SbColor &background) {
   return true;
 }
 
-void GLTileTarget::readTile(int x, int y, int width, int height, unsigned char *destination,
-                            int rowLength) {
+void GLTileTarget::readTile(int x, int y, int width, int height, unsigned char *bottomRow,
+                            std::ptrdiff_t bytesPerLine) {
   // GL hands out four bytes a pixel faster than three (Mesa converts RGB a
   // pixel at a time); the RGB rows are made here from one tile of RGBA.
   const std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
@@ -133,10 +133,9 @@ void GLTileTarget::readTile(int x, int y, int width, int height, unsigned char *
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
   glPixelStorei(GL_PACK_ROW_LENGTH, 0);
   glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, m_readBuffer.data());
-  const std::size_t stride = (std::size_t(rowLength) * 3 + 3) & ~std::size_t(3);
   for (int row = 0; row < height; ++row) {
     const unsigned char *from = m_readBuffer.data() + std::size_t(row) * width * 4;
-    unsigned char *to = destination + row * stride;
+    unsigned char *to = bottomRow + row * bytesPerLine;
     for (int column = 0; column < width; ++column, from += 4, to += 3) {
       to[0] = from[0];
       to[1] = from[1];

@@ -3,6 +3,7 @@
 
 #include <Inventor/SbColor.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -34,10 +35,11 @@ public:
   // Binds a framebuffer of at least width x height, sets the viewport to its
   // lower-left width x height pixels and clears them. Needs makeCurrent().
   bool beginTile(int width, int height, const SbColor &background);
-  // Reads width x height pixels from (x, y) of the tile into `destination`
-  // as RGB rows from the bottom, laid out as the lines of an RGB888 QImage
-  // `rowLength` pixels wide.
-  void readTile(int x, int y, int width, int height, unsigned char *destination, int rowLength);
+  // Reads width x height pixels from (x, y) of the tile as RGB rows, the
+  // bottom one to `bottomRow` and each next one `bytesPerLine` bytes after
+  // the one below (negative for pictures that keep their top row first).
+  void readTile(int x, int y, int width, int height, unsigned char *bottomRow,
+                std::ptrdiff_t bytesPerLine);
 
   const std::string &error() const { return m_error; }
 

@@ -14,4 +14,10 @@ inline std::string pixelPair(int first, int second, char separator) {
 
 inline std::string sizeText(int width, int height) { return pixelPair(width, height, 'x'); }
 
+inline std::string countText(int count) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%d", count);
+  return text;
+}
+
 #endif

@@ -19,13 +19,22 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
+#include <vector>
 
 namespace {
 
 // Coin keeps viewport sizes in 16-bit integers; the message below says so.
+// The views' logical-viewport mode works in them; tiles of the standard mode
+// place views from the kept tile's 32-bit record, but a picture held whole
+// is a QImage, which cannot be much larger anyway.
 constexpr int kMaxPictureSide = 32767;
 // One tile's GL buffers stay small next to the picture itself.
 constexpr int kDefaultTileCap = 4096;
+// A band of a 60000-pixel-wide poster is some 370 rows: with the library, one
+// tile's GL buffers and poview's PNG encoder the process stays under 200 MB;
+// narrower posters, with tiles of 4096 pixels square, near 360 MB.
+constexpr long long kDefaultBandMemory = 64ll << 20;
 
 // Sets the views' mode for the time of one render and restores the
 // application's setting afterwards.
@@ -42,14 +51,69 @@ private:
   int m_saved;
 };
 
-// GL gives rows from the bottom; a QImage keeps them from the top.
-void flipRows(QImage &image) {
-  const int bytes = image.bytesPerLine();
-  for (int top = 0, bottom = image.height() - 1; top < bottom; ++top, --bottom)
-    std::swap_ranges(image.scanLine(top), image.scanLine(top) + bytes, image.scanLine(bottom));
-}
+// Where the bands of a render go: rows of the area's width, top row first.
+class BandTarget {
+public:
+  virtual ~BandTarget() = default;
+  // Where the top row of `band` goes, and the bytes from a row to the next
+  // one down; null when there is no room.
+  virtual unsigned char *topRowOf(const PixelTile &band, std::ptrdiff_t &bytesPerLine) = 0;
+  virtual bool bandDone(const PixelTile &band) = 0;
+  virtual void tileDone(int, int) {}
+};
+
+// The picture held whole, as render() answers it.
+class PictureTarget : public BandTarget {
+public:
+  PictureTarget(QImage &picture, const PixelTile &area) : m_picture(picture), m_area(area) {}
+  unsigned char *topRowOf(const PixelTile &band, std::ptrdiff_t &bytesPerLine) override {
+    bytesPerLine = m_picture.bytesPerLine();
+    return m_picture.scanLine(m_area.y + m_area.height - band.y - band.height);
+  }
+  bool bandDone(const PixelTile &) override { return true; }
+
+private:
+  QImage &m_picture;
+  PixelTile m_area;
+};
+
+// One band at a time in memory, handed on to the caller's sink.
+class SinkTarget : public BandTarget {
+public:
+  SinkTarget(PoOffscreenRenderer::BandSink &sink, const PixelTile &area)
+      : m_sink(sink), m_area(area), m_bytesPerLine(std::ptrdiff_t(area.width) * 3) {}
+  unsigned char *topRowOf(const PixelTile &band, std::ptrdiff_t &bytesPerLine) override {
+    const std::size_t bytes = std::size_t(m_bytesPerLine) * std::size_t(band.height);
+    if (m_band.size() < bytes) {
+      m_band.clear();
+      m_band.shrink_to_fit();
+      try {
+        m_band.resize(bytes);
+      } catch (const std::bad_alloc &) {
+        return nullptr;
+      }
+    }
+    bytesPerLine = m_bytesPerLine;
+    return m_band.data();
+  }
+  bool bandDone(const PixelTile &band) override {
+    return m_sink.takeRows(m_band.data(), m_area.y + m_area.height - band.y - band.height,
+                           band.height, int(m_bytesPerLine));
+  }
+  void tileDone(int done, int total) override { m_sink.tileDone(done, total); }
+
+private:
+  PoOffscreenRenderer::BandSink &m_sink;
+  PixelTile m_area;
+  std::ptrdiff_t m_bytesPerLine;
+  std::vector<unsigned char> m_band;
+};
 
 } // namespace
+
+PoOffscreenRenderer::BandSink::~BandSink() = default;
+
+void PoOffscreenRenderer::BandSink::tileDone(int, int) {}
 
 struct PoOffscreenRenderer::Impl {
   int width;
@@ -57,6 +121,7 @@ struct PoOffscreenRenderer::Impl {
   SbColor background{0.0f, 0.0f, 0.0f};
   Mode mode = STANDARD;
   int tileCap = 0;
+  long long bandMemory = 0;
   float lineWidthScale = 1.0f;
   // The scale the action's render caches were made with: caches hold the
   // line widths GL got.
@@ -82,11 +147,16 @@ struct PoOffscreenRenderer::Impl {
     return std::min(cap, target.driverLimit());
   }
 
-  bool prepare(SoNode *scene);
+  bool prepare(SoNode *scene, int maxSide);
   QImage renderArea(SoNode *scene, const PixelTile &area, int columns, int rows);
+  bool checkArea(const PixelTile &area, int columns, int rows);
+  bool renderInBands(SoNode *scene, const PixelTile &area, int columns, int rows,
+                     long long bandBytes, BandTarget &output);
+  bool renderTiles(SoNode *scene, const PixelTile &area, const std::vector<PixelTile> &tiles,
+                   int margin, BandTarget &output);
 };
 
-bool PoOffscreenRenderer::Impl::prepare(SoNode *scene) {
+bool PoOffscreenRenderer::Impl::prepare(SoNode *scene, int maxSide) {
   lastError.clear();
   const auto refuse = [this](const std::string &message) {
     fail(message);
@@ -94,9 +164,11 @@ bool PoOffscreenRenderer::Impl::prepare(SoNode *scene) {
   };
   if (!scene) return refuse("no scene to render");
   if (!SoDB::isInitialized()) return refuse("Coin is not initialised (SoDB::init)");
-  if (width < 1 || height < 1 || width > kMaxPictureSide || height > kMaxPictureSide)
-    return refuse("a picture of " + sizeText(width, height) +
-                  " pixels: each side must be 1 to 32767");
+  if (mode == LOGICAL_VIEWPORT) maxSide = std::min(maxSide, kMaxPictureSide);
+  if (width < 1 || height < 1 || width > maxSide || height > maxSide)
+    return refuse("a picture of " + sizeText(width, height) + " pixels: each side must be 1 to " +
+                  countText(maxSide) +
+                  (maxSide > kMaxPictureSide ? "" : " (larger ones in bands, standard mode)"));
   ToolkitLayer::init();
   if (!target.makeCurrent()) return refuse(target.error());
   if (target.driverLimit() < 1) return refuse("the OpenGL driver reports no framebuffer size");
@@ -118,29 +190,59 @@ bool PoOffscreenRenderer::Impl::prepare(SoNode *scene) {
 
 QImage PoOffscreenRenderer::Impl::renderArea(SoNode *scene, const PixelTile &area, int columns,
                                              int rows) {
-  if (!prepare(scene)) return QImage();
-  if (area.x < 0 || area.y < 0 || area.width < 1 || area.height < 1 ||
-      area.x + area.width > width || area.y + area.height > height)
-    return fail("the tile " + sizeText(area.width, area.height) + " at " +
-                pixelPair(area.x, area.y, ',') + " lies outside the picture of " +
-                sizeText(width, height));
-  if (columns < 1 || rows < 1 || columns > area.width || rows > area.height)
-    return fail(sizeText(columns, rows) + " tiles for " +
-                sizeText(area.width, area.height) + " pixels: need 1 to one tile per pixel");
+  if (!prepare(scene, kMaxPictureSide) || !checkArea(area, columns, rows)) return QImage();
+  QImage picture(area.width, area.height, QImage::Format_RGB888);
+  if (picture.isNull())
+    return fail("cannot hold a picture of " + sizeText(area.width, area.height) +
+                " pixels in memory");
+  PictureTarget output(picture, area);
+  if (!renderInBands(scene, area, columns, rows, 0, output)) return QImage();
+  return picture;
+}
 
-  const PixelTile whole{0, 0, width, height};
+bool PoOffscreenRenderer::Impl::checkArea(const PixelTile &area, int columns, int rows) {
+  if (area.x < 0 || area.y < 0 || area.width < 1 || area.height < 1 ||
+      area.x + area.width > width || area.y + area.height > height) {
+    fail("the tile " + sizeText(area.width, area.height) + " at " +
+         pixelPair(area.x, area.y, ',') + " lies outside the picture of " +
+         sizeText(width, height));
+    return false;
+  }
+  if (columns < 1 || rows < 1 || columns > area.width || rows > area.height) {
+    fail(sizeText(columns, rows) + " tiles for " + sizeText(area.width, area.height) +
+         " pixels: need 1 to one tile per pixel");
+    return false;
+  }
+  return true;
+}
+
+bool PoOffscreenRenderer::Impl::renderInBands(SoNode *scene, const PixelTile &area, int columns,
+                                              int rows, long long bandBytes,
+                                              BandTarget &output) {
+  if (!checkArea(area, columns, rows)) return false;
+
   const int limit = tileLimit();
   int margin = 0;
   if (partsNeeded(area.width, limit, columns) > 1 || partsNeeded(area.height, limit, rows) > 1 ||
       area.width != width || area.height != height)
     margin = std::min(TileMargin::of(scene, lineWidthScale), limit / 4);
+  // A band's rows fit in its memory (at least one row), a tile in GL.
+  int bandRows = limit - 2 * margin;
+  if (bandBytes > 0)
+    bandRows = int(std::max(1ll, std::min<long long>(bandRows, bandBytes / (3ll * area.width))));
+  if (bandRows < area.height && margin == 0) {
+    // Bands alone split the picture: their seams need the margin too.
+    margin = std::min(TileMargin::of(scene, lineWidthScale), limit / 4);
+    bandRows = std::max(1, std::min(bandRows, limit - 2 * margin));
+  }
   columns = partsNeeded(area.width, limit - 2 * margin, columns);
-  rows = partsNeeded(area.height, limit - 2 * margin, rows);
-  QImage picture(area.width, area.height, QImage::Format_RGB888);
-  if (picture.isNull())
-    return fail("cannot hold a picture of " + sizeText(area.width, area.height) +
-                " pixels in memory");
+  rows = partsNeeded(area.height, bandRows, rows);
+  return renderTiles(scene, area, splitIntoTiles(area, columns, rows), margin, output);
+}
 
+bool PoOffscreenRenderer::Impl::renderTiles(SoNode *scene, const PixelTile &area,
+                                            const std::vector<PixelTile> &tiles, int margin,
+                                            BandTarget &output) {
   // The scene leaves with the reference count it came with, as from an
   // action applied to it: a root nobody has referenced yet (a file just read)
   // must not go with the group it is rendered under.
@@ -149,34 +251,57 @@ QImage PoOffscreenRenderer::Impl::renderArea(SoNode *scene, const PixelTile &are
   root->ref();
   root->addChild(tileState->node());
   root->addChild(scene);
-  const auto release = [root, scene] {
-    root->unref();
-    scene->unrefNoDelete();
-  };
+  const PixelTile whole{0, 0, width, height};
+  const int total = int(tiles.size());
+  int finished = 0;
+  std::string failure;
   {
     const ModeSwitch modeSwitch(mode == LOGICAL_VIEWPORT);
     const LineWidthScale::Scope lineWidths(lineWidthScale);
-    for (const PixelTile &tile : splitIntoTiles(area, columns, rows)) {
-      const PixelTile drawn = TileMargin::around(tile, margin, whole);
-      if (!target.beginTile(drawn.width, drawn.height, background)) {
-        release();
-        return fail(target.error());
+    // The tiles run along rows from the bottom; bands go from the top.
+    for (std::size_t bandEnd = tiles.size(); failure.empty() && bandEnd > 0;) {
+      std::size_t bandStart = bandEnd - 1;
+      while (bandStart > 0 && tiles[bandStart - 1].y == tiles[bandEnd - 1].y) --bandStart;
+      const PixelTile band{area.x, tiles[bandStart].y, area.width, tiles[bandStart].height};
+      std::ptrdiff_t bytesPerLine = 0;
+      unsigned char *top = output.topRowOf(band, bytesPerLine);
+      if (!top) {
+        failure = "cannot hold a band of " + sizeText(band.width, band.height) +
+                  " pixels in memory";
+        break;
       }
-      tileState->set(drawn, width, height, mode == LOGICAL_VIEWPORT, lineWidthScale != 1.0f);
-      action->setViewportRegion(SbViewportRegion(short(drawn.width), short(drawn.height)));
-      action->apply(root);
-      cameras->renderDone();
-      unsigned char *corner = picture.bits() +
-                              std::ptrdiff_t(tile.y - area.y) * picture.bytesPerLine() +
-                              std::ptrdiff_t(tile.x - area.x) * 3;
-      target.readTile(tile.x - drawn.x, tile.y - drawn.y, tile.width, tile.height, corner,
-                      area.width);
+      for (std::size_t index = bandStart; index < bandEnd; ++index) {
+        const PixelTile &tile = tiles[index];
+        const PixelTile drawn = TileMargin::around(tile, margin, whole);
+        if (!target.beginTile(drawn.width, drawn.height, background)) {
+          failure = target.error();
+          break;
+        }
+        tileState->set(tile, drawn, margin, width, height, mode == LOGICAL_VIEWPORT,
+                       lineWidthScale != 1.0f);
+        action->setViewportRegion(SbViewportRegion(short(drawn.width), short(drawn.height)));
+        action->apply(root);
+        cameras->renderDone();
+        // GL's rows run up, the band's down: the tile's bottom row lies
+        // lowest in the band.
+        unsigned char *bottomRow = top + std::ptrdiff_t(band.height - 1) * bytesPerLine +
+                                   std::ptrdiff_t(tile.x - area.x) * 3;
+        target.readTile(tile.x - drawn.x, tile.y - drawn.y, tile.width, tile.height, bottomRow,
+                        -bytesPerLine);
+        output.tileDone(++finished, total);
+      }
+      if (failure.empty() && !output.bandDone(band)) failure = "the band sink stopped the render";
+      bandEnd = bandStart;
     }
   }
-  release();
+  root->unref();
+  scene->unrefNoDelete();
+  if (!failure.empty()) {
+    fail(failure);
+    return false;
+  }
   target.doneCurrent();
-  flipRows(picture);
-  return picture;
+  return true;
 }
 
 PoOffscreenRenderer::PoOffscreenRenderer(int width, int height) : m_impl(new Impl) {
@@ -222,6 +347,21 @@ QImage PoOffscreenRenderer::render(SoNode *root) { return render(root, 1, 1); }
 
 QImage PoOffscreenRenderer::render(SoNode *root, int columns, int rows) {
   return m_impl->renderArea(root, {0, 0, m_impl->width, m_impl->height}, columns, rows);
+}
+
+bool PoOffscreenRenderer::renderBands(SoNode *root, BandSink &sink, int columns, int rows) {
+  if (!m_impl->prepare(root, kMaxBandedSide)) return false;
+  const PixelTile whole{0, 0, m_impl->width, m_impl->height};
+  SinkTarget output(sink, whole);
+  return m_impl->renderInBands(root, whole, columns, rows, getBandMemory(), output);
+}
+
+void PoOffscreenRenderer::setBandMemory(long long bytes) {
+  m_impl->bandMemory = std::max(0ll, bytes);
+}
+
+long long PoOffscreenRenderer::getBandMemory() const {
+  return m_impl->bandMemory > 0 ? m_impl->bandMemory : kDefaultBandMemory;
 }
 
 QImage PoOffscreenRenderer::renderTile(SoNode *root, int x, int y, int width, int height) {

@@ -9,6 +9,14 @@
 #include <Inventor/actions/SoGLRenderAction.h>
 #include <Inventor/nodes/SoCallback.h>
 
+#include <algorithm>
+
+namespace {
+
+constexpr int kMaxRegionSide = 32767;
+
+} // namespace
+
 TileState::TileState() : m_node(new SoCallback), m_portion(SoModifyViewVolumeElement::getDefault()) {
   m_node->ref();
   m_node->setCallback(&TileState::applyCB, this);
@@ -16,12 +24,18 @@ TileState::TileState() : m_node(new SoCallback), m_portion(SoModifyViewVolumeEle
 
 TileState::~TileState() { m_node->unref(); }
 
-void TileState::set(const PixelTile &tile, int pictureWidth, int pictureHeight,
-                    bool logicalViewportMode, bool scaledLines) {
+void TileState::set(const PixelTile &kept, const PixelTile &drawn, int margin, int pictureWidth,
+                    int pictureHeight, bool logicalViewportMode, bool scaledLines) {
   const float width = float(pictureWidth), height = float(pictureHeight);
-  m_portion.setValue(tile.x / width, tile.y / height, (tile.x + tile.width) / width,
-                     (tile.y + tile.height) / height);
-  m_picture = SbViewportRegion(short(pictureWidth), short(pictureHeight));
+  m_portion.setValue(drawn.x / width, drawn.y / height, (drawn.x + drawn.width) / width,
+                     (drawn.y + drawn.height) / height);
+  // Coin's regions stop at 16 bits. Only the logical-viewport mode reads the
+  // picture's size from here, and it renders no larger pictures; the views
+  // of the standard mode place themselves from the kept tile's record.
+  m_picture = SbViewportRegion(short(std::min(pictureWidth, kMaxRegionSide)),
+                               short(std::min(pictureHeight, kMaxRegionSide)));
+  m_tile = {pictureWidth, pictureHeight, kept.x, kept.y, kept.width, kept.height,
+            drawn.x,      drawn.y,       margin};
   m_logicalViewportMode = logicalViewportMode;
   m_scaledLines = scaledLines;
 }
@@ -32,6 +46,7 @@ void TileState::applyCB(void *data, SoAction *action) {
   SoState *state = action->getState();
   if (self.m_scaledLines) LineWidthScale::setDefault(state);
   SoLogicalViewportElement::set(state, self.m_picture);
+  KeptTileElement::setTile(state, self.m_tile);
   SbVec4f portion = self.m_portion;
   if (self.m_logicalViewportMode) {
     SoModifyLogicalViewportElement::set(state, portion);

@@ -1,6 +1,7 @@
 #ifndef BRENNICQT_TILESTATE_H
 #define BRENNICQT_TILESTATE_H
 
+#include "KeptTileElement.h"
 #include "TileLayout.h"
 
 #include <Inventor/SbViewportRegion.h>
@@ -22,10 +23,12 @@ public:
   TileState(const TileState &) = delete;
   TileState &operator=(const TileState &) = delete;
 
-  // `scaledLines`: line widths are scaled (LineWidthScale), so the default
-  // width is set at the start, where it takes the scale.
-  void set(const PixelTile &tile, int pictureWidth, int pictureHeight, bool logicalViewportMode,
-           bool scaledLines);
+  // `kept` is drawn as `drawn`, which holds it and a margin of `margin`
+  // pixels (TileMargin) where the picture goes on. `scaledLines`: line widths
+  // are scaled (LineWidthScale), so the default width is set at the start,
+  // where it takes the scale.
+  void set(const PixelTile &kept, const PixelTile &drawn, int margin, int pictureWidth,
+           int pictureHeight, bool logicalViewportMode, bool scaledLines);
   // The node to traverse before the scene; it acts on GL render actions only.
   // Coin keeps no cache for a callback node, so it must not sit under a
   // caching separator: the tile would then stay the one the cache saw.
@@ -37,6 +40,7 @@ private:
   SoCallback *m_node;
   SbVec4f m_portion;
   SbViewportRegion m_picture;
+  KeptTileElement::Tile m_tile{};
   bool m_logicalViewportMode = false;
   bool m_scaledLines = false;
 };

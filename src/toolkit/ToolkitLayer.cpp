@@ -1,5 +1,6 @@
 #include "ToolkitLayer.h"
 
+#include "KeptTileElement.h"
 #include "LineWidthScale.h"
 #include "SoCurrentViewElement.h"
 #include "SoLogicalViewportElement.h"
@@ -37,10 +38,12 @@ void init() {
     SoLogicalViewportElement::initClass();
     SoModifyLogicalViewportElement::initClass();
     SoCurrentViewElement::initClass();
+    KeptTileElement::initClass();
     enableForEveryAction<SoModifyViewVolumeElement>();
     enableForEveryAction<SoLogicalViewportElement>();
     enableForEveryAction<SoModifyLogicalViewportElement>();
     enableForEveryAction<SoCurrentViewElement>();
+    enableForEveryAction<KeptTileElement>();
     enableForEveryAction<SoViewportRegionElement>();
     LineWidthScale::install();
   });

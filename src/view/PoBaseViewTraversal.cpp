@@ -14,6 +14,7 @@
 #include "SoModifyLogicalViewportElement.h"
 #include "SoModifyViewVolumeElement.h"
 #include "ToolkitLayer.h"
+#include "ViewInTile.h"
 #include "ViewVolumeGeometry.h"
 
 #include <Inventor/SbBox3f.h>
@@ -185,6 +186,7 @@ void applyStandardMode(const PoBaseView &view, SoAction *action, SoState *state,
   else
     viewRegion.setViewport(origin, size);
 
+  if (isGLRender) ViewInTile::placeStandard(state, origin, size);
   if (record.portion == SoModifyViewVolumeElement::getDefault())
     applyPlainPath(state, isGLRender, viewRegion);
   else
@@ -273,6 +275,7 @@ void applyLogicalViewportMode(const PoBaseView &view, SoAction *action, SoState 
                       rawOrigin[axis], fullSize[axis]);
     clipped[axis] = clipAxis(rawOrigin[axis], fullSize[axis], float(covered[axis]));
   }
+  ViewInTile::placeLogical(state, rawOrigin, fullSize);
 
   int stackIndex = 0;
   if (!SoModifyViewVolumeElement::getInstance(state, stackIndex)) return;

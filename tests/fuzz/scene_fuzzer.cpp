@@ -31,6 +31,7 @@ namespace {
 void quiet(const SoError *, void *) {}
 // Far below the tool's limit, so that one input takes milliseconds.
 constexpr double kFuzzMaxVisits = 1e5;
+constexpr int kFuzzMaxDepth = 500;
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
@@ -110,6 +111,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
   // USEs that make a traversal take hours, are refused.
   PoSceneReader reader;
   reader.setMaxVisits(kFuzzMaxVisits);
+  // Shallow enough to be read on the fuzzer's own stack, without a thread
+  // for every input.
+  reader.setMaxDepth(kFuzzMaxDepth);
   SoSeparator *root = reader.readBuffer(data, size);
   if (!root) return 0;
 

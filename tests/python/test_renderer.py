@@ -5,6 +5,7 @@ import subprocess
 import sys
 
 import numpy as np
+import pytest
 from PySide2 import QtGui
 
 import brennicqt
@@ -75,3 +76,34 @@ del application
 """
     result = subprocess.run([sys.executable, "-c", code], capture_output=True, timeout=120)
     assert result.returncode == 0, result.stderr
+
+
+def test_render_bands_hands_over_the_picture_band_by_band():
+    root = top_half_red()
+    renderer = brennicqt.PoOffscreenRenderer(64, 48)
+    whole = renderer.render(root)
+    renderer.setBandMemory(64 * 3 * 10)
+    bands = []
+    assert renderer.renderBands(root, lambda top, rows: bands.append((top, rows))) is None
+    assert len(bands) == 5
+    assert [top for top, _ in bands] == [0] + [
+        top + len(rows) for top, rows in bands[:-1]]
+    assert np.array_equal(np.vstack([rows for _, rows in bands]), whole)
+
+
+def test_render_bands_stops_on_the_sinks_exception_and_reports_failures():
+    class Full(Exception):
+        pass
+
+    def full(top, rows):
+        raise Full()
+
+    renderer = brennicqt.PoOffscreenRenderer(64, 48)
+    with pytest.raises(Full):
+        renderer.renderBands(top_half_red(), full)
+    with pytest.raises(TypeError):
+        renderer.renderBands(top_half_red(), 42)
+    renderer.setSize(40000, 2)
+    renderer.setMode(brennicqt.PoOffscreenRenderer.LOGICAL_VIEWPORT)
+    with pytest.raises(RuntimeError, match="32767"):
+        renderer.renderBands(top_half_red(), lambda top, rows: None)

@@ -4,7 +4,7 @@ import numpy as np
 from pivy import coin
 
 import brennicqt
-from conftest import colour, read_scene, render, scene_view
+from conftest import EXAMPLES, colour, read_scene, render, scene_view
 
 
 def test_decoration_colours_and_width_show_in_the_picture():
@@ -86,3 +86,24 @@ def test_label_triad_and_their_colours_show_in_the_picture():
     plain = render(root, 320, 240).astype(int)
     assert not near(plain, (1.0, 0.0, 1.0)).any()
     assert not near(plain, (1.0, 0.0, 0.0)).any()
+
+
+def test_reader_and_view_list(tmp_path):
+    reader = brennicqt.PoSceneReader()
+    root = reader.readFile(str(EXAMPLES / "four_quadrants.iv"))
+    assert root is not None, reader.getMessage().getString()
+    views = brennicqt.PoViewList(root)
+    assert len(views) == 4
+    assert [entry.depth for entry in views] == [0, 0, 0, 0]
+    assert type(views[0].view) is brennicqt.PoSceneView
+    assert isinstance(views[0].camera, coin.SoCamera)
+    try:
+        views[4]
+        assert False, "no fifth view"
+    except IndexError:
+        pass
+    assert reader.readBytes(b"#Inventor V2.1 ascii\nDEF a Separator { Separator { USE a } }") is None
+    assert reader.getFault() == brennicqt.PoSceneReader.HOLDS_ITSELF
+    (tmp_path / "bad.iv").write_text("#Inventor V2.1 ascii\nSeparator {\n Cube { size 2 }\n}\n")
+    assert reader.readFile(str(tmp_path / "bad.iv")) is None
+    assert "line 3" in reader.getMessage().getString()

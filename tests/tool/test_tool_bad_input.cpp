@@ -196,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
                       std::make_pair("--size", "0x0"), std::make_pair("--size", "640"),
                       std::make_pair("--size", "640x"), std::make_pair("--size", "-640x480"),
                       std::make_pair("--size", "640x480x2"), std::make_pair("--size", "axb"),
-                      std::make_pair("--size", "99999x10"),
+                      std::make_pair("--size", "1000001x10"),
                       std::make_pair("--background", "1,1"),
                       std::make_pair("--background", "2,0,0"),
                       std::make_pair("--background", "0,0,-0.5"),

@@ -18,6 +18,8 @@ int countTypes() {
 }
 } // namespace
 
+class ClassMutex;
+
 TEST(LibraryLoad, LoadAndUnloadLeaveTypeSystemUntouched) {
   SoDB::init();
   const int typesBefore = countTypes();
@@ -31,11 +33,12 @@ TEST(LibraryLoad, LoadAndUnloadLeaveTypeSystemUntouched) {
   EXPECT_TRUE(SoType::fromName("PoToVRML2Action").isBad());
 
   // The mutexes are destroyed in PoView, PoSceneView, PoBaseView order.
-  using Hook = void (*)(const void *);
+  // The hook's own type, which the library calls it through.
+  using Hook = void (*)(const ClassMutex *);
   auto *hook = reinterpret_cast<Hook *>(dlsym(library, "_ZN10ClassMutex13s_destroyHookE"));
   ASSERT_NE(hook, nullptr);
   static std::vector<const void *> destroyed;
-  *hook = [](const void *mutex) { destroyed.push_back(mutex); };
+  *hook = [](const ClassMutex *mutex) { destroyed.push_back(mutex); };
   const void *baseMutex = dlsym(library, "_ZN10PoBaseView10classMutexE");
   const void *viewMutex = dlsym(library, "_ZN6PoView10classMutexE");
   const void *sceneMutex = dlsym(library, "_ZN11PoSceneView10classMutexE");

@@ -8,6 +8,7 @@
 #include "CoinMessages.h"
 #include "CommandOutput.h"
 #include "Headlight.h"
+#include "PictureBands.h"
 #include "PictureFile.h"
 #include "PoBaseView.h"
 #include "PoOffscreenRenderer.h"
@@ -279,28 +280,76 @@ private:
       const Tile tile = tileOf(rank, m_options.grid, wallSize());
       sizes.push_back(std::size_t(tile.width) * std::size_t(tile.height) * 3);
     }
-    // Rank 0 puts each tile in place as it comes. A picture it cannot hold
-    // still takes the tiles, so that no rank waits for a receipt in vain.
-    QImage picture;
-    if (m_link.rank() == 0)
-      picture = QImage(wallSize().width, wallSize().height, QImage::Format_RGB888);
-    m_link.gather(packedRows(m_picture), sizes, m_options.stepSeconds,
-                  [&](int rank, const std::vector<unsigned char> &bytes) {
-                    if (!picture.isNull()) placeTile(picture, rank, bytes);
-                  });
-    const Clock::time_point gathered = Clock::now();
     std::string failure;
-    if (m_link.rank() == 0)
-      failure = attempt([&] {
-        if (picture.isNull()) throw userError("cannot hold the whole picture in memory");
-        writePicture(picture, m_options.output);
-      });
+    double writing = 0;
+    if (m_link.rank() != 0)
+      m_link.gather(packedRows(m_picture), sizes, m_options.stepSeconds, nullptr);
+    else if (isBandedFormat(m_options.output))
+      failure = attempt([&] { gatherInBands(sizes); });
+    else
+      failure = gatherWhole(sizes, writing);
     endOnFailure(m_link.agree(failure, m_options.stepSeconds));
     // For the wall benchmark: the time rank 0 spends on the gathered picture.
     if (m_link.rank() == 0 && std::getenv("POVIEW_WALL_TIMINGS"))
-      std::fprintf(stderr, "poview wall: timings: gather and assemble %.3f s, write %.3f s\n",
-                   std::chrono::duration<double>(gathered - start).count(),
-                   std::chrono::duration<double>(Clock::now() - gathered).count());
+      std::fprintf(stderr, "poview wall: timings: gather and write %.3f s, of which writing "
+                           "the whole picture %.3f s\n",
+                   std::chrono::duration<double>(Clock::now() - start).count(), writing);
+  }
+
+  // Rank 0 puts each tile in place as it comes and writes the picture. A
+  // picture it cannot hold still takes the tiles, so that no rank waits for
+  // a receipt in vain.
+  std::string gatherWhole(const std::vector<std::size_t> &sizes, double &writing) {
+    QImage picture(wallSize().width, wallSize().height, QImage::Format_RGB888);
+    m_link.gather(packedRows(m_picture), sizes, m_options.stepSeconds,
+                  [&](int rank, const std::vector<unsigned char> &bytes) {
+                    if (!picture.isNull()) placeTile(picture.bits(), picture.bytesPerLine(), 0,
+                                                     rank, bytes);
+                  });
+    const auto start = std::chrono::steady_clock::now();
+    const std::string failure = attempt([&] {
+      if (picture.isNull()) throw userError("cannot hold the whole picture in memory");
+      writePicture(picture, m_options.output);
+    });
+    writing = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return failure;
+  }
+
+  // PNG and PPM: rank 0 holds one row of tiles at a time, the tiles coming
+  // by rank along the rows from the top, and writes it once the row is
+  // complete; the file is replaced once the last row is written.
+  void gatherInBands(const std::vector<std::size_t> &sizes) {
+    bool gathered = false;
+    const auto gather = [&](const WallLink::TileTaker &take) {
+      gathered = true;
+      m_link.gather(packedRows(m_picture), sizes, m_options.stepSeconds, take);
+    };
+    try {
+      writeOutput(m_options.output, [&](int fd) {
+        const std::unique_ptr<BandEncoder> encoder =
+            BandEncoder::forOutput(m_options.output, fd, wallSize().width, wallSize().height);
+        const int columns = m_options.grid.columns;
+        std::vector<unsigned char> band;
+        const std::size_t bytesPerLine = std::size_t(wallSize().width) * 3;
+        int writeError = 0;
+        gather([&](int rank, const std::vector<unsigned char> &bytes) {
+          const Tile tile = tileOf(rank, m_options.grid, wallSize());
+          if (writeError) return;
+          if (rank % columns == 0) band.assign(bytesPerLine * std::size_t(tile.height), 0);
+          placeTile(band.data(), bytesPerLine, wallSize().height - tile.y - tile.height, rank,
+                    bytes);
+          if (rank % columns != columns - 1) return;
+          const int top = wallSize().height - tile.y - tile.height;
+          if (!encoder->takeRows(band.data(), top, tile.height, int(bytesPerLine)))
+            writeError = errno;
+        });
+        if (writeError) errno = writeError;
+        return !writeError && encoder->finish();
+      });
+    } catch (const ToolError &) {
+      if (!gathered) gather([](int, const std::vector<unsigned char> &) {});
+      throw;
+    }
   }
 
   // Ranks that share a screen put their windows side by side as their tiles
@@ -317,12 +366,15 @@ private:
                      wallSize().height - m_tile.y - m_tile.height - top);
   }
 
-  void placeTile(QImage &picture, int rank, const std::vector<unsigned char> &bytes) const {
+  // Puts the rank's tile into rows `bytesPerLine` apart whose first row is
+  // the picture's row `firstRow`.
+  void placeTile(unsigned char *rows, std::size_t bytesPerLine, int firstRow, int rank,
+                 const std::vector<unsigned char> &bytes) const {
     const Tile tile = tileOf(rank, m_options.grid, wallSize());
     const std::size_t row = std::size_t(tile.width) * 3;
-    const int top = wallSize().height - tile.y - tile.height;
+    const int top = wallSize().height - tile.y - tile.height - firstRow;
     for (int y = 0; y < tile.height; ++y)
-      std::memcpy(picture.scanLine(top + y) + std::size_t(tile.x) * 3,
+      std::memcpy(rows + bytesPerLine * std::size_t(top + y) + std::size_t(tile.x) * 3,
                   bytes.data() + row * std::size_t(y), row);
   }
 
