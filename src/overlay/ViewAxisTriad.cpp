@@ -37,8 +37,9 @@ double onGrid(double value) { return std::round(value * 64.0) / 64.0; }
 // A stroke as the rectangle around it, half its width beyond either end:
 // polygons are filled by rules that do not change when the picture is
 // moved by whole pixels, where GL's wide lines pick their ends and sides by
-// their slope and so by the last bits of a tile's arithmetic.
-void drawStroke(double x0, double y0, double x1, double y1, double width) {
+// their slope and so by the last bits of a tile's arithmetic. The corners go
+// into the GL_QUADS batch that is open.
+void addStroke(double x0, double y0, double x1, double y1, double width) {
   const double length = std::hypot(x1 - x0, y1 - y0);
   if (length <= 0.0) return;
   const double half = 0.5 * width;
@@ -47,9 +48,7 @@ void drawStroke(double x0, double y0, double x1, double y1, double width) {
                                 {x1 + dx + dy, y1 + dy - dx},
                                 {x1 + dx - dy, y1 + dy + dx},
                                 {x0 - dx - dy, y0 - dy + dx}};
-  glBegin(GL_QUADS);
   for (const auto &corner : corners) glVertex2d(onGrid(corner[0]), onGrid(corner[1]));
-  glEnd();
 }
 
 } // namespace
@@ -76,9 +75,13 @@ void ViewAxisTriad::GLRender(SoGLRenderAction *action) {
 
   const PixelDrawing drawing(state, frame);
   glDisable(GL_BLEND);
+  // One batch for all strokes: each glBegin/glEnd pair costs a software GL
+  // far more than the few pixels a stroke covers.
+  glBegin(GL_QUADS);
   for (const TriadLine &line : triadLines(viewCameraOrientation(view), frame.scale)) {
     glColor3fv(axisColour(line.axis).getValue());
-    drawStroke(centreX + line.from[0], centreY + line.from[1], centreX + line.to[0],
-               centreY + line.to[1], line.letter ? letterWidth : axisWidth);
+    addStroke(centreX + line.from[0], centreY + line.from[1], centreX + line.to[0],
+              centreY + line.to[1], line.letter ? letterWidth : axisWidth);
   }
+  glEnd();
 }
