@@ -1,6 +1,7 @@
 // A frame of 16 views in a 4 x 4 grid over one shared scene, against the same
 // 16 viewports placed by a hand-written callback that only sets the viewport
-// region element: the cheapest way to place a viewport. Both render into the
+// region element: the cheapest way to place a viewport. And the grid with 15
+// of its views switched off against the one view left, alone in a scene. Both render into the
 // same real GL context; compare the two figures of one run.
 //
 // With Mesa's software renderer the frame is drawn by worker threads, so wall
@@ -8,6 +9,7 @@
 // LP_NUM_THREADS=0 (drawing on the calling thread) and compare CPU times, e.g.
 //   LP_NUM_THREADS=0 xvfb-run -a brennicqt_bench --benchmark_filter=Grid
 //     --benchmark_repetitions=5 (one line)
+#include "PoView.h"
 #include "ViewGrid.h"
 
 #include <Inventor/actions/SoGLRenderAction.h>
@@ -103,15 +105,13 @@ void forceCaching(SoSeparator *root) {
     static_cast<SoSeparator *>(root->getChild(i))->renderCaching = SoSeparator::ON;
 }
 
-void renderGrid(benchmark::State &state, Placement placement, FrameLoop loop = {false, false}) {
+// Renders frames of root (referenced by the caller) for the benchmark.
+void renderFrames(benchmark::State &state, SoSeparator *root, FrameLoop loop = {false, false}) {
   BenchGLContext gl;
   if (!gl.isValid()) {
     state.SkipWithError("no GL context");
     return;
   }
-  GridCell cells[kGridSide * kGridSide];
-  SoSeparator *root = makeGrid(placement, cells, makeSharedGridScene());
-  root->ref();
   if (loop.forceRenderCaching) forceCaching(root);
   const SbViewportRegion window(kWindow, kWindow);
   SoGLRenderAction action(window);
@@ -127,6 +127,39 @@ void renderGrid(benchmark::State &state, Placement placement, FrameLoop loop = {
   };
   frame();
   for (auto _ : state) frame();
+}
+
+void renderGrid(benchmark::State &state, Placement placement, FrameLoop loop = {false, false}) {
+  GridCell cells[kGridSide * kGridSide];
+  SoSeparator *root = makeGrid(placement, cells, makeSharedGridScene());
+  root->ref();
+  renderFrames(state, root, loop);
+  root->unref();
+}
+
+// The grid with every view but one switched off, against a scene that holds
+// that one view alone: what the hidden views cost a frame.
+const int kShownCell = 5;
+
+void BM_GridRender_OneViewAlone(benchmark::State &state) {
+  SoSeparator *grid = makeViewGrid(makeSharedGridScene());
+  grid->ref();
+  auto *root = new SoSeparator;
+  root->ref();
+  root->addChild(grid->getChild(kShownCell));
+  renderFrames(state, root);
+  root->unref();
+  grid->unref();
+}
+
+void BM_GridRender_FifteenViewsHidden(benchmark::State &state) {
+  SoSeparator *root = makeViewGrid(makeSharedGridScene());
+  root->ref();
+  for (int i = 0; i < root->getNumChildren(); ++i)
+    if (i != kShownCell)
+      static_cast<PoView *>(static_cast<SoGroup *>(root->getChild(i))->getChild(0))
+          ->isVisible = FALSE;
+  renderFrames(state, root);
   root->unref();
 }
 
@@ -156,3 +189,5 @@ BENCHMARK(BM_GridRender_ViewsWithOverlays)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridFrameLoop_HandPlacedViewports)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridFrameLoop_Views)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridFrameLoop_ViewsWithOverlays)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridRender_OneViewAlone)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridRender_FifteenViewsHidden)->Unit(benchmark::kMillisecond);

@@ -3,6 +3,7 @@
 
 #include <Inventor/SbVec2s.h>
 #include <Inventor/SbVec4f.h>
+#include <Inventor/fields/SoSFBool.h>
 #include <Inventor/fields/SoSFNode.h>
 #include <Inventor/fields/SoSFVec2f.h>
 #include <Inventor/nodekits/SoBaseKit.h>
@@ -109,8 +110,8 @@ public:
                                     SbBool (*applicationCB)(void *, QEvent *) = nullptr,
                                     void *applicationData = nullptr);
 
-  // Copies take the source's viewport fields, its camera kit (shared, as an
-  // assignment of the part field shares it) and its sensitivity. A Coin kit
+  // Copies take the source's viewport fields, visibility, camera kit (shared,
+  // as an assignment of the part field shares it) and sensitivity. A Coin kit
   // cannot be copied member by member (its private part data would be shared
   // and freed twice), so a copy is built as a new kit of its own and then
   // takes these values; its traversal callback stays bound to the copy.
@@ -211,6 +212,13 @@ protected:
 public:
   SoSFVec2f viewportOrigin;
   SoSFVec2f viewportSize;
+  // FALSE switches the view off (written to files only then): the view and
+  // everything it holds are neither drawn nor picked, bounded, handed events,
+  // found by getView or PoViewList, nor exported; searching, writing and
+  // matrix queries still reach it. A plain view holds what follows it up to
+  // the end of the enclosing separator, which is passed by with it; a scene
+  // view holds its parts. Nodes after that are unaffected.
+  SoSFBool isVisible;
 
 protected:
   SoSFNode catchActionCallback;

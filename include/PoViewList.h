@@ -11,7 +11,9 @@ class SoNode;
 // reaches them: children in order, the chosen child of a switch, the parts of
 // node kits (views nested in a scene view's "scene" included). A view comes
 // before the views nested in it. Listing changes nothing in the graph: a view
-// without a camera lists none rather than getting one made.
+// without a camera lists none rather than getting one made. Views switched off
+// (isVisible FALSE) are left out with all they hold, as rendering leaves them
+// out, unless withInvisibleViews asks for them too.
 //
 // The list holds no references: it is valid while the graph is unchanged.
 class PoViewList {
@@ -24,7 +26,7 @@ public:
     SoNode *scene;    // a scene view's "scene" part, or null
   };
 
-  explicit PoViewList(SoNode *root);
+  explicit PoViewList(SoNode *root, bool withInvisibleViews = false);
 
   int getLength() const { return static_cast<int>(m_entries.size()); }
   // Index from 0 to getLength() - 1.

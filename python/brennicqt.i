@@ -14,6 +14,7 @@
 #include "PoToX3DAction.h"
 #include "PoView.h"
 #include "PoViewList.h"
+#include "PoViewLayout.h"
 
 #include <Inventor/SoDB.h>
 #include <Inventor/nodekits/SoNodeKit.h>
@@ -55,6 +56,7 @@
 %immutable PoViewList::Entry::camera;
 %immutable PoViewList::Entry::scene;
 %include "PoViewList.h"
+%include "PoViewLayout.h"
 
 %include "additions.i"
 

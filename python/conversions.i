@@ -9,6 +9,7 @@
 
 #include <Inventor/SbColor.h>
 #include <Inventor/SbString.h>
+#include <Inventor/SbVec2f.h>
 #include <Inventor/SbVec2s.h>
 #include <Inventor/nodes/SoCamera.h>
 #include <Inventor/nodes/SoOrthographicCamera.h>
@@ -91,6 +92,7 @@ static bool brennicqtNumbers(PyObject *input, int count, Number *values) {
 
 BRENNICQT_VECTOR(SbColor, float, 3, "an SbColor or three numbers (red, green, blue)")
 BRENNICQT_VECTOR(SbVec2s, short, 2, "an SbVec2s or two numbers (width, height in pixels)")
+BRENNICQT_VECTOR(SbVec2f, float, 2, "an SbVec2f or two numbers (width, height)")
 
 // Pictures: NumPy arrays of shape (height, width, 3), uint8, top row first.
 // Only PoOffscreenRenderer returns pictures; an empty one means it failed.

@@ -73,8 +73,9 @@ TEST(SceneViewClass, TypeFieldTableAndCatalog) {
   const int own = 22;
   ASSERT_GE(data->getNumFields(), own);
   const int first = data->getNumFields() - own;
-  EXPECT_EQ(data->getFieldName(first - 2), SbName("viewportOrigin"));
-  EXPECT_EQ(data->getFieldName(first - 1), SbName("viewportSize"));
+  EXPECT_EQ(data->getFieldName(first - 3), SbName("viewportOrigin"));
+  EXPECT_EQ(data->getFieldName(first - 2), SbName("viewportSize"));
+  EXPECT_EQ(data->getFieldName(first - 1), SbName("isVisible"));
   std::vector<std::string> expected(std::begin(kPartNames), std::end(kPartNames));
   expected.push_back("isBackgroundVisible");
   expected.push_back("isBorderVisible");

@@ -120,10 +120,10 @@ TEST(View, FieldDataAddsThePartFieldsOnce) {
   const SoFieldData *data = PoViewTestAccess::fieldData();
   ASSERT_NE(data, nullptr);
   const int n = data->getNumFields();
-  const char *const names[] = {"viewportOrigin", "viewportSize", "catchActionCallback",
-                               "cameraKit",      "overlaySep",   "labelLook",
-                               "labelApp",       "overlay",      "label",
-                               "isAxesVisible"};
+  const char *const names[] = {"viewportOrigin", "viewportSize", "isVisible",
+                               "catchActionCallback", "cameraKit", "overlaySep",
+                               "labelLook",      "labelApp",     "overlay",
+                               "label",          "isAxesVisible"};
   const int count = int(sizeof names / sizeof names[0]);
   ASSERT_GE(n, count);
   for (int i = 0; i < count; ++i) EXPECT_EQ(data->getFieldName(n - count + i), SbName(names[i]));

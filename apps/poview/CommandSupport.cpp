@@ -1,6 +1,7 @@
 #include "CommandSupport.h"
 
 #include "PoBaseView.h"
+#include "PoViewList.h"
 #include "SceneFile.h"
 #include "ToolError.h"
 #include "VirtualDisplay.h"
@@ -27,7 +28,8 @@ void initSceneDatabase() {
 LoadedScene::LoadedScene(const std::string &path, CoinMessages &messages)
     : m_root(readSceneFile(path, messages)) {
   m_views = findViews(m_root);
-  if (m_views.empty()) {
+  // Views switched off count: the scene holds them, and a layout may show them.
+  if (m_views.empty() && PoViewList(m_root, true).getLength() == 0) {
     m_root->unref();
     throw userError(quoted(path) + ": the scene holds no view (no PoView or PoSceneView node)");
   }

@@ -6,7 +6,9 @@
 #include "OptionValues.h"
 #include "PictureBands.h"
 #include "PictureFile.h"
+#include "PoBaseView.h"
 #include "PoOffscreenRenderer.h"
+#include "PoViewLayout.h"
 #include "RenderProgress.h"
 #include "ToolError.h"
 #include "ToolOptions.h"
@@ -107,6 +109,16 @@ void renderInBands(SoNode *root, const RenderingOptions &rendering, TileGrid til
   });
 }
 
+// Lays the scene out with the named top-level view filling the picture.
+void maximizeNamed(SoNode *root, const std::string &name) {
+  PoViewLayout layout(root);
+  for (int i = 0; i < layout.getNumViews(); ++i) {
+    PoBaseView *view = layout.getView(i);
+    if (name == view->getName().getString() && layout.maximize(view)) return;
+  }
+  throw usageError("--maximize " + quoted(name) + ": the scene has no top-level view of that name");
+}
+
 } // namespace
 
 int runRender(const Invocation &invocation) {
@@ -137,6 +149,7 @@ int runRender(const Invocation &invocation) {
   initSceneDatabase();
   CoinMessages messages;
   LoadedScene scene(scenePath, messages);
+  if (arguments.has("--maximize")) maximizeNamed(scene.root(), arguments.value("--maximize"));
   checkOutput(output);
   const std::unique_ptr<VirtualDisplay> virtualDisplay = startOffscreenGui(invocation);
   const LitScene lit(scene.root(), rendering.headlight);

@@ -51,6 +51,9 @@ const ToolOption kOptions[] = {
      ".x3dv, .x3d, .html: light the layers with the scene's\n"
      "own lights only, as 'poview render --no-headlight'"},
     {"--tiles", "", "CxR", ForRender, "render as C columns by R rows of tiles, at least"},
+    {"--maximize", "", "NAME", ForRender,
+     "the top-level view NAME fills the picture, the\n"
+     "scene's other top-level views are hidden"},
     {"--line-scale", "", "S|auto", ForRender | ForWall,
      "draw lines (borders too) S times as wide, e.g. for a\n"
      "poster; auto: the picture's size over the default\n"
@@ -76,6 +79,10 @@ const ToolOption kOptions[] = {
      "with --screenshot: before the frames, drag with the\n"
      "left button from pixel X0,Y0 to X1,Y1, counted from\n"
      "the top left"},
+    {"--keys", "", "KEYS", ForView,
+     "with --screenshot: before the frames (after a drag)\n"
+     "press these layout keys (see Keys) with the pointer\n"
+     "where the drag ended, or in the middle"},
 
     // The wall.
     {"--grid", "", "CxR", ForWall, "columns and rows of the wall; C*R processes"},

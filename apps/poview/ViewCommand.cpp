@@ -2,8 +2,10 @@
 #include "CoinMessages.h"
 #include "CommandOutput.h"
 #include "Commands.h"
+#include "LayoutKeys.h"
 #include "PictureFile.h"
 #include "PoBaseView.h"
+#include "PoViewList.h"
 #include "ToolError.h"
 #include "ToolOptions.h"
 #include "ViewerScreenshot.h"
@@ -28,6 +30,7 @@ const char *const kIntro =
     "\n"
     "Shows a scene file in an examiner viewer. Every view reacts to the mouse:\n"
     "pressing a button over a view makes the viewer drive that view's camera.\n"
+    "The keys and mouse gestures below lay the views out.\n"
     "\n"
     "With --screenshot the viewer draws N frames exactly as it does on screen\n"
     "(its camera, headlight and automatic clipping) and the last one is written\n"
@@ -49,6 +52,10 @@ ScreenshotScript screenshotScript(const Arguments &arguments) {
       script.dragTo[axis] = drag.to[axis];
     }
   }
+  script.keys = arguments.value("--keys");
+  if (script.keys.find_first_not_of(kLayoutKeys) != std::string::npos)
+    throw usageError("--keys " + quoted(script.keys) + ": expected keys among " +
+                     quoted(kLayoutKeys));
   return script;
 }
 
@@ -57,7 +64,7 @@ ScreenshotScript screenshotScript(const Arguments &arguments) {
 int runView(const Invocation &invocation) {
   const Arguments arguments = Arguments::parse(invocation.words, optionRules(ForView), 1, 1);
   if (arguments.helpRequested()) {
-    std::fputs((kIntro + optionHelp(ForView)).c_str(), stdout);
+    std::fputs((kIntro + optionHelp(ForView) + "\n" + kLayoutKeysHelp).c_str(), stdout);
     return ExitSuccess;
   }
   const std::string scenePath = arguments.positional()[0];
@@ -66,7 +73,7 @@ int runView(const Invocation &invocation) {
                                                  0, kMaxMilliseconds, "a number of milliseconds")
                             : -1;
   const bool screenshot = arguments.has("--screenshot");
-  for (const char *option : {"--frames", "--drag"})
+  for (const char *option : {"--frames", "--drag", "--keys"})
     if (arguments.has(option) && !screenshot)
       throw usageError(std::string(option) + " only goes with --screenshot");
   const std::string output = arguments.value("--screenshot");
@@ -82,7 +89,9 @@ int runView(const Invocation &invocation) {
     LoadedScene scene(scenePath, messages);
     root = scene.root();
     root->ref();
-    for (const ViewRecord &record : scene.views()) views.push_back(record.view);
+    // Hidden views too: the layout keys may show them.
+    const PoViewList all(root, true);
+    for (int i = 0; i < all.getLength(); ++i) views.push_back(all[i].view);
     messages.printWarnings("poview view: ");
   }
   // Keeps the scene alive until the viewer is gone, on every way out.
@@ -102,7 +111,7 @@ int runView(const Invocation &invocation) {
   }
   SoQtExaminerViewer viewer(window);
   viewer.setSceneGraph(root);
-  PoBaseView::installViewingEventCB(&viewer);
+  LayoutKeys keys(&viewer);
   viewer.setTitle(scenePath.c_str());
   applyRenderingOptions(viewer, rendering);
   viewer.show();

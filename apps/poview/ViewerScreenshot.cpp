@@ -1,6 +1,6 @@
 #include "ViewerScreenshot.h"
 
-#include "PoBaseView.h"
+#include "LayoutKeys.h"
 #include "ToolError.h"
 #include "ViewerSetup.h"
 
@@ -10,11 +10,13 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGLWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLFramebufferObject>
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -98,6 +100,23 @@ void drag(SoQtExaminerViewer &viewer, const ScreenshotScript &script) {
   QCoreApplication::processEvents();
 }
 
+// The layout keys, typed with the pointer where the drag left it, or in the
+// middle of the drawing area.
+void pressKeys(SoQtExaminerViewer &viewer, const ScreenshotScript &script) {
+  QWidget *area = viewer.getGLWidget();
+  const QPoint at = script.drag ? QPoint(script.dragTo[0], script.dragTo[1])
+                                : QPoint(area->width() / 2, area->height() / 2);
+  sendMouse(area, QEvent::MouseMove, at.x(), at.y(), Qt::NoButton);
+  for (char key : script.keys) {
+    const int code = key == 'm' ? Qt::Key_M : Qt::Key_0 + (key - '0');
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+      QKeyEvent event(type, code, Qt::NoModifier, QString(QChar(key)));
+      QCoreApplication::sendEvent(area, &event);
+    }
+  }
+  QCoreApplication::processEvents();
+}
+
 // Redraws until the viewer has drawn `count` frames in all (the window
 // system's own exposures count too: they are frames of the same loop). The
 // window system may hold redraws back until it has exposed the window.
@@ -124,7 +143,7 @@ QImage grabViewerFrame(QWidget *window, SoNode *root, const RenderingOptions &op
   // frames would be alike.
   viewer->setAnimationEnabled(FALSE);
   viewer->setSceneGraph(root);
-  PoBaseView::installViewingEventCB(viewer.get());
+  LayoutKeys keys(viewer.get());
   applyRenderingOptions(*viewer, options);
   viewer->setSize(SbVec2s(short(options.size.width), short(options.size.height)));
   viewer->show();
@@ -132,9 +151,12 @@ QImage grabViewerFrame(QWidget *window, SoNode *root, const RenderingOptions &op
   waitUntilReady(*viewer, options.size);
 
   if (script.drag) drag(*viewer, script);
+  if (!script.keys.empty()) pressKeys(*viewer, script);
   drawFrames(*viewer, script.frames - 1);
   viewer->grabNextFrame();
-  drawFrames(*viewer, script.frames);
+  // The grabbed frame comes after every frame drawn so far: a layout key
+  // may have had the viewer draw more than asked already.
+  drawFrames(*viewer, std::max(script.frames, viewer->framesDrawn() + 1));
   if (viewer->grabbed().isNull()) throw userError("cannot read the viewer's frame back");
   return viewer->grabbed();
 }

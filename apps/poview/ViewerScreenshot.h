@@ -10,9 +10,9 @@
 class SoNode;
 
 // A scripted session of `poview view`: the scene in a real examiner viewer
-// (its own camera, headlight and automatic clipping, the event routing
-// installed), an optional mouse drag, then `frames` redraws; the last one is
-// grabbed. The frame is read back from a framebuffer object the viewer draws
+// (its own camera, headlight and automatic clipping, the event routing, the
+// layout and its keys installed), an optional mouse drag, optional layout
+// keys, then `frames` redraws; the last one is grabbed. The frame is read back from a framebuffer object the viewer draws
 // into, not from the window, whose front buffer a virtual X server keeps
 // only from its first paint.
 struct ScreenshotScript {
@@ -20,6 +20,7 @@ struct ScreenshotScript {
   bool drag;           // whether to drag before the frames
   int dragFrom[2];     // pixels of the drawing area, y down from the top
   int dragTo[2];
+  std::string keys;    // layout keys pressed after the drag
 };
 
 // The viewer draws at the options' size, with their background and headlight.

@@ -53,6 +53,12 @@ SoVRMLGroup *PoConvertGutsVRML2::standInFor(int index) {
 }
 
 int PoConvertGutsVRML2::convertSoBaseKit(SoBaseKit *kit, SoCallbackAction *action) {
+  // A view switched off is left to Coin's traversal, which it passes by with
+  // all it holds (see PoBaseView::isVisible).
+  const SoType baseViewType = PoBaseView::getClassTypeId();
+  if (!baseViewType.isBad() && kit->isOfType(baseViewType) &&
+      !static_cast<PoBaseView *>(kit)->isVisible.getValue())
+    return 0;
   // A plain view's parts (its callback and camera kit) have no VRML form:
   // the nodes after it are converted as they are.
   const SoType viewType = PoView::getClassTypeId();

@@ -2,6 +2,7 @@
 
 #include "KeptTileElement.h"
 #include "LineWidthScale.h"
+#include "SkippedScopeElement.h"
 #include "SoCurrentViewElement.h"
 #include "SoLogicalViewportElement.h"
 #include "SoModifyLogicalViewportElement.h"
@@ -39,12 +40,14 @@ void init() {
     SoModifyLogicalViewportElement::initClass();
     SoCurrentViewElement::initClass();
     KeptTileElement::initClass();
+    SkippedScopeElement::initClass();
     enableForEveryAction<SoModifyViewVolumeElement>();
     enableForEveryAction<SoLogicalViewportElement>();
     enableForEveryAction<SoModifyLogicalViewportElement>();
     enableForEveryAction<SoCurrentViewElement>();
     enableForEveryAction<KeptTileElement>();
     enableForEveryAction<SoViewportRegionElement>();
+    enableForEveryAction<SkippedScopeElement>();
     LineWidthScale::install();
   });
 }

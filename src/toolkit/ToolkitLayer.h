@@ -7,10 +7,11 @@ class SoField;
 // What the view classes need from the toolkit beyond what Coin ships.
 namespace ToolkitLayer {
 
-// Registers the view elements with Coin and enables them, and the viewport
-// region element, for every action, since a view may be reached by any
-// action; installs the cameras' handling of them and the scalable line width
-// (LineWidthScale). Idempotent and thread-safe; needs SoDB::init() first.
+// Registers the view elements with Coin and enables them, the viewport
+// region element and the skipped-scope element (hidden views) for every
+// action, since a view may be reached by any action; installs the cameras'
+// handling of them and the scalable line width (LineWidthScale). Idempotent
+// and thread-safe; needs SoDB::init() first.
 void init();
 
 // Field-type code the view kits give their fields. Code 5 is the toolkit's

@@ -22,6 +22,7 @@ PoBaseView::PoBaseView() : m_sensitiveOnEvents(0), m_readFieldData(nullptr) {
                          [](SoSFVec2f &f) { f.setValue(0.0f, 0.0f); });
   ViewKit::registerField(kit, this, "viewportSize", viewportSize,
                          [](SoSFVec2f &f) { f.setValue(1.0f, 1.0f); });
+  ViewKit::registerField(kit, this, "isVisible", isVisible, [](SoSFBool &f) { f.setValue(TRUE); });
   ViewKit::endConstruction(kit);
   createNodekitPartsList();
   createDefaultParts();
@@ -41,6 +42,7 @@ PoBaseView &PoBaseView::operator=(const PoBaseView &other) {
     setAnyPart("cameraKit", other.cameraKit.getValue());
   viewportOrigin = other.viewportOrigin;
   viewportSize = other.viewportSize;
+  isVisible = other.isVisible;
   m_sensitiveOnEvents = other.m_sensitiveOnEvents;
   return *this;
 }
@@ -48,6 +50,8 @@ PoBaseView &PoBaseView::operator=(const PoBaseView &other) {
 void PoBaseView::setDefaultOnNonWritingFields() {
   callbackList.setDefault(TRUE);
   catchActionCallback.setDefault(TRUE);
+  // Files name only the views switched off.
+  if (isVisible.getValue() && !isVisible.isConnected()) isVisible.setDefault(TRUE);
 }
 
 int PoBaseView::getViewportIsEnabled() const { return 1; }

@@ -7,6 +7,7 @@
 #include "PoBaseView.h"
 
 #include "DrawingArea.h"
+#include "SkippedScopeElement.h"
 #include "ViewportRegionLayer.h"
 #include "SoCurrentViewElement.h"
 #include "SoDBImpl.h"
@@ -317,17 +318,28 @@ void applyLogicalViewportMode(const PoBaseView &view, SoAction *action, SoState 
   SoLogicalViewportElement::set(state, logicalRegion);
 }
 
+// A view switched off ends the action's traversal up to the end of its scope:
+// a scene view's own separator, or for a plain view the separator around it,
+// so what it would show after it goes with it. A path into the view still
+// has its matrix. Answers whether the view was passed by.
+bool passHiddenViewBy(const PoBaseView &view, SoAction *action) {
+  if (view.isVisible.getValue() || action->isOfType(SoGetMatrixAction::getClassTypeId()))
+    return false;
+  return SkippedScopeElement::skipRestOfScope(action);
+}
+
 } // namespace
 
 void PoBaseView::catchActionCB(void *view, SoAction *action) {
   if (action->isOfType(SoSearchAction::getClassTypeId()) ||
       action->isOfType(SoWriteAction::getClassTypeId()))
     return;
+  const PoBaseView &self = *static_cast<const PoBaseView *>(view);
+  if (passHiddenViewBy(self, action)) return;
   SoState *state = action->getState();
   // What the view draws over its scene finds the view, and so its camera,
   // through the state.
   SoCurrentViewElement::set(state, static_cast<PoBaseView *>(view));
-  const PoBaseView &self = *static_cast<const PoBaseView *>(view);
   TraversalRecord record{m_vvPortion, m_currentLogicalViewportSize};
   if (SoDBImpl::m_isZemba)
     applyLogicalViewportMode(self, action, state, record);

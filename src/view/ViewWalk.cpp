@@ -82,6 +82,10 @@ void ViewWalk::push(SoNode *node, ViewWalkVisitor &visitor) {
   if (node->isOfType(PoBaseView::getClassTypeId())) {
     frame.view = static_cast<PoBaseView *>(node);
     const bool isSceneView = node->isOfType(PoSceneView::getClassTypeId());
+    if (!m_rules.invisibleViews && !frame.view->isVisible.getValue()) {
+      if (!isSceneView) passRestOfScope();
+      return;
+    }
     if (visitor.enterView(frame.view, m_place) && m_rules.intoKits &&
         (isSceneView || node->isOfType(PoView::getClassTypeId()))) {
       // Asking for parts without making them: a walk changes nothing.
@@ -109,6 +113,16 @@ void ViewWalk::push(SoNode *node, ViewWalkVisitor &visitor) {
   frame.children = children;
   childRange(node, *children, m_rules.allSwitchChoices, frame.next, frame.last);
   m_frames.push_back(frame);
+}
+
+// What follows a hidden view that keeps no state to itself, up to the end of
+// the innermost separator: transform separators and plain groups keep in
+// force what the view would have set.
+void ViewWalk::passRestOfScope() {
+  for (auto frame = m_frames.rbegin(); frame != m_frames.rend(); ++frame) {
+    frame->next = frame->last + 1;
+    if (frame->scope == NodeScope::Separator) return;
+  }
 }
 
 void ViewWalk::meetLeaf(SoNode *node, ViewWalkVisitor &visitor) {
@@ -169,4 +183,13 @@ std::vector<ViewEntry> listViews(SoNode *root, const ViewWalkRules &rules) {
   return views;
 }
 
-PoViewList::PoViewList(SoNode *root) : m_entries(listViews(root)) {}
+namespace {
+ViewWalkRules listRules(bool withInvisibleViews) {
+  ViewWalkRules rules;
+  rules.invisibleViews = withInvisibleViews;
+  return rules;
+}
+} // namespace
+
+PoViewList::PoViewList(SoNode *root, bool withInvisibleViews)
+    : m_entries(listViews(root, listRules(withInvisibleViews))) {}

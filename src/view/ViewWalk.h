@@ -43,6 +43,11 @@ struct ViewWalkRules {
   bool intoKits = true;
   // A node shared in several places is walked only where it is met first.
   bool eachNodeOnce = false;
+  // Views switched off (isVisible FALSE) too. Without, such a view is passed
+  // by with all it holds, as every action but searching and writing passes it
+  // by: a scene view alone, a plain view (or another kit without a separator
+  // of its own) with the rest of its scope up to the enclosing separator.
+  bool invisibleViews = false;
 };
 
 // A camera met on the walk and the model matrix it was met with.
@@ -100,6 +105,7 @@ private:
   };
 
   void push(SoNode *node, ViewWalkVisitor &visitor);
+  void passRestOfScope();
   void meetLeaf(SoNode *node, ViewWalkVisitor &visitor);
   void trackMatrix(SoNode *node);
 

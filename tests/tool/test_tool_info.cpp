@@ -125,6 +125,17 @@ TEST(ToolInfo, ViewWithoutCameraIsListedWithoutMakingOne) {
                       " 0.8 0.8 0.8 border off color 0.8 0.8 0.8 width 1\n");
 }
 
+// Views switched off are left out of the listing, as out of the picture; a
+// scene whose views are all switched off still holds views.
+TEST(ToolInfo, ViewsSwitchedOffAreLeftOut) {
+  ScratchDirectory scratch;
+  const QString scene =
+      scratch.write("off.iv", "#Inventor V2.1 ascii\nPoView { isVisible FALSE }\n");
+  const ToolResult result = runTool({"info", scene});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_TRUE(result.out.empty()) << result.out;
+}
+
 TEST(ToolInfo, TextHasOneLinePerViewIndentedByNesting) {
   const ToolResult result = runTool({"info", examplePath("inset.iv")});
   EXPECT_EQ(result.exitCode, 0) << result.err;

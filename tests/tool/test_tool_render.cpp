@@ -105,6 +105,24 @@ TEST_F(ToolRender, SideBySidePlainViewsEachShowTheirOwnScene) {
   EXPECT_COLOUR(image, 0.52, 0.5, 0, 0, 0);
 }
 
+TEST_F(ToolRender, MaximizeRendersTheNamedViewAlone) {
+  const QImage image = render("four_quadrants.iv", {"--size", "400x300", "--maximize", "TopRight"});
+  // Near the four corners, below the view's label in the top-left one.
+  for (double x : {0.05, 0.95})
+    for (double y : {0.05, x < 0.5 ? 0.85 : 0.95}) EXPECT_COLOUR(image, x, y, 0.1, 0.35, 0.1);
+  std::string failure;
+  EXPECT_TRUE(borderAround(image, 0, 0, 1, 1, 1, 1, 1, &failure)) << failure;
+
+  // Only a top-level view fills the picture: not a nested one, nor a name
+  // the scene does not have.
+  for (const char *name : {"Inset", "Nowhere"}) {
+    const ToolResult result = runTool({"render", examplePath("inset.iv"), "-o",
+                                       scratch.path("no.png"), "--maximize", name});
+    EXPECT_EQ(result.exitCode, 2) << name;
+    EXPECT_NE(result.err.find("--maximize"), std::string::npos) << result.err;
+  }
+}
+
 TEST_F(ToolRender, DefaultSizeAndWindowBackgroundOption) {
   const QImage image = render("side_by_side.iv", {"--background", "0.2,0.4,0.6"});
   EXPECT_EQ(image.size(), QSize(640, 480));

@@ -211,3 +211,45 @@ TEST(ToolViewOptions, ViewerTakesTheRenderingOptionsAsRenderDoes) {
 }
 
 } // namespace
+
+// The viewer lays views out: its help names the keys; a drag that starts on
+// the edge between the quadrants moves the edge, and the layout keys, typed
+// over the upper left view, maximize, restore and arrange. What shows then
+// at the upper left, the upper right and the lower right corner, and just
+// right of the middle at the top.
+TEST(ToolViewLayout, EdgeDragsAndKeysLayTheViewsOut) {
+  const ToolResult help = runTool({"view", "--help"});
+  for (const char *key : {"\n  m ", "\n  1, 2, 3, 4 ", "double click"})
+    EXPECT_NE(help.out.find(key), std::string::npos) << key;
+  EXPECT_EQ(runTool({"view", examplePath("inset.iv"), "--keys", "m"}).exitCode, 2);
+
+  const double topLeft[] = {0.1, 0.1, 0.4}, topRight[] = {0.1, 0.35, 0.1},
+               bottomLeft[] = {0.4, 0.1, 0.1}, bottomRight[] = {0.3, 0.3, 0.3};
+  const struct {
+    QStringList script;
+    const double *upperLeft, *upperRight, *lowerRight, *upperMiddle;
+  } cases[] = {
+      {{"--drag", "201,75,261,75"}, topLeft, topRight, bottomRight, topLeft},
+      {{"--drag", "100,75,100,75", "--keys", "m"}, topLeft, topLeft, topLeft, topLeft},
+      {{"--drag", "100,75,100,75", "--keys", "mm"}, topLeft, topRight, bottomRight, topRight},
+      {{"--drag", "100,75,100,75", "--keys", "3"}, topLeft, bottomLeft, bottomLeft, topRight},
+  };
+  ScratchDirectory scratch;
+  for (const auto &test : cases) {
+    SCOPED_TRACE(test.script.join(' ').toStdString());
+    const ToolResult viewed =
+        runTool(QStringList{"view", examplePath("four_quadrants.iv"), "--size", "400x300"} +
+                test.script + QStringList{"--screenshot", scratch.path("view.png")});
+    ASSERT_EQ(viewed.exitCode, 0) << viewed.err;
+    const QImage view(scratch.path("view.png"));
+    const struct {
+      double x, y;
+      const double *colour;
+    } probes[] = {{0.03, 0.97, test.upperLeft}, {0.97, 0.97, test.upperRight},
+                  {0.97, 0.03, test.lowerRight}, {0.56, 0.97, test.upperMiddle}};
+    for (const auto &probe : probes)
+      EXPECT_TRUE(near(pixelAt(view, probe.x, probe.y), probe.colour[0], probe.colour[1],
+                       probe.colour[2]))
+          << probe.x << ", " << probe.y << ": " << describe(pixelAt(view, probe.x, probe.y));
+  }
+}
