@@ -12,6 +12,8 @@
 #include "PoView.h"
 #include "ViewGrid.h"
 
+#include "PoCameraLink.h"
+
 #include <Inventor/actions/SoGLRenderAction.h>
 #include <Inventor/actions/SoGetBoundingBoxAction.h>
 #include <Inventor/elements/SoGLCacheContextElement.h>
@@ -93,11 +95,28 @@ SoSeparator *makeGrid(Placement placement, GridCell *cells, SoNode *shared) {
 
 // A viewer's frame loop renders with one action and runs a bounding-box
 // pass (automatic clipping) before each frame; with render caching on, Coin
-// replays the cells it cached.
+// replays the cells it cached. An examiner viewer also sets the near and far
+// distance of the camera it drives, every frame; with every view in one
+// camera link, the link hears of each of these changes.
 struct FrameLoop {
   bool boundingBoxPass;
   bool forceRenderCaching;
+  bool clipsACamera = false;
+  bool linked = false;
 };
+
+// A link of every view of the grid, after them.
+void linkAllViews(SoSeparator *root) {
+  auto *link = new PoCameraLink;
+  for (int i = 0; i < root->getNumChildren(); ++i)
+    link->views.set1Value(i, static_cast<SoSeparator *>(root->getChild(i))->getChild(0));
+  root->addChild(link);
+}
+
+SoCamera *firstCamera(SoSeparator *root) {
+  return static_cast<PoView *>(static_cast<SoSeparator *>(root->getChild(0))->getChild(0))
+      ->getCamera();
+}
 
 void forceCaching(SoSeparator *root) {
   root->renderCaching = SoSeparator::ON;
@@ -113,12 +132,19 @@ void renderFrames(benchmark::State &state, SoSeparator *root, FrameLoop loop = {
     return;
   }
   if (loop.forceRenderCaching) forceCaching(root);
+  if (loop.linked) linkAllViews(root);
+  SoCamera *clipped = loop.clipsACamera ? firstCamera(root) : nullptr;
+  int frames = 0;
   const SbViewportRegion window(kWindow, kWindow);
   SoGLRenderAction action(window);
   action.setCacheContext(SoGLCacheContextElement::getUniqueCacheContext());
   SoGetBoundingBoxAction boundingBox(window);
   auto frame = [&] {
     if (loop.boundingBoxPass) boundingBox.apply(root);
+    if (clipped) {
+      clipped->nearDistance = frames % 2 ? 4.0f : 4.5f;
+      clipped->farDistance = frames++ % 2 ? 12.0f : 12.5f;
+    }
     glDisable(GL_SCISSOR_TEST);
     glViewport(0, 0, kWindow, kWindow);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -180,6 +206,12 @@ void BM_GridFrameLoop_Views(benchmark::State &state) {
 void BM_GridFrameLoop_ViewsWithOverlays(benchmark::State &state) {
   renderGrid(state, Placement::ViewsWithOverlays, {true, true});
 }
+void BM_GridFrameLoop_ViewsClipped(benchmark::State &state) {
+  renderGrid(state, Placement::Views, {true, true, true, false});
+}
+void BM_GridFrameLoop_ViewsClippedAllLinked(benchmark::State &state) {
+  renderGrid(state, Placement::Views, {true, true, true, true});
+}
 
 } // namespace
 
@@ -189,5 +221,7 @@ BENCHMARK(BM_GridRender_ViewsWithOverlays)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridFrameLoop_HandPlacedViewports)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridFrameLoop_Views)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridFrameLoop_ViewsWithOverlays)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridFrameLoop_ViewsClipped)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridFrameLoop_ViewsClippedAllLinked)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridRender_OneViewAlone)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridRender_FifteenViewsHidden)->Unit(benchmark::kMillisecond);

@@ -4,6 +4,7 @@
 #include <Inventor/SbVec2s.h>
 #include <Inventor/SbVec4f.h>
 #include <Inventor/fields/SoSFBool.h>
+#include <Inventor/fields/SoSFEnum.h>
 #include <Inventor/fields/SoSFNode.h>
 #include <Inventor/fields/SoSFVec2f.h>
 #include <Inventor/nodekits/SoBaseKit.h>
@@ -28,8 +29,8 @@ class PoBaseView : public SoBaseKit, public SoGetView {
   PO_VIEW_KIT_HEADER();
 
 public:
-  // Registers, in order, PoToVRML2Action, PoToX3DAction, PoBaseView, PoView
-  // and PoSceneView.
+  // Registers, in order, PoToVRML2Action, PoToX3DAction, PoBaseView, PoView,
+  // PoSceneView and PoCameraLink.
   // Call after SoDB::init() (or SoQt::init()).
   static void initClasses();
   // Releases them in the reverse order. Release every view first.
@@ -100,12 +101,14 @@ public:
   static int viewingEventCB(SoQtViewer *viewer, QEvent *event);
 
   // Installs viewingEventCB as the viewer's event callback, replacing any
-  // callback set before. An application with an event callback of its own
-  // (SoQt's SoQtRenderAreaEventCB) passes it here with its datum: it then
-  // runs after viewingEventCB, for every event, with the camera of the view
-  // under the pointer already in the viewer, and its answer is the one SoQt
-  // gets (non-zero: the event is consumed and the viewer does not see it).
-  // viewer->setEventCallback(nullptr) removes both again.
+  // callback set before, together with the mouse of views whose navigation
+  // is PAN: the left-button drags and wheel turns they take are consumed, so
+  // the viewer never rotates them. An application with an event callback of
+  // its own (SoQt's SoQtRenderAreaEventCB) passes it here with its datum: it
+  // then runs after them, for every event, with the camera of the view under
+  // the pointer already in the viewer, and its answer decides for the events
+  // a PAN view left alone (non-zero: the event is consumed and the viewer
+  // does not see it). viewer->setEventCallback(nullptr) removes all again.
   static void installViewingEventCB(SoQtViewer *viewer,
                                     SbBool (*applicationCB)(void *, QEvent *) = nullptr,
                                     void *applicationData = nullptr);
@@ -219,6 +222,16 @@ public:
   // the end of the enclosing separator, which is passed by with it; a scene
   // view holds its parts. Nodes after that are unaffected.
   SoSFBool isVisible;
+
+  // How the viewing callback lets the user move this view's camera (see
+  // installViewingEventCB). EXAMINE, the default, leaves the mouse to the
+  // viewer. PAN keeps the view's orientation: a left-button drag moves the
+  // camera in the view plane by exactly the distance the pointer moved (the
+  // point under the pointer stays under it: in a perspective view, a point
+  // at the camera's focal distance), and the wheel zooms about the point
+  // under the pointer. Written only when not EXAMINE.
+  enum Navigation { EXAMINE, PAN };
+  SoSFEnum navigation;
 
 protected:
   SoSFNode catchActionCallback;

@@ -7,6 +7,7 @@
 
 %{
 #include "PoBaseView.h"
+#include "PoCameraLink.h"
 #include "PoOffscreenRenderer.h"
 #include "PoSceneReader.h"
 #include "PoSceneView.h"
@@ -28,12 +29,16 @@
 // read for the macros only, nothing in them is wrapped.
 %import "internal/ViewKitHeader.h"
 %import "internal/ActionHeader.h"
+// Coin's macro for a node class of an application's, as a node kit's macro
+// reads: the class's own type.
+#define SO_NODE_HEADER(_class_) public: static SoType getClassTypeId(void); private:
 
 // The public headers, one a line: every public method of a class is wrapped
 // as its header declares it, except the Coin plumbing plumbing.i leaves out.
 %include "PoBaseView.h"
 %include "PoView.h"
 %include "PoSceneView.h"
+%include "PoCameraLink.h"
 %include "PoToVRML2Action.h"
 %include "PoToX3DAction.h"
 // Python hands bands to a callable instead (additions.i).

@@ -7,6 +7,7 @@
 #include "DebugCapture.h"
 #include "ElementProbe.h"
 #include "GLTestContext.h"
+#include "PoCameraLink.h"
 #include "PoToX3DAction.h"
 #include "PoView.h"
 #include "SceneViewTestAccess.h"
@@ -28,6 +29,8 @@
 #include <Inventor/events/SoMouseButtonEvent.h>
 #include <Inventor/nodes/SoCube.h>
 #include <Inventor/nodes/SoGroup.h>
+#include <Inventor/nodes/SoOrthographicCamera.h>
+#include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/nodes/SoSeparator.h>
 #include <Inventor/system/gl.h>
 #include <gtest/gtest.h>
@@ -540,6 +543,68 @@ TEST_F(BadInputMatrix, EveryActionOverBadViewports) {
       for (PoBaseView *view : layout.views) expectFieldsHold(view, v);
       if (HasFailure()) return;
     }
+  }
+  EXPECT_TRUE(reports.ours().empty());
+}
+
+namespace {
+
+bool hasFiniteFields(const SoCamera *camera) {
+  SoFieldList fields;
+  camera->getFields(fields);
+  for (int i = 0; i < fields.getLength(); ++i) {
+    SbString value;
+    fields[i]->get(value);
+    if (std::regex_search(value.getString(), std::regex(R"((nan|inf))", std::regex::icase)))
+      return false;
+  }
+  return true;
+}
+
+SbVec3f badInputFocalPoint(const SoCamera *camera) {
+  SbVec3f direction;
+  camera->orientation.getValue().multVec(SbVec3f(0, 0, -1), direction);
+  return camera->position.getValue() + camera->focalDistance.getValue() * direction;
+}
+
+} // namespace
+
+// A link between a view with a sound viewport and views with each bad one:
+// a zoom that cannot be measured in pixels is not carried, every other kind
+// of change is, and no camera takes a value that is not finite, whichever
+// view moves.
+TEST_F(BadInputMatrix, LinkedViewsOverBadViewports) {
+  DebugCapture reports;
+  for (const BadViewport &v : kViewports) {
+    SCOPED_TRACE(v.name);
+    auto *root = new SoSeparator;
+    root->ref();
+    auto *link = new PoCameraLink;
+    std::vector<SoCamera *> cameras;
+    for (SoType type : {SoPerspectiveCamera::getClassTypeId(),
+                        SoOrthographicCamera::getClassTypeId(),
+                        SoPerspectiveCamera::getClassTypeId()}) {
+      auto *view = new PoView;
+      if (!cameras.empty()) setViewport(view, v);
+      cameras.push_back(view->getCamera(type));
+      cameras.back()->position.setValue(0, 0, 5);
+      link->views.set1Value(link->views.getNum(), view);
+      root->addChild(view);
+    }
+    root->addChild(link);
+    SoGetBoundingBoxAction(SbViewportRegion(640, 480)).apply(root);
+
+    for (SoCamera *moved : {cameras[0], cameras[1]}) {
+      const SbVec3f before = badInputFocalPoint(cameras[2]);
+      moved->position = moved->position.getValue() + SbVec3f(1, 2, 0);
+      EXPECT_LT((badInputFocalPoint(cameras[2]) - before - SbVec3f(1, 2, 0)).length(), 1e-4f);
+      moved->orientation = SbRotation(SbVec3f(0, 1, 0), 0.3f);
+      moved->focalDistance = moved->focalDistance.getValue() * 0.5f;
+      if (moved->isOfType(SoOrthographicCamera::getClassTypeId()))
+        static_cast<SoOrthographicCamera *>(moved)->height = 0.25f;
+      for (const SoCamera *camera : cameras) EXPECT_TRUE(hasFiniteFields(camera));
+    }
+    root->unref();
   }
   EXPECT_TRUE(reports.ours().empty());
 }

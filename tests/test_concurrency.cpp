@@ -164,10 +164,11 @@ int baseKitFieldCount() {
 void expectRegisteredOnce(const std::vector<ViewKind> &kinds, const std::vector<PoBaseView *> &views) {
   const SoFieldData *baseData = PoBaseViewTestAccess::fieldData();
   ASSERT_NE(baseData, nullptr);
-  EXPECT_EQ(baseData->getNumFields(), baseKitFieldCount() + 3);
+  EXPECT_EQ(baseData->getNumFields(), baseKitFieldCount() + 4);
   EXPECT_EQ(countField(baseData, "viewportOrigin"), 1);
   EXPECT_EQ(countField(baseData, "viewportSize"), 1);
   EXPECT_EQ(countField(baseData, "isVisible"), 1);
+  EXPECT_EQ(countField(baseData, "navigation"), 1);
   const SoNodekitCatalog *baseCatalog = PoBaseView::getClassNodekitCatalog();
   ASSERT_NE(baseCatalog, nullptr);
 

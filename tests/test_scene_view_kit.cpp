@@ -73,9 +73,10 @@ TEST(SceneViewClass, TypeFieldTableAndCatalog) {
   const int own = 22;
   ASSERT_GE(data->getNumFields(), own);
   const int first = data->getNumFields() - own;
-  EXPECT_EQ(data->getFieldName(first - 3), SbName("viewportOrigin"));
-  EXPECT_EQ(data->getFieldName(first - 2), SbName("viewportSize"));
-  EXPECT_EQ(data->getFieldName(first - 1), SbName("isVisible"));
+  EXPECT_EQ(data->getFieldName(first - 4), SbName("viewportOrigin"));
+  EXPECT_EQ(data->getFieldName(first - 3), SbName("viewportSize"));
+  EXPECT_EQ(data->getFieldName(first - 2), SbName("isVisible"));
+  EXPECT_EQ(data->getFieldName(first - 1), SbName("navigation"));
   std::vector<std::string> expected(std::begin(kPartNames), std::end(kPartNames));
   expected.push_back("isBackgroundVisible");
   expected.push_back("isBorderVisible");
@@ -322,12 +323,14 @@ TEST(SceneViewKit, CopiesHaveSensorsOfTheirOwn) {
   source->viewportSize.setValue(0.5f, 0.25f);
   static_cast<SoGroup *>(source->getPart("scene", TRUE))->addChild(new SoCube);
   source->isBorderVisible = TRUE;
+  source->navigation = PoBaseView::PAN;
   source->sensitiveOnEvents(1);
 
   PoSceneView *copied = new PoSceneView(*source.get());
   SceneViewRef copy(copied);
   EXPECT_EQ(copy->viewportOrigin.getValue(), SbVec2f(0.25f, 0.5f));
   EXPECT_EQ(copy->viewportSize.getValue(), SbVec2f(0.5f, 0.25f));
+  EXPECT_EQ(copy->navigation.getValue(), PoBaseView::PAN);
   EXPECT_TRUE(copy->isBorderVisible.getValue());
   EXPECT_EQ(copy->isSensitiveOnEvents(), 1);
   EXPECT_EQ(part(copy, "scene"), part(source, "scene"));

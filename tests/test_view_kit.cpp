@@ -121,7 +121,7 @@ TEST(View, FieldDataAddsThePartFieldsOnce) {
   ASSERT_NE(data, nullptr);
   const int n = data->getNumFields();
   const char *const names[] = {"viewportOrigin", "viewportSize", "isVisible",
-                               "catchActionCallback", "cameraKit", "overlaySep",
+                               "navigation",     "catchActionCallback", "cameraKit", "overlaySep",
                                "labelLook",      "labelApp",     "overlay",
                                "label",          "isAxesVisible"};
   const int count = int(sizeof names / sizeof names[0]);

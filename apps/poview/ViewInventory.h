@@ -16,6 +16,7 @@ struct ViewRecord {
   std::string type;        // Coin type name, e.g. "PoSceneView"
   std::string name;        // DEF name, or ""
   int depth;               // number of views enclosing this one
+  std::string navigation;  // "EXAMINE" or "PAN"
   SbVec2f origin;
   SbVec2f size;
   std::string camera;      // camera type name, or "" without a camera
@@ -34,8 +35,20 @@ struct ViewRecord {
   bool axesVisible = false;
 };
 
+// What the tool tells about one camera link found in a scene.
+struct LinkRecord {
+  std::string name;              // DEF name, or ""
+  std::vector<int> views;        // indexes into the views found, -1 for a
+                                 // linked view the scene does not show
+  std::vector<std::string> kinds; // "ORIENTATION", "POSITION", "ZOOM"
+};
+
 // Every view the scene would traverse, in traversal order, including views
 // nested in the parts of other views (an inset in a scene view's "scene").
 std::vector<ViewRecord> findViews(SoNode *root);
+
+// Every camera link anywhere in the scene (links work wherever they are,
+// also in switch choices not shown), in the order met.
+std::vector<LinkRecord> findLinks(SoNode *root, const std::vector<ViewRecord> &views);
 
 #endif

@@ -62,7 +62,8 @@ std::string quotedLabel(const std::string &label) {
 
 } // namespace
 
-std::string formatViewLines(const std::vector<ViewRecord> &views) {
+std::string formatViewLines(const std::vector<ViewRecord> &views,
+                            const std::vector<LinkRecord> &links) {
   std::ostringstream out;
   for (const ViewRecord &view : views) {
     const int indent = view.depth < kMaxIndentedDepth ? view.depth : kMaxIndentedDepth;
@@ -83,12 +84,29 @@ std::string formatViewLines(const std::vector<ViewRecord> &views) {
     if (!view.label.empty())
       out << " label " << quotedLabel(view.label) << " color " << colour(view.labelColor);
     if (view.axesVisible) out << " axes on";
+    if (view.navigation != "EXAMINE") out << " navigation " << view.navigation;
+    out << '\n';
+  }
+  for (const LinkRecord &link : links) {
+    out << "PoCameraLink";
+    if (!link.name.empty()) out << " \"" << link.name << '"';
+    out << " views";
+    for (int index : link.views) {
+      out << ' ';
+      if (index < 0)
+        out << '-';
+      else
+        out << index + 1;
+    }
+    out << " link";
+    for (const std::string &kind : link.kinds) out << ' ' << kind;
     out << '\n';
   }
   return out.str();
 }
 
-std::string formatViewJson(const std::string &file, const std::vector<ViewRecord> &views) {
+std::string formatViewJson(const std::string &file, const std::vector<ViewRecord> &views,
+                           const std::vector<LinkRecord> &links) {
   QJsonArray list;
   for (const ViewRecord &view : views) {
     QJsonObject entry;
@@ -111,11 +129,25 @@ std::string formatViewJson(const std::string &file, const std::vector<ViewRecord
     entry["labelColor"] = jsonColour(view.hasOverlays, view.labelColor);
     entry["axesVisible"] = view.hasOverlays ? QJsonValue(view.axesVisible)
                                             : QJsonValue(QJsonValue::Null);
+    entry["navigation"] = QString::fromStdString(view.navigation);
     list.append(entry);
+  }
+  QJsonArray linkList;
+  for (const LinkRecord &link : links) {
+    QJsonArray linked, kinds;
+    for (int index : link.views)
+      linked.append(index < 0 ? QJsonValue(QJsonValue::Null) : QJsonValue(index));
+    for (const std::string &kind : link.kinds) kinds.append(QString::fromStdString(kind));
+    QJsonObject entry;
+    entry["name"] = QString::fromStdString(link.name);
+    entry["views"] = linked;
+    entry["link"] = kinds;
+    linkList.append(entry);
   }
   QJsonObject top;
   top["file"] = QString::fromStdString(file);
   top["views"] = list;
+  top["links"] = linkList;
   return QJsonDocument(top).toJson(QJsonDocument::Indented).toStdString();
 }
 

@@ -4,6 +4,7 @@
 
 #include "OverlayGroup.h"
 #include "PoBaseView.h"
+#include "PoCameraLink.h"
 #include "PoSceneView.h"
 #include "PoToVRML2Action.h"
 #include "PoToX3DAction.h"
@@ -18,9 +19,11 @@ void PoBaseView::initClasses() {
   initOverlayClasses();
   PoView::initClass();
   PoSceneView::initClass();
+  PoCameraLink::initClass();
 }
 
 void PoBaseView::exitClasses() {
+  PoCameraLink::exitClass();
   PoSceneView::exitClass();
   PoView::exitClass();
   PoBaseView::exitClass();

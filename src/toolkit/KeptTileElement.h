@@ -1,7 +1,41 @@
 #ifndef BRENNICQT_KEPTTILEELEMENT_H
 #define BRENNICQT_KEPTTILEELEMENT_H
 
-#include <Inventor/elements/SoSubElement.h>
+#include "ValueElement.h"
+
+#include <cstring>
+
+// A tile of the picture: its size and the pixels it keeps and draws.
+struct KeptTile {
+  int pictureWidth, pictureHeight;
+  // The pixels kept, and the corner of the pixels drawn (the render's
+  // viewport), which lies at or below and left of them.
+  int keptX, keptY, keptWidth, keptHeight;
+  int drawnX, drawnY;
+  // How far a view's drawing may reach beyond its viewport where nothing
+  // cuts it to the view: half the widest line or point, as the margin.
+  int spill;
+};
+
+// A rectangle in pixels of the render's viewport, exactly.
+struct KeptTileFrame {
+  double x, y, width, height;
+};
+
+// What the element holds; nothing of it is set outside a tile's render.
+struct KeptTileRecord {
+  KeptTile tile{};
+  KeptTileFrame frame{};
+  bool inTile = false;
+  bool viewOutside = false;
+  int drawStyleBefore = 0;
+  bool operator==(const KeptTileRecord &other) const {
+    return inTile == other.inTile && viewOutside == other.viewOutside &&
+           drawStyleBefore == other.drawStyleBefore &&
+           std::memcmp(&tile, &other.tile, sizeof tile) == 0 &&
+           std::memcmp(&frame, &other.frame, sizeof frame) == 0;
+  }
+};
 
 // The render of one tile of a larger picture, in exact pixels: what the tile
 // keeps, where the rectangle the current portion stands for lies, and
@@ -18,32 +52,15 @@
 //
 // Pixels of the picture have (0, 0) at its lower-left corner and 32 bits: a
 // streamed poster may be wider than Coin's 16-bit viewports.
-class KeptTileElement : public SoElement {
-  typedef SoElement inherited;
+class KeptTileElement : public ValueElement<KeptTileRecord> {
+  typedef ValueElement<KeptTileRecord> inherited;
   SO_ELEMENT_HEADER(KeptTileElement);
 
 public:
-  struct Tile {
-    int pictureWidth, pictureHeight;
-    // The pixels kept, and the corner of the pixels drawn (the render's
-    // viewport), which lies at or below and left of them.
-    int keptX, keptY, keptWidth, keptHeight;
-    int drawnX, drawnY;
-    // How far a view's drawing may reach beyond its viewport where nothing
-    // cuts it to the view: half the widest line or point, as the margin.
-    int spill;
-  };
-  // A rectangle in pixels of the render's viewport, exactly.
-  struct Frame {
-    double x, y, width, height;
-  };
+  using Tile = KeptTile;
+  using Frame = KeptTileFrame;
 
   static void initClass();
-
-  virtual void init(SoState *state);
-  virtual void push(SoState *state);
-  virtual SbBool matches(const SoElement *element) const;
-  virtual SoElement *copyMatchInfo() const;
 
   // Starts a tile's render: the frame is the whole picture, no view is
   // outside.
@@ -65,14 +82,7 @@ public:
   static int getDrawStyleBefore(SoState *state);
 
 protected:
-  virtual ~KeptTileElement();
-
-private:
-  Tile m_tile;
-  Frame m_frame;
-  bool m_inTile;
-  bool m_viewOutside;
-  int m_drawStyleBefore;
+  ~KeptTileElement() override;
 };
 
 #endif

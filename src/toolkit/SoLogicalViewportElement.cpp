@@ -13,40 +13,10 @@ void SoLogicalViewportElement::initClass() {
 
 SoLogicalViewportElement::~SoLogicalViewportElement() {}
 
-void SoLogicalViewportElement::init(SoState *state) {
-  inherited::init(state);
-  m_region = SbViewportRegion();
-  m_scale = 1.0f;
-  m_isSet = false;
-}
-
-void SoLogicalViewportElement::push(SoState *state) {
-  inherited::push(state);
-  const auto *below = static_cast<const SoLogicalViewportElement *>(getNextInStack());
-  m_region = below->m_region;
-  m_scale = below->m_scale;
-  m_isSet = below->m_isSet;
-}
-
-SbBool SoLogicalViewportElement::matches(const SoElement *element) const {
-  const auto *other = static_cast<const SoLogicalViewportElement *>(element);
-  return other->m_isSet == m_isSet && other->m_region == m_region &&
-         other->m_scale == m_scale;
-}
-
-SoElement *SoLogicalViewportElement::copyMatchInfo() const {
-  auto *copy = static_cast<SoLogicalViewportElement *>(getTypeId().createInstance());
-  copy->m_region = m_region;
-  copy->m_scale = m_scale;
-  copy->m_isSet = m_isSet;
-  return copy;
-}
-
 const SbViewportRegion &SoLogicalViewportElement::get(SoState *state) {
-  const auto *elt = static_cast<const SoLogicalViewportElement *>(
-      getConstElement(state, classStackIndex));
-  if (elt->m_isSet || !state->isElementEnabled(SoViewportRegionElement::getClassStackIndex()))
-    return elt->m_region;
+  const LogicalViewport &value = *valueIn(state, classStackIndex);
+  if (value.isSet || !state->isElementEnabled(SoViewportRegionElement::getClassStackIndex()))
+    return value.region;
   return SoViewportRegionElement::get(state);
 }
 
@@ -59,19 +29,14 @@ void SoLogicalViewportElement::set(SoState *state, const ScaledViewportRegion &r
 }
 
 void SoLogicalViewportElement::store(SoState *state, const SbViewportRegion &region, float scale) {
-  auto *elt = static_cast<SoLogicalViewportElement *>(getElement(state, classStackIndex));
-  if (!elt) return;
-  elt->m_region = region;
-  elt->m_scale = scale;
-  elt->m_isSet = true;
+  if (LogicalViewport *value = valueToSet(state, classStackIndex))
+    *value = LogicalViewport{region, scale, true};
 }
 
 float SoLogicalViewportElement::getScale(SoState *state) {
-  return static_cast<const SoLogicalViewportElement *>(
-             getConstElement(state, classStackIndex))->m_scale;
+  return valueIn(state, classStackIndex)->scale;
 }
 
 bool SoLogicalViewportElement::isSet(SoState *state) {
-  return static_cast<const SoLogicalViewportElement *>(
-             getConstElement(state, classStackIndex))->m_isSet;
+  return valueIn(state, classStackIndex)->isSet;
 }

@@ -1,25 +1,32 @@
 #ifndef BRENNICQT_SOLOGICALVIEWPORTELEMENT_H
 #define BRENNICQT_SOLOGICALVIEWPORTELEMENT_H
 
-#include <Inventor/elements/SoSubElement.h>
+#include "ValueElement.h"
+
 #include <Inventor/SbViewportRegion.h>
 
 struct ScaledViewportRegion;
 
+// What the element holds: the logical viewport and its scale, and whether
+// someone has set them.
+struct LogicalViewport {
+  SbViewportRegion region;
+  float scale = 1.0f;
+  bool isSet = false;
+  bool operator==(const LogicalViewport &other) const {
+    return isSet == other.isSet && region == other.region && scale == other.scale;
+  }
+};
+
 // The viewport the picture is composed in when a render covers only part of
 // it (tiles, views cut by the window). Until someone sets it, the logical
 // viewport is the viewport region of the traversal itself.
-class SoLogicalViewportElement : public SoElement {
-  typedef SoElement inherited;
+class SoLogicalViewportElement : public ValueElement<LogicalViewport> {
+  typedef ValueElement<LogicalViewport> inherited;
   SO_ELEMENT_HEADER(SoLogicalViewportElement);
 
 public:
   static void initClass();
-
-  virtual void init(SoState *state);
-  virtual void push(SoState *state);
-  virtual SbBool matches(const SoElement *element) const;
-  virtual SoElement *copyMatchInfo() const;
 
   static const SbViewportRegion &get(SoState *state);
   // A plain region has the scale 1.
@@ -31,15 +38,10 @@ public:
   static bool isSet(SoState *state);
 
 protected:
-  virtual ~SoLogicalViewportElement();
+  ~SoLogicalViewportElement() override;
 
 private:
   static void store(SoState *state, const SbViewportRegion &region, float scale);
-
-private:
-  SbViewportRegion m_region;
-  float m_scale;
-  bool m_isSet;
 };
 
 #endif

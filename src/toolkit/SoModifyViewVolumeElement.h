@@ -1,25 +1,32 @@
 #ifndef BRENNICQT_SOMODIFYVIEWVOLUMEELEMENT_H
 #define BRENNICQT_SOMODIFYVIEWVOLUMEELEMENT_H
 
-#include <Inventor/elements/SoSubElement.h>
+#include "ValueElement.h"
+
 #include <Inventor/SbBox3f.h>
 #include <Inventor/SbVec4f.h>
+
+// What the element holds. The info value is a mark, not a look: caches
+// that differ in it alone still match.
+struct ViewVolumePortion {
+  SbVec4f portion{0.0f, 0.0f, 1.0f, 1.0f};
+  SbBox3f box{0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f};
+  int info = 0;
+  bool operator==(const ViewVolumePortion &other) const {
+    return portion == other.portion && box == other.box;
+  }
+};
 
 // The portion of the view volume that the current traversal renders, as
 // (x min, y min, x max, y max) in normalised view-volume coordinates, plus an
 // integer info value the views use to mark that the portion of the current
 // render traversal has been recorded (0 until someone sets it).
-class SoModifyViewVolumeElement : public SoElement {
-  typedef SoElement inherited;
+class SoModifyViewVolumeElement : public ValueElement<ViewVolumePortion> {
+  typedef ValueElement<ViewVolumePortion> inherited;
   SO_ELEMENT_HEADER(SoModifyViewVolumeElement);
 
 public:
   static void initClass();
-
-  virtual void init(SoState *state);
-  virtual void push(SoState *state);
-  virtual SbBool matches(const SoElement *element) const;
-  virtual SoElement *copyMatchInfo() const;
 
   // The whole view volume. A plain value, usable before the toolkit is set up.
   static SbVec4f getDefault();
@@ -39,12 +46,7 @@ public:
                                                       int &stackIndex);
 
 protected:
-  virtual ~SoModifyViewVolumeElement();
-
-private:
-  SbVec4f m_portion;
-  SbBox3f m_box;
-  int m_info;
+  ~SoModifyViewVolumeElement() override;
 };
 
 #endif

@@ -1,5 +1,7 @@
 #include "PartPathCheck.h"
 
+#include "PoBaseView.h"
+
 #include <Inventor/SbName.h>
 #include <Inventor/fields/SoSFNode.h>
 #include <Inventor/lists/SoTypeList.h>
@@ -10,6 +12,8 @@
 #include <cctype>
 #include <climits>
 #include <cstring>
+#include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -70,14 +74,35 @@ Scope scopeOfKit(const SoNode *node) {
 }
 
 // A kit's catalog is class data, so it outlives the instance asked for it.
+const SoNodekitCatalog *catalogOfNewInstance(SoType type) {
+  auto *node = static_cast<SoNode *>(type.createInstance());
+  if (!node) return nullptr;
+  node->ref();
+  const SoNodekitCatalog *catalog = static_cast<SoBaseKit *>(node)->getNodekitCatalog();
+  node->unref();
+  return catalog;
+}
+
+// Making an instance is costly (a camera kit makes its camera, light and
+// transform) and a part name is checked on every getPart, so the catalogs
+// of the kit types Coin and applications register for good are kept. Views
+// are asked anew each time: their classes come and go with
+// PoBaseView::initClasses and exitClasses, catalogs and all.
 Scope scopeOfType(SoType type) {
   Scope scope;
   if (!isKitType(type) || !type.canCreateInstance()) return scope;
-  auto *node = static_cast<SoNode *>(type.createInstance());
-  if (!node) return scope;
-  node->ref();
-  scope.catalog = static_cast<SoBaseKit *>(node)->getNodekitCatalog();
-  node->unref();
+  if (type.isDerivedFrom(PoBaseView::getClassTypeId())) {
+    scope.catalog = catalogOfNewInstance(type);
+    return scope;
+  }
+  static std::mutex mutex;
+  // Keyed by the type's name as SbName keeps it, one string for good.
+  static std::map<const char *, const SoNodekitCatalog *> catalogs;
+  const char *name = type.getName().getString();
+  const std::lock_guard<std::mutex> lock(mutex);
+  auto known = catalogs.find(name);
+  if (known == catalogs.end()) known = catalogs.emplace(name, catalogOfNewInstance(type)).first;
+  scope.catalog = known->second;
   return scope;
 }
 

@@ -23,6 +23,12 @@ PoBaseView::PoBaseView() : m_sensitiveOnEvents(0), m_readFieldData(nullptr) {
   ViewKit::registerField(kit, this, "viewportSize", viewportSize,
                          [](SoSFVec2f &f) { f.setValue(1.0f, 1.0f); });
   ViewKit::registerField(kit, this, "isVisible", isVisible, [](SoSFBool &f) { f.setValue(TRUE); });
+  ViewKit::registerField(kit, this, "navigation", navigation, [](SoSFEnum &f) {
+    static const int values[] = {EXAMINE, PAN};
+    static const SbName names[] = {"EXAMINE", "PAN"};
+    f.setEnums(2, values, names);
+    f.setValue(EXAMINE);
+  });
   ViewKit::endConstruction(kit);
   createNodekitPartsList();
   createDefaultParts();
@@ -43,6 +49,7 @@ PoBaseView &PoBaseView::operator=(const PoBaseView &other) {
   viewportOrigin = other.viewportOrigin;
   viewportSize = other.viewportSize;
   isVisible = other.isVisible;
+  navigation = other.navigation;
   m_sensitiveOnEvents = other.m_sensitiveOnEvents;
   return *this;
 }
@@ -52,6 +59,7 @@ void PoBaseView::setDefaultOnNonWritingFields() {
   catchActionCallback.setDefault(TRUE);
   // Files name only the views switched off.
   if (isVisible.getValue() && !isVisible.isConnected()) isVisible.setDefault(TRUE);
+  if (navigation.getValue() == EXAMINE && !navigation.isConnected()) navigation.setDefault(TRUE);
 }
 
 int PoBaseView::getViewportIsEnabled() const { return 1; }

@@ -4,6 +4,7 @@
 #include "PoBaseView.h"
 
 #include "DrivingViewers.h"
+#include "PanNavigation.h"
 #include "ViewWalk.h"
 
 #include <Inventor/Qt/SoQtRenderArea.h>
@@ -30,8 +31,9 @@ float normalize(int pixel, int extent) {
 }
 
 // What installViewingEventCB gives SoQt as the callback's datum: the viewer,
-// and the application's own callback to run after the routing. It lives as a
-// child of the viewer's widget, so it goes when the viewer does.
+// the mouse of its PAN views, and the application's own callback to run after
+// the routing. It lives as a child of the viewer's widget, so it goes when
+// the viewer does.
 class ViewingEventChain : public QObject {
 public:
   ViewingEventChain(SoQtViewer *viewer, SoQtRenderAreaEventCB *callback, void *data)
@@ -44,12 +46,16 @@ public:
   SoQtViewer *const viewer;
   SoQtRenderAreaEventCB *const callback;
   void *const data;
+  PanNavigation pan;
 };
 
+// The application's callback sees every event, also those a PAN view takes.
 SbBool viewingEventTrampoline(void *datum, QEvent *event) {
-  const ViewingEventChain *chain = static_cast<const ViewingEventChain *>(datum);
+  ViewingEventChain *chain = static_cast<ViewingEventChain *>(datum);
   PoBaseView::viewingEventCB(chain->viewer, event);
-  return chain->callback ? chain->callback(chain->data, event) : FALSE;
+  const bool panned = chain->pan.handle(chain->viewer, event);
+  const SbBool answer = chain->callback ? chain->callback(chain->data, event) : FALSE;
+  return panned || answer ? TRUE : FALSE;
 }
 
 // Where a press or a wheel turn points, for the events that choose a view.

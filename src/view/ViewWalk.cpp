@@ -5,6 +5,7 @@
 
 #include <Inventor/SbViewportRegion.h>
 #include <Inventor/actions/SoGetMatrixAction.h>
+#include <Inventor/fields/SoSFNode.h>
 #include <Inventor/misc/SoChildList.h>
 #include <Inventor/nodekits/SoBaseKit.h>
 #include <Inventor/nodes/SoCamera.h>
@@ -24,6 +25,26 @@ NodeScope scopeOf(const SoNode *node) {
 }
 
 namespace {
+
+// A part as its kit holds it, read from the part's field: nothing is made,
+// and no part name is taken apart or checked on the way.
+SoNode *heldPart(const SoNode *kit, const SbName &name) {
+  if (!kit || !kit->isOfType(SoBaseKit::getClassTypeId())) return nullptr;
+  SoField *field = kit->getField(name);
+  return field && field->isOfType(SoSFNode::getClassTypeId())
+             ? static_cast<SoSFNode *>(field)->getValue()
+             : nullptr;
+}
+
+const SbName &cameraKitPart() {
+  static const SbName name("cameraKit");
+  return name;
+}
+
+const SbName &scenePart() {
+  static const SbName name("scene");
+  return name;
+}
 
 // The children a walk takes of a group: all of them, or a switch's choice.
 void childRange(SoNode *group, const SoChildList &children, bool allChoices, int &first,
@@ -88,9 +109,9 @@ void ViewWalk::push(SoNode *node, ViewWalkVisitor &visitor) {
     }
     if (visitor.enterView(frame.view, m_place) && m_rules.intoKits &&
         (isSceneView || node->isOfType(PoView::getClassTypeId()))) {
-      // Asking for parts without making them: a walk changes nothing.
-      frame.parts[0] = frame.view->getPart("cameraKit", FALSE);
-      if (isSceneView) frame.parts[1] = frame.view->getPart("scene", FALSE);
+      // Parts as they are: a walk changes nothing.
+      frame.parts[0] = heldPart(frame.view, cameraKitPart());
+      if (isSceneView) frame.parts[1] = heldPart(frame.view, scenePart());
       frame.last = isSceneView ? 1 : 0;
     }
     // A scene view keeps what it sets under its own separator.
@@ -155,12 +176,13 @@ public:
 
   bool enterView(PoBaseView *view, const WalkPlace &place) override {
     const int parent = m_open.empty() ? -1 : m_open.back();
-    SoNode *camera = view->getPart("cameraKit.camera", FALSE);
+    static const SbName cameraPart("camera");
+    SoNode *camera = heldPart(heldPart(view, cameraKitPart()), cameraPart);
     ViewEntry entry{view, parent, place.viewDepth,
                     camera && camera->isOfType(SoCamera::getClassTypeId())
                         ? static_cast<SoCamera *>(camera)
                         : nullptr,
-                    view->isOfType(PoSceneView::getClassTypeId()) ? view->getPart("scene", FALSE)
+                    view->isOfType(PoSceneView::getClassTypeId()) ? heldPart(view, scenePart())
                                                                   : nullptr};
     m_open.push_back(static_cast<int>(m_out.size()));
     m_out.push_back(entry);

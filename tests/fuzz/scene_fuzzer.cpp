@@ -1,11 +1,13 @@
 // Reads arbitrary bytes as a scene file and, when a graph comes back, runs the
 // actions a view meets in an application over it.
 #include "PoBaseView.h"
+#include "PoCameraLink.h"
 
 #include <Inventor/SbViewportRegion.h>
 #include <Inventor/SoDB.h>
 #include <Inventor/SoInput.h>
 #include <Inventor/SoOutput.h>
+#include <Inventor/SoPath.h>
 #include <Inventor/actions/SoCallbackAction.h>
 #include <Inventor/actions/SoGetBoundingBoxAction.h>
 #include <Inventor/actions/SoRayPickAction.h>
@@ -14,6 +16,7 @@
 #include <Inventor/errors/SoDebugError.h>
 #include <Inventor/errors/SoReadError.h>
 #include <Inventor/nodekits/SoNodeKit.h>
+#include <Inventor/nodes/SoCamera.h>
 #include <Inventor/nodes/SoSeparator.h>
 
 #include "FuzzExport.h"
@@ -77,8 +80,9 @@ static bool connectsFromNodeInPlace(const uint8_t *data, std::size_t size) {
 // with a table of their own), so an input is passed over when "fields" stands
 // anywhere but where one of our kits takes it: first in its braces, with the
 // kit's type name on a line that no comment or string has started before it
-// ("# PoSceneView {" is no kit). Coin's own names may start with "Po" too
-// (PointSet, PolygonOffset), so the name is looked up.
+// ("# PoSceneView {" is no kit; camera links read their declarations
+// themselves too). Coin's own names may start with "Po" too (PointSet,
+// PolygonOffset), so the name is looked up.
 static bool isSpace(uint8_t c) { return std::isspace(c) != 0; }
 
 static bool declaresFieldsOnCoinNode(const uint8_t *data, std::size_t size) {
@@ -95,7 +99,9 @@ static bool declaresFieldsOnCoinNode(const uint8_t *data, std::size_t size) {
     while (begin > 0 && (std::isalnum(data[begin - 1]) || data[begin - 1] == '_')) --begin;
     const std::string name(reinterpret_cast<const char *>(data) + begin, end - begin);
     const SoType type = SoType::fromName(SbName(name.c_str()));
-    if (type.isBad() || !type.isDerivedFrom(PoBaseView::getClassTypeId())) return true;
+    if (type.isBad() || !(type.isDerivedFrom(PoBaseView::getClassTypeId()) ||
+                          type == PoCameraLink::getClassTypeId()))
+      return true;
     for (std::size_t i = begin; i > 0 && data[i - 1] != '\n' && data[i - 1] != '\r'; --i)
       if (data[i - 1] == '#' || data[i - 1] == '"') return true;
   }
@@ -130,6 +136,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
   SoRayPickAction pick(viewport);
   pick.setPoint(SbVec2s(32, 24));
   pick.apply(root);
+
+  // A change of every linked camera, carried through whatever links the
+  // file made.
+  search.reset();
+  search.setType(PoCameraLink::getClassTypeId());
+  search.setInterest(SoSearchAction::ALL);
+  search.apply(root);
+  for (int i = 0; i < search.getPaths().getLength(); ++i) {
+    const PoCameraLink *link = static_cast<const PoCameraLink *>(search.getPaths()[i]->getTail());
+    for (int v = 0; v < link->views.getNum(); ++v) {
+      SoNode *node = link->views[v];
+      if (!node || !node->isOfType(PoBaseView::getClassTypeId())) continue;
+      SoNode *camera = static_cast<PoBaseView *>(node)->getPart("cameraKit.camera", FALSE);
+      if (camera && camera->isOfType(SoCamera::getClassTypeId()))
+        static_cast<SoCamera *>(camera)->position =
+            static_cast<SoCamera *>(camera)->position.getValue() + SbVec3f(0.5f, 0, 0);
+    }
+  }
 
   SoOutput output;
   output.setBuffer(nullptr, 0, realloc);

@@ -268,6 +268,9 @@ const BadScene kBadScenes[] = {
     // hide the error.
     {"junk after the header", "}}}} PoSceneView { }\n",
      "Erroneous character(s) after end of scenegraph", 2},
+    {"camera link entry that is no view",
+     "Separator {\n  DEF A PoView { }\n  PoCameraLink {\n    views [ USE A,\n      Cube { } ] }\n}\n",
+     "Entry 1 of \"views\" in \"PoCameraLink\" must be a view", 6},
     {"view connected to from its own part",
      "DEF v PoView {\n  cameraKit.camera OrthographicCamera { } = USE v.viewportSize\n}\n",
      "\".viewportSize\" in \"PoView\"", 4},
