@@ -105,16 +105,23 @@ PoBaseView *PoBaseView::getView(SoQtRenderArea *renderArea, int x, int y) {
   // more than their number.
   ViewWalkRules rules;
   rules.intoKits = SoBaseKit::isSearchingChildren();
-  const std::vector<ViewEntry> views = listViews(root, rules);
-  if (views.empty()) return nullptr;
+  // Only the views are wanted, not their cameras and scenes.
+  struct Views : ViewWalkVisitor {
+    std::vector<PoBaseView *> met;
+    bool enterView(PoBaseView *view, const WalkPlace &) override {
+      met.push_back(view);
+      return true;
+    }
+  } views;
+  ViewWalk(rules).run(root, views);
+  if (views.met.empty()) return nullptr;
 
   float nx, ny;
   normalizeMousePoint(renderArea, x, y, nx, ny);
 
   // The view met last in traversal order is drawn last, on top: it wins.
-  for (auto entry = views.rbegin(); entry != views.rend(); ++entry)
-    if (entry->view->isSensitiveOnEvents() && entry->view->isPointWithinViewport(nx, ny))
-      return entry->view;
+  for (auto view = views.met.rbegin(); view != views.met.rend(); ++view)
+    if ((*view)->isSensitiveOnEvents() && (*view)->isPointWithinViewport(nx, ny)) return *view;
   return nullptr;
 }
 
