@@ -10,6 +10,8 @@
 #include <Inventor/nodes/SoSphere.h>
 #include <Inventor/nodes/SoTranslation.h>
 
+#include <string>
+
 GridCell gridCell(int index) {
   const float step = 1.0f / kGridSide;
   return {SbVec2f(step * (index % kGridSide), step * (index / kGridSide)), SbVec2f(step, step)};
@@ -35,7 +37,7 @@ SoSeparator *makeSharedGridScene() {
   return scene;
 }
 
-SoSeparator *makeViewGrid(SoNode *shared) {
+SoSeparator *makeViewGrid(SoNode *shared, bool overlays) {
   auto *root = new SoSeparator;
   for (int i = 0; i < kGridSide * kGridSide; ++i) {
     const GridCell cell = gridCell(i);
@@ -44,6 +46,10 @@ SoSeparator *makeViewGrid(SoNode *shared) {
     view->viewportOrigin.setValue(cell.origin);
     view->viewportSize.setValue(cell.size);
     static_cast<SoCamera *>(view->getPart("cameraKit.camera", TRUE))->position.setValue(0, 0, 8);
+    if (overlays) {
+      view->label.setValue(("View " + std::to_string(i + 1)).c_str());
+      view->isAxesVisible = TRUE;
+    }
     cellRoot->addChild(view);
     cellRoot->addChild(shared);
     root->addChild(cellRoot);

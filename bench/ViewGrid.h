@@ -19,7 +19,8 @@ GridCell gridCell(int index);
 SoSeparator *makeSharedGridScene();
 
 // The grid with a PoView in each cell, each with its own camera, all showing
-// `shared`. Carries no reference.
-SoSeparator *makeViewGrid(SoNode *shared);
+// `shared`; with `overlays`, each view shows a label and its axis triad.
+// Carries no reference.
+SoSeparator *makeViewGrid(SoNode *shared, bool overlays = false);
 
 #endif

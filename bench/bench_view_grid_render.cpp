@@ -72,8 +72,11 @@ void placeCellCB(void *data, SoAction *action) {
   SoViewportRegionElement::set(action->getState(), region);
 }
 
-SoSeparator *makeGrid(bool useViews, GridCell *cells, SoNode *shared) {
-  if (useViews) return makeViewGrid(shared);
+enum class Placement { HandPlaced, Views, ViewsWithOverlays };
+
+SoSeparator *makeGrid(Placement placement, GridCell *cells, SoNode *shared) {
+  if (placement != Placement::HandPlaced)
+    return makeViewGrid(shared, placement == Placement::ViewsWithOverlays);
   auto *root = new SoSeparator;
   for (int i = 0; i < kGridSide * kGridSide; ++i) {
     cells[i] = gridCell(i);
@@ -152,9 +155,9 @@ void renderFrames(benchmark::State &state, SoSeparator *root, FrameLoop loop = {
   for (auto _ : state) frame();
 }
 
-void renderGrid(benchmark::State &state, bool useViews, FrameLoop loop = {false, false}) {
+void renderGrid(benchmark::State &state, Placement placement, FrameLoop loop = {false, false}) {
   GridCell cells[kGridSide * kGridSide];
-  SoSeparator *root = makeGrid(useViews, cells, makeSharedGridScene());
+  SoSeparator *root = makeGrid(placement, cells, makeSharedGridScene());
   root->ref();
   renderFrames(state, root, loop);
   root->unref();
@@ -186,25 +189,38 @@ void BM_GridRender_FifteenViewsHidden(benchmark::State &state) {
   root->unref();
 }
 
-void BM_GridRender_HandPlacedViewports(benchmark::State &state) { renderGrid(state, false); }
-void BM_GridRender_Views(benchmark::State &state) { renderGrid(state, true); }
-void BM_GridFrameLoop_HandPlacedViewports(benchmark::State &state) {
-  renderGrid(state, false, {true, true});
+void BM_GridRender_HandPlacedViewports(benchmark::State &state) {
+  renderGrid(state, Placement::HandPlaced);
 }
-void BM_GridFrameLoop_Views(benchmark::State &state) { renderGrid(state, true, {true, true}); }
+void BM_GridRender_Views(benchmark::State &state) { renderGrid(state, Placement::Views); }
+// Every view with a label and an axis triad, against BM_GridRender_Views.
+void BM_GridRender_ViewsWithOverlays(benchmark::State &state) {
+  renderGrid(state, Placement::ViewsWithOverlays);
+}
+void BM_GridFrameLoop_HandPlacedViewports(benchmark::State &state) {
+  renderGrid(state, Placement::HandPlaced, {true, true});
+}
+void BM_GridFrameLoop_Views(benchmark::State &state) {
+  renderGrid(state, Placement::Views, {true, true});
+}
+void BM_GridFrameLoop_ViewsWithOverlays(benchmark::State &state) {
+  renderGrid(state, Placement::ViewsWithOverlays, {true, true});
+}
 void BM_GridFrameLoop_ViewsClipped(benchmark::State &state) {
-  renderGrid(state, true, {true, true, true, false});
+  renderGrid(state, Placement::Views, {true, true, true, false});
 }
 void BM_GridFrameLoop_ViewsClippedAllLinked(benchmark::State &state) {
-  renderGrid(state, true, {true, true, true, true});
+  renderGrid(state, Placement::Views, {true, true, true, true});
 }
 
 } // namespace
 
 BENCHMARK(BM_GridRender_HandPlacedViewports)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridRender_Views)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridRender_ViewsWithOverlays)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridFrameLoop_HandPlacedViewports)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridFrameLoop_Views)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridFrameLoop_ViewsWithOverlays)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridFrameLoop_ViewsClipped)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridFrameLoop_ViewsClippedAllLinked)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridRender_OneViewAlone)->Unit(benchmark::kMillisecond);

@@ -9,6 +9,8 @@
 #include <Inventor/fields/SoSFVec2f.h>
 #include <Inventor/nodekits/SoBaseKit.h>
 
+#include <initializer_list>
+
 #include "internal/SoGetView.h"
 #include "internal/ViewKitHeader.h"
 
@@ -82,6 +84,14 @@ public:
   // graph) is null, and when the window has zero width or height: a window
   // without pixels has no point under the pointer.
   static PoBaseView *getView(SoQtRenderArea *renderArea, int x, int y);
+
+  // The view whose camera the viewer drives: of the views of the viewer's
+  // scene (as rendering reaches them) whose camera is the viewer's camera,
+  // the one met last, drawn on top. Null when there is none, and for a null
+  // viewer. A press routed by viewingEventCB makes the view under the
+  // pointer the active one; while the callback is installed, an active scene
+  // view shows its border in its active colour (see PoSceneView).
+  static PoBaseView *getActiveView(SoQtViewer *viewer);
 
   // Viewer event callback: in viewing mode, a mouse button press or a turn
   // of the wheel makes the view under the pointer the one whose camera the
@@ -160,6 +170,12 @@ protected:
   // instance, its catalog entry under the parent part.
   void registerPart(const ViewKitClass &kit, const char *name, SoSFNode &field,
                     const char *typeName, const char *parentName);
+
+  // Sets a part that holds none of the parts listed (its children in the
+  // catalog) to null: Coin's kit read makes the parents of every part a file
+  // could name, and empty separators would still be drawn.
+  void dropEmptyPart(const char *name, const SoSFNode &part,
+                     std::initializer_list<const SoSFNode *> contents);
 
   // Makes the "catchActionCallback" part if needed and binds it to this view.
   // Concrete kits run it when they are built and after a read or a node copy,

@@ -5,6 +5,7 @@
 
 #include <Inventor/SbColor.h>
 #include <Inventor/fields/SoSFBool.h>
+#include <Inventor/fields/SoSFString.h>
 
 class SoFieldSensor;
 class SoInput;
@@ -19,7 +20,9 @@ class SoSensor;
 //   catchActionCallback                    applies the viewport
 //   backgroundSep: backgroundApp, background
 //   sceneSep:      cameraKit, scene
-//   borderSep (an SoAnnotation): borderApp, border
+//   borderSep (an SoAnnotation): borderApp, border,
+//     activeBorderSep: activeBorderApp, activeBorder
+//     overlaySep:      labelLook: labelApp; overlay
 //
 // The application puts its scene under "scene", gives the decorations their
 // look through the appearance kits "backgroundApp" and "borderApp" (or the
@@ -29,6 +32,17 @@ class SoSensor;
 // visibility fields and the looks, never the geometry; an appearance kit
 // that holds only what construction put there (the background's base-colour
 // light model) is not written either.
+//
+// Overlays, each off until asked for and written only when set: `label`, a
+// text drawn in the view's top-left corner, inside the border, at a fixed
+// pixel size in the colour of "labelApp" (white unless it sets one), and
+// isAxesVisible, an axis triad in the lower-left corner (x red, y green, z
+// blue, with their letters) turned as the view's camera is turned in every
+// frame. Both are drawn over the scene and take no part in picking or
+// bounding boxes. With PoBaseView's viewing callback installed on a viewer,
+// the view whose camera the viewer drives draws its border in the colour of
+// "activeBorderApp" (a clear yellow unless it sets one) in that viewer; a
+// press that switches views redraws both borders in the same frame.
 //
 // A border of width w (the line width of "borderApp", rounded to whole
 // pixels) covers exactly the w pixels inside each edge of the view's
@@ -71,6 +85,15 @@ public:
   SbColor getBorderColor() const;
   float getBorderWidth() const;
 
+  // The colour of the label (white for a view never styled) and of the
+  // active view's border (a clear yellow, 1 0.85 0), through the appearance
+  // kits "labelApp" and "activeBorderApp" as above; the active border keeps
+  // the border's width unless "activeBorderApp" sets one.
+  void setLabelColor(const SbColor &color);
+  SbColor getLabelColor() const;
+  void setActiveBorderColor(const SbColor &color);
+  SbColor getActiveBorderColor() const;
+
   // Fits the view's camera (getCamera, made if needed) to the bounding box
   // of its "scene", seen in the view's rectangle in a window of the given
   // size, or of the render area's window. The camera keeps its direction and
@@ -84,11 +107,15 @@ public:
   void viewAll(const SbVec2s &windowSize);
   void viewAll(SoQtRenderArea *renderArea);
 
-  // Searches and bounding boxes leave the background and border out: they
-  // are drawn with cameras of their own in the view's rectangle and occupy no
-  // place in the world, and a viewer must never adopt their cameras.
+  // Searches and bounding boxes leave the background, border and overlays
+  // out: they are drawn with cameras of their own in the view's rectangle
+  // and occupy no place in the world, and a viewer must never adopt their
+  // cameras.
   virtual void search(SoSearchAction *action);
   virtual void getBoundingBox(SoGetBoundingBoxAction *action);
+  // Picks leave the overlays out: a ray taken from their camera would miss
+  // the scene after the view.
+  virtual void rayPick(SoRayPickAction *action);
 
 protected:
   virtual ~PoSceneView();
@@ -105,19 +132,31 @@ protected:
   SoSFNode borderSep;
   SoSFNode borderApp;
   SoSFNode border;
+  SoSFNode activeBorderSep;
+  SoSFNode activeBorderApp;
+  SoSFNode activeBorder;
+  SoSFNode overlaySep;
+  SoSFNode labelLook;
+  SoSFNode labelApp;
+  SoSFNode overlay;
 
 public:
   SoSFBool isBackgroundVisible;
   SoSFBool isBorderVisible;
+  SoSFString label;
+  SoSFBool isAxesVisible;
 
 protected:
   virtual SbBool setUpConnections(SbBool connect, SbBool force = FALSE);
   static void fieldSensorCB(void *data, SoSensor *sensor);
   void drawBackground();
   void drawBorder();
+  void drawOverlays();
 
   SoFieldSensor *m_backgroundSensor;
   SoFieldSensor *m_borderSensor;
+  SoFieldSensor *m_labelSensor;
+  SoFieldSensor *m_axesSensor;
 
 private:
   static void *createInstance();
@@ -128,9 +167,9 @@ private:
   bool appearanceNeedsWriting(const SoSFNode &field) const;
   void copyPartsFrom(const PoSceneView &other);
   void dropEmptyBorderSeparator();
-  // Traverses the kit's children without the decorations; false (nothing
-  // done) for an action applied to a path into the kit or when no decoration
-  // is shown.
+  // Traverses the kit's children without the decorations and overlays;
+  // false (nothing done) for an action applied to a path into the kit or
+  // when none is shown.
   bool traverseWithoutDecorations(SoAction *action);
 };
 

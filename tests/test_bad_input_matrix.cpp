@@ -175,6 +175,9 @@ Layouts::Layouts(Tile &tile, int depth) : m_tile(tile) {
     // A plain view leaves its state to the nodes after it.
     Layout &l = begin("view");
     auto *view = new PoView;
+    // Its label and triad are placed from the view's corners.
+    view->label = "View";
+    view->isAxesVisible = TRUE;
     l.views.push_back(view);
     l.root->addChild(view);
     l.root->addChild(probe(l, view)->node());
@@ -192,6 +195,10 @@ Layouts::Layouts(Tile &tile, int depth) : m_tile(tile) {
     PoSceneView *view = sceneView(l, kind.scene, kind.camera);
     view->isBackgroundVisible = kind.decorations;
     view->isBorderVisible = kind.decorations;
+    if (kind.decorations) {
+      view->label = "Scene view";
+      view->isAxesVisible = TRUE;
+    }
     if (kind.scene) {
       sceneOf(view)->addChild(probe(l, view)->node());
       sceneOf(view)->addChild(new SoCube);

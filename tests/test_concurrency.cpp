@@ -42,13 +42,16 @@ struct ViewKind {
 std::vector<ViewKind> viewKinds() {
   return {
       {"PoView", [] { return new PoView; }, [] { return PoViewTestAccess::fieldData(); },
-       [] { return PoView::getClassNodekitCatalog(); }, {"catchActionCallback", "cameraKit"}, {}},
+       [] { return PoView::getClassNodekitCatalog(); },
+       {"catchActionCallback", "cameraKit", "overlaySep", "labelLook", "labelApp", "overlay"},
+       {"label", "isAxesVisible"}},
       {"PoSceneView", [] { return new PoSceneView; },
        [] { return PoSceneViewTestAccess::fieldData(); },
        [] { return PoSceneView::getClassNodekitCatalog(); },
        {"topSep", "catchActionCallback", "backgroundSep", "backgroundApp", "background", "sceneSep",
-        "cameraKit", "scene", "borderSep", "borderApp", "border"},
-       {"isBackgroundVisible", "isBorderVisible"}},
+        "cameraKit", "scene", "borderSep", "borderApp", "border", "activeBorderSep",
+        "activeBorderApp", "activeBorder", "overlaySep", "labelLook", "labelApp", "overlay"},
+       {"isBackgroundVisible", "isBorderVisible", "label", "isAxesVisible"}},
   };
 }
 

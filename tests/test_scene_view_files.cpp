@@ -1,6 +1,8 @@
 #include "SceneFiles.h"
 #include "SceneViewTestAccess.h"
 
+#include "PoView.h"
+
 #include <Inventor/nodekits/SoCameraKit.h>
 #include <Inventor/nodes/SoCallback.h>
 #include <Inventor/nodes/SoCube.h>
@@ -184,5 +186,153 @@ TEST(SceneViewFiles, ReadingInLogicalViewportMode) {
   SoNode *topSep = part(read, "topSep");
   ASSERT_NE(topSep, nullptr);
   EXPECT_EQ(topSep->getChildren()->find(callback), 0);
+  root->unref();
+}
+
+namespace {
+
+// A view's overlay settings, on either kit.
+struct OverlayLooks {
+  std::string label;
+  bool axes;
+  SbColor labelColour;
+  SbColor activeBorderColour; // scene views only
+};
+
+OverlayLooks looksOf(PoBaseView *view) {
+  if (view->isOfType(PoSceneView::getClassTypeId())) {
+    auto *sceneView = static_cast<PoSceneView *>(view);
+    return {sceneView->label.getValue().getString(), sceneView->isAxesVisible.getValue() != FALSE,
+            sceneView->getLabelColor(), sceneView->getActiveBorderColor()};
+  }
+  auto *plainView = static_cast<PoView *>(view);
+  return {plainView->label.getValue().getString(), plainView->isAxesVisible.getValue() != FALSE,
+          plainView->getLabelColor(), SbColor(1.0f, 0.85f, 0.0f)};
+}
+
+SoNode *anyPart(PoBaseView *view, const char *name) {
+  return static_cast<SoSFNode *>(view->getField(name))->getValue();
+}
+
+} // namespace
+
+// Plain and scene views x overlay settings: a file carries the label, the
+// triad's switch and the colours set, nothing of them that was not set, and
+// none of the nodes the kit builds for them; reading it back gives the same
+// overlays, built again, and writing that gives the same text.
+TEST(ViewOverlayFiles, OverlaysAreWrittenOnlyWhenSetAndComeBack) {
+  struct Case {
+    const char *name;
+    bool sceneView;
+    void (*set)(PoBaseView *);
+    std::vector<std::string> written;
+  };
+  const Case cases[] = {
+      {"scene view, nothing set", true, [](PoBaseView *) {}, {}},
+      {"scene view, label with quotes", true,
+       [](PoBaseView *v) { static_cast<PoSceneView *>(v)->label = "Top \"A\""; }, {"label"}},
+      // The listing of names reads the text line by line: the label's second
+      // line starts with a word of its own.
+      {"scene view, label of two lines", true,
+       [](PoBaseView *v) { static_cast<PoSceneView *>(v)->label = "Top\nsecond line"; },
+       {"label", "second"}},
+      {"scene view, triad and border", true,
+       [](PoBaseView *v) {
+         static_cast<PoSceneView *>(v)->isAxesVisible = TRUE;
+         static_cast<PoSceneView *>(v)->isBorderVisible = TRUE;
+       },
+       {"isBorderVisible", "isAxesVisible"}},
+      {"scene view, colours", true,
+       [](PoBaseView *v) {
+         static_cast<PoSceneView *>(v)->label = "Front";
+         static_cast<PoSceneView *>(v)->setLabelColor(SbColor(0, 1, 0));
+         static_cast<PoSceneView *>(v)->setActiveBorderColor(SbColor(1, 0, 1));
+       },
+       {"label", "activeBorderApp", "labelApp"}},
+      {"plain view, nothing set", false, [](PoBaseView *) {}, {}},
+      {"plain view, label and triad", false,
+       [](PoBaseView *v) {
+         static_cast<PoView *>(v)->label = "Side";
+         static_cast<PoView *>(v)->isAxesVisible = TRUE;
+       },
+       {"label", "isAxesVisible"}},
+      {"plain view, label colour", false,
+       [](PoBaseView *v) {
+         static_cast<PoView *>(v)->label = "Side";
+         static_cast<PoView *>(v)->setLabelColor(SbColor(0, 0, 1));
+       },
+       {"labelApp", "label"}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    PoBaseView *view = c.sceneView ? static_cast<PoBaseView *>(new PoSceneView) : new PoView;
+    view->ref();
+    c.set(view);
+    const std::string text = writeScene(view);
+    std::vector<std::string> names = writtenFieldNames(text);
+    std::vector<std::string> expected = c.written;
+    std::sort(names.begin(), names.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected) << text;
+    for (const char *builtByTheKit : {"LabelLook", "ActiveBorderSeparator", "ViewLabelText",
+                                      "ViewAxisTriad", "OrthographicCamera", "Annotation"})
+      EXPECT_EQ(text.find(builtByTheKit), std::string::npos) << builtByTheKit << " in\n" << text;
+
+    SoSeparator *root = readScene(text);
+    ASSERT_NE(root, nullptr);
+    root->ref();
+    ASSERT_EQ(root->getNumChildren(), 1);
+    auto *read = static_cast<PoBaseView *>(root->getChild(0));
+    const OverlayLooks before = looksOf(view), after = looksOf(read);
+    EXPECT_EQ(after.label, before.label);
+    EXPECT_EQ(after.axes, before.axes);
+    EXPECT_EQ(after.labelColour, before.labelColour);
+    EXPECT_EQ(after.activeBorderColour, before.activeBorderColour);
+    EXPECT_EQ(anyPart(read, "overlay") != nullptr, !before.label.empty() || before.axes);
+    EXPECT_EQ(writeScene(read), text);
+    root->unref();
+    view->unref();
+  }
+}
+
+// A file written before views had overlays reads as it did: no overlay,
+// nothing built for one, and written again without any of their fields.
+TEST(ViewOverlayFiles, FilesWithoutOverlaysReadAsBefore) {
+  const std::string old = "#Inventor V2.1 ascii\n\n"
+                          "Separator {\n"
+                          "  PoSceneView {\n"
+                          "    viewportSize 0.5 1\n"
+                          "    isBackgroundVisible TRUE\n"
+                          "    isBorderVisible TRUE\n"
+                          "    borderApp AppearanceKit { material Material { diffuseColor 1 1 1 } }\n"
+                          "    cameraKit CameraKit { camera PerspectiveCamera { position 0 0 6 } }\n"
+                          "    scene Separator { Cube { } }\n"
+                          "  }\n"
+                          "  PoView { viewportOrigin 0.5 0 viewportSize 0.5 1 }\n"
+                          "}\n";
+  SoSeparator *root = readScene(old);
+  ASSERT_NE(root, nullptr);
+  root->ref();
+  ASSERT_EQ(root->getNumChildren(), 2);
+  auto *sceneView = static_cast<PoSceneView *>(root->getChild(0));
+  auto *plainView = static_cast<PoView *>(root->getChild(1));
+  EXPECT_EQ(looksOf(sceneView).label, "");
+  EXPECT_FALSE(looksOf(sceneView).axes);
+  EXPECT_EQ(looksOf(sceneView).labelColour, SbColor(1, 1, 1));
+  EXPECT_EQ(looksOf(plainView).label, "");
+  EXPECT_FALSE(looksOf(plainView).axes);
+  for (const char *name : {"overlaySep", "labelLook", "labelApp", "overlay", "activeBorderApp"})
+    EXPECT_EQ(anyPart(sceneView, name), nullptr) << name;
+  for (const char *name : {"overlaySep", "labelLook", "labelApp", "overlay"})
+    EXPECT_EQ(anyPart(plainView, name), nullptr) << name;
+  // The border is drawn again, and with it the lines the active view draws.
+  EXPECT_NE(anyPart(sceneView, "border"), nullptr);
+  EXPECT_EQ(anyPart(sceneView, "activeBorder"), anyPart(sceneView, "border"));
+  for (PoBaseView *view : {static_cast<PoBaseView *>(sceneView), static_cast<PoBaseView *>(plainView)}) {
+    const std::string written = writeScene(view);
+    const std::vector<std::string> names = writtenFieldNames(written);
+    for (const char *field : {"label", "isAxesVisible", "labelApp", "activeBorderApp"})
+      EXPECT_FALSE(contains(names, field)) << field << " in\n" << written;
+  }
   root->unref();
 }

@@ -20,10 +20,11 @@ namespace {
 
 using Report = DebugCapture::Report;
 
-const char *const kPartNames[] = {"topSep",   "catchActionCallback", "backgroundSep",
-                                  "backgroundApp", "background",     "sceneSep",
-                                  "cameraKit", "scene",              "borderSep",
-                                  "borderApp", "border"};
+const char *const kPartNames[] = {
+    "topSep",    "catchActionCallback", "backgroundSep",   "backgroundApp",   "background",
+    "sceneSep",  "cameraKit",           "scene",           "borderSep",       "borderApp",
+    "border",    "activeBorderSep",     "activeBorderApp", "activeBorder",    "overlaySep",
+    "labelLook", "labelApp",            "overlay"};
 
 std::vector<std::string> childNames(PoSceneView *view, SoNode *parent) {
   std::vector<std::string> names;
@@ -32,7 +33,10 @@ std::vector<std::string> childNames(PoSceneView *view, SoNode *parent) {
     SoNode *child = (*children)[i];
     std::string name = "?";
     for (const char *partName : kPartNames)
-      if (part(view, partName) == child) name = partName;
+      if (part(view, partName) == child) {
+        name = partName;
+        break;
+      }
     names.push_back(name);
   }
   return names;
@@ -60,12 +64,13 @@ TEST(SceneViewClass, TypeFieldTableAndCatalog) {
   EXPECT_EQ(view->getIsBuiltIn(), 0);
   EXPECT_TRUE(view->isOfType(PoBaseView::getClassTypeId()));
 
-  // The base view's fields, then the parts in catalog order, then the two
-  // switches; every one belongs to the kit and is an ordinary field.
+  // The base view's fields, then the parts in catalog order, then the
+  // switches and the label; every one belongs to the kit and is an ordinary
+  // field.
   const SoFieldData *data = view->getFieldData();
   ASSERT_NE(data, nullptr);
   EXPECT_EQ(data, PoSceneViewTestAccess::fieldData());
-  const int own = 13;
+  const int own = 22;
   ASSERT_GE(data->getNumFields(), own);
   const int first = data->getNumFields() - own;
   EXPECT_EQ(data->getFieldName(first - 4), SbName("viewportOrigin"));
@@ -75,6 +80,8 @@ TEST(SceneViewClass, TypeFieldTableAndCatalog) {
   std::vector<std::string> expected(std::begin(kPartNames), std::end(kPartNames));
   expected.push_back("isBackgroundVisible");
   expected.push_back("isBorderVisible");
+  expected.push_back("label");
+  expected.push_back("isAxesVisible");
   for (int i = 0; i < own; ++i) {
     EXPECT_EQ(data->getFieldName(first + i).getString(), expected[i]);
     SoField *field = data->getField(view.get(), first + i);
@@ -83,12 +90,12 @@ TEST(SceneViewClass, TypeFieldTableAndCatalog) {
     EXPECT_EQ(field->getFieldType(), int(SoField::NORMAL_FIELD));
   }
 
-  // Eleven public, non-list entries on top of the base view's catalog.
+  // Eighteen public, non-list entries on top of the base view's catalog.
   const SoNodekitCatalog *catalog = PoSceneView::getClassNodekitCatalog();
   ASSERT_NE(catalog, nullptr);
   EXPECT_EQ(view->getNodekitCatalog(), catalog);
   EXPECT_EQ(catalog->getType("this"), type);
-  EXPECT_EQ(catalog->getNumEntries(), PoBaseView::getClassNodekitCatalog()->getNumEntries() + 11);
+  EXPECT_EQ(catalog->getNumEntries(), PoBaseView::getClassNodekitCatalog()->getNumEntries() + 18);
   struct Entry { const char *name, *type, *parent; };
   const Entry entries[] = {
       {"topSep", "Separator", "this"},          {"catchActionCallback", "Callback", "topSep"},
@@ -96,7 +103,14 @@ TEST(SceneViewClass, TypeFieldTableAndCatalog) {
       {"background", "Group", "backgroundSep"}, {"sceneSep", "Separator", "topSep"},
       {"cameraKit", "CameraKit", "sceneSep"},   {"scene", "Group", "sceneSep"},
       {"borderSep", "Annotation", "topSep"},    {"borderApp", "AppearanceKit", "borderSep"},
-      {"border", "Group", "borderSep"}};
+      {"border", "Group", "borderSep"},
+      {"activeBorderSep", "ActiveBorderSeparator", "borderSep"},
+      {"activeBorderApp", "AppearanceKit", "activeBorderSep"},
+      {"activeBorder", "Group", "activeBorderSep"},
+      {"overlaySep", "Separator", "borderSep"},
+      {"labelLook", "LabelLook", "overlaySep"},
+      {"labelApp", "AppearanceKit", "labelLook"},
+      {"overlay", "Group", "overlaySep"}};
   for (const Entry &entry : entries) {
     SCOPED_TRACE(entry.name);
     ASSERT_NE(catalog->getPartNumber(entry.name), SO_CATALOG_NAME_NOT_FOUND);
@@ -163,6 +177,8 @@ TEST(SceneViewKit, FreshKit) {
 
 TEST(SceneViewKit, ChildOrderFollowsTheCatalogWhateverTheCreationOrder) {
   SceneViewRef view;
+  view->label = "Front";
+  view->setLabelColor(SbColor(0, 1, 0));
   view->set("borderApp.material", "diffuseColor 1 0 0");
   view->isBorderVisible = TRUE;
   ASSERT_NE(view->getPart("scene", TRUE), nullptr);
@@ -177,7 +193,11 @@ TEST(SceneViewKit, ChildOrderFollowsTheCatalogWhateverTheCreationOrder) {
   EXPECT_EQ(childNames(view.get(), part(view, "backgroundSep")),
             (std::vector<std::string>{"backgroundApp", "background"}));
   EXPECT_EQ(childNames(view.get(), part(view, "borderSep")),
-            (std::vector<std::string>{"borderApp", "border"}));
+            (std::vector<std::string>{"borderApp", "border", "activeBorderSep", "overlaySep"}));
+  EXPECT_EQ(childNames(view.get(), part(view, "overlaySep")),
+            (std::vector<std::string>{"labelLook", "overlay"}));
+  EXPECT_EQ(childNames(view.get(), part(view, "labelLook")),
+            (std::vector<std::string>{"labelApp"}));
   EXPECT_EQ(part(view, "borderSep")->getTypeId(), SoAnnotation::getClassTypeId());
   // The kit's own children end with its top separator.
   SoChildList *children = view->getChildren();

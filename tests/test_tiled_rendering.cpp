@@ -218,6 +218,8 @@ TEST(TiledRendering, AnyGridAtOddSizesGivesTheWholePicture) {
   };
   const Scene scenes[] = {
       {"four_quadrants.iv", readScene(example("four_quadrants.iv")), 1.0f},
+      // Labels and axis triads, one axis at 45 degrees on the screen.
+      {"four_quadrants.iv, lines scaled 2.5", readScene(example("four_quadrants.iv")), 2.5f},
       {"inset.iv", readScene(example("inset.iv")), 1.0f},
       {"side_by_side.iv", readScene(example("side_by_side.iv")), 1.0f},
       {"CAD layout", cadLayout(), 1.0f},

@@ -16,6 +16,9 @@
 #include <Inventor/nodes/SoCallback.h>
 #include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/nodes/SoSeparator.h>
+#include <Inventor/nodes/SoAnnotation.h>
+#include <Inventor/nodekits/SoAppearanceKit.h>
+#include <Inventor/nodes/SoGroup.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -80,30 +83,36 @@ TEST(View, CatalogHasTheCallbackBeforeTheCameraKit) {
   Ref<PoView> view(new PoView);
   const SoNodekitCatalog *catalog = PoView::getClassNodekitCatalog();
   ASSERT_NE(catalog, nullptr);
-  // The base kit's entries, then the two parts.
+  // The base kit's entries, then the parts: the callback, the camera kit
+  // and the overlays' annotation with what it holds.
   const int base = SoBaseKit::getClassNodekitCatalog()->getNumEntries();
-  ASSERT_EQ(catalog->getNumEntries(), base + 2);
+  ASSERT_EQ(catalog->getNumEntries(), base + 6);
   EXPECT_EQ(catalog->getType("this"), PoView::getClassTypeId());
-  EXPECT_EQ(catalog->getName(base), SbName("catchActionCallback"));
-  EXPECT_EQ(catalog->getName(base + 1), SbName("cameraKit"));
 
   struct Entry {
     const char *name;
     SoType type;
-  } entries[] = {{"catchActionCallback", SoCallback::getClassTypeId()},
-                 {"cameraKit", SoCameraKit::getClassTypeId()}};
+    const char *parent;
+  } entries[] = {{"catchActionCallback", SoCallback::getClassTypeId(), "this"},
+                 {"cameraKit", SoCameraKit::getClassTypeId(), "this"},
+                 {"overlaySep", SoAnnotation::getClassTypeId(), "this"},
+                 {"labelLook", SoType::fromName("LabelLook"), "overlaySep"},
+                 {"labelApp", SoAppearanceKit::getClassTypeId(), "labelLook"},
+                 {"overlay", SoGroup::getClassTypeId(), "overlaySep"}};
   for (const Entry &e : entries) {
     SCOPED_TRACE(e.name);
+    EXPECT_NE(catalog->getPartNumber(e.name), SO_CATALOG_NAME_NOT_FOUND);
     EXPECT_EQ(catalog->getType(e.name), e.type);
     EXPECT_EQ(catalog->getDefaultType(e.name), e.type);
     EXPECT_TRUE(catalog->isNullByDefault(e.name));
-    EXPECT_EQ(catalog->getParentName(e.name), SbName("this"));
+    EXPECT_EQ(catalog->getParentName(e.name), SbName(e.parent));
     EXPECT_FALSE(catalog->isList(e.name));
     EXPECT_TRUE(catalog->isPublic(e.name));
   }
-  // Appending the camera kit made it the callback's right sibling.
+  // Appending each part made it the right sibling of the one before.
   EXPECT_EQ(catalog->getRightSiblingName("catchActionCallback"), SbName("cameraKit"));
-  EXPECT_EQ(catalog->getRightSiblingName("cameraKit"), SbName(""));
+  EXPECT_EQ(catalog->getRightSiblingName("cameraKit"), SbName("overlaySep"));
+  EXPECT_EQ(catalog->getRightSiblingName("overlaySep"), SbName(""));
 }
 
 TEST(View, FieldDataAddsThePartFieldsOnce) {
@@ -111,13 +120,13 @@ TEST(View, FieldDataAddsThePartFieldsOnce) {
   const SoFieldData *data = PoViewTestAccess::fieldData();
   ASSERT_NE(data, nullptr);
   const int n = data->getNumFields();
-  ASSERT_GE(n, 6);
-  EXPECT_EQ(data->getFieldName(n - 6), SbName("viewportOrigin"));
-  EXPECT_EQ(data->getFieldName(n - 5), SbName("viewportSize"));
-  EXPECT_EQ(data->getFieldName(n - 4), SbName("isVisible"));
-  EXPECT_EQ(data->getFieldName(n - 3), SbName("navigation"));
-  EXPECT_EQ(data->getFieldName(n - 2), SbName("catchActionCallback"));
-  EXPECT_EQ(data->getFieldName(n - 1), SbName("cameraKit"));
+  const char *const names[] = {"viewportOrigin", "viewportSize", "isVisible",
+                               "navigation",     "catchActionCallback", "cameraKit", "overlaySep",
+                               "labelLook",      "labelApp",     "overlay",
+                               "label",          "isAxesVisible"};
+  const int count = int(sizeof names / sizeof names[0]);
+  ASSERT_GE(n, count);
+  for (int i = 0; i < count; ++i) EXPECT_EQ(data->getFieldName(n - count + i), SbName(names[i]));
 
   Ref<PoView> second(new PoView);
   EXPECT_EQ(PoViewTestAccess::fieldData(), data);
@@ -130,6 +139,7 @@ TEST(View, FieldDataAddsThePartFieldsOnce) {
     EXPECT_EQ(part->getContainer(), view);
     EXPECT_EQ(part->getFieldType(), int(SoField::NORMAL_FIELD));
     EXPECT_EQ(view->getField("cameraKit")->getContainer(), view);
+    EXPECT_EQ(view->getField("label")->getContainer(), view);
   }
 }
 

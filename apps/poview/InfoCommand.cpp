@@ -20,8 +20,11 @@ const char *const kIntro =
     "(origin and size, as fractions of the window), the camera type, whether\n"
     "the background and border are shown (\"-\" for views that have none),\n"
     "for scene views the colour of each and the border's width in pixels, and\n"
-    "\"navigation PAN\" for views that only pan. Camera links follow, one per\n"
-    "line: the views they link, by their place in the list, and what they carry.\n"
+    "\"navigation PAN\" for views that only pan. A view with a label adds it, in\n"
+    "quotes, and its colour (label \"Top\" color 1 1 1); one that shows its axis\n"
+    "triad adds \"axes on\". Camera links follow, one per line: the views they\n"
+    "link, by their place in the list, and what they carry. --json gives every\n"
+    "view all of these, the active border's colour of scene views too.\n"
     "\n";
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "PoCameraLink.h"
 #include "PoSceneView.h"
+#include "PoView.h"
 #include "PoViewList.h"
 
 #include <Inventor/actions/SoSearchAction.h>
@@ -39,6 +40,17 @@ ViewRecord recordOf(const PoViewList::Entry &entry) {
     record.backgroundColor = sceneView->getBackgroundColor();
     record.borderColor = sceneView->getBorderColor();
     record.borderWidth = sceneView->getBorderWidth();
+    record.activeBorderColor = sceneView->getActiveBorderColor();
+    record.label = sceneView->label.getValue().getString();
+    record.labelColor = sceneView->getLabelColor();
+    record.axesVisible = sceneView->isAxesVisible.getValue() != FALSE;
+    record.hasOverlays = true;
+  } else if (view->isOfType(PoView::getClassTypeId())) {
+    const PoView *plainView = static_cast<const PoView *>(view);
+    record.label = plainView->label.getValue().getString();
+    record.labelColor = plainView->getLabelColor();
+    record.axesVisible = plainView->isAxesVisible.getValue() != FALSE;
+    record.hasOverlays = true;
   }
   return record;
 }

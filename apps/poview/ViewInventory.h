@@ -27,6 +27,12 @@ struct ViewRecord {
   SbColor backgroundColor{0, 0, 0};
   SbColor borderColor{0, 0, 0};
   float borderWidth = 0.0f;
+  SbColor activeBorderColor{0, 0, 0};
+  // The overlays of plain and scene views; views of other kinds have none.
+  bool hasOverlays = false;
+  std::string label;
+  SbColor labelColor{0, 0, 0};
+  bool axesVisible = false;
 };
 
 // What the tool tells about one camera link found in a scene.

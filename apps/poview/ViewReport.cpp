@@ -35,9 +35,29 @@ std::string colour(const SbColor &value) {
   return number(value[0]) + ' ' + number(value[1]) + ' ' + number(value[2]);
 }
 
-QJsonValue jsonColour(const ViewRecord &view, const SbColor &value) {
-  if (!view.hasDecorations) return QJsonValue(QJsonValue::Null);
+QJsonValue jsonColour(bool has, const SbColor &value) {
+  if (!has) return QJsonValue(QJsonValue::Null);
   return QJsonArray{jsonNumber(value[0]), jsonNumber(value[1]), jsonNumber(value[2])};
+}
+
+// A label on one line, in quotes, as C writes a string.
+std::string quotedLabel(const std::string &label) {
+  std::string quoted = "\"";
+  for (char c : label) {
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (c == '\n') {
+      quoted += "\\n";
+    } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02x", static_cast<unsigned char>(c));
+      quoted += escape;
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + '"';
 }
 
 } // namespace
@@ -59,6 +79,11 @@ std::string formatViewLines(const std::vector<ViewRecord> &views,
     out << " border " << onOff(view.borderVisible);
     if (view.hasDecorations)
       out << " color " << colour(view.borderColor) << " width " << number(view.borderWidth);
+    // Overlays only where shown, so that the lines of other views read as
+    // they always have.
+    if (!view.label.empty())
+      out << " label " << quotedLabel(view.label) << " color " << colour(view.labelColor);
+    if (view.axesVisible) out << " axes on";
     if (view.navigation != "EXAMINE") out << " navigation " << view.navigation;
     out << '\n';
   }
@@ -94,10 +119,16 @@ std::string formatViewJson(const std::string &file, const std::vector<ViewRecord
                                           : QJsonValue(QString::fromStdString(view.camera));
     entry["backgroundVisible"] = jsonFlag(view.backgroundVisible);
     entry["borderVisible"] = jsonFlag(view.borderVisible);
-    entry["backgroundColor"] = jsonColour(view, view.backgroundColor);
-    entry["borderColor"] = jsonColour(view, view.borderColor);
+    entry["backgroundColor"] = jsonColour(view.hasDecorations, view.backgroundColor);
+    entry["borderColor"] = jsonColour(view.hasDecorations, view.borderColor);
     entry["borderWidth"] = view.hasDecorations ? QJsonValue(jsonNumber(view.borderWidth))
                                                : QJsonValue(QJsonValue::Null);
+    entry["activeBorderColor"] = jsonColour(view.hasDecorations, view.activeBorderColor);
+    entry["label"] = view.hasOverlays ? QJsonValue(QString::fromStdString(view.label))
+                                      : QJsonValue(QJsonValue::Null);
+    entry["labelColor"] = jsonColour(view.hasOverlays, view.labelColor);
+    entry["axesVisible"] = view.hasOverlays ? QJsonValue(view.axesVisible)
+                                            : QJsonValue(QJsonValue::Null);
     entry["navigation"] = QString::fromStdString(view.navigation);
     list.append(entry);
   }

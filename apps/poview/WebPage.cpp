@@ -76,6 +76,10 @@ std::string webPage(const std::string &title, const std::string &x3d, const std:
       // view axis to level the horizon; each view's camera must show the
       // layer as the render does.
       "    browser.setBrowserOption(\"StraightenHorizon\", false);\n"
+      // X_ITE loads a scene's components all at once, and its Layout
+      // component (labels and axis triads) fails when it runs before the
+      // Text component it builds on.
+      "    await browser.loadComponents(\"Text\");\n"
       "    await browser.replaceWorld(await browser.createX3DFromString(scene));\n"
       "    await browser.nextFrame();\n"
       "    canvas.setAttribute(\"data-scene\", \"loaded\");\n"

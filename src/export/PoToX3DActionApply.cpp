@@ -6,6 +6,7 @@
 #include "PoBase.h"
 #include "VRML2SceneConversion.h"
 #include "ViewLayers.h"
+#include "X3DOverlayLayer.h"
 #include "X3DWriter.h"
 
 #include <Inventor/SbRotation.h>
@@ -74,12 +75,13 @@ public:
     m_writer.endNode();
     layerBody(0);
 
-    std::vector<int> views, borders;
+    std::vector<int> views, borders, overlays;
     for (int i = 1; i < m_layers.getNumLayers(); ++i) {
       float boundary[4];
       if (!clipBoundary(m_layers.getLayer(i), boundary)) continue;
       views.push_back(i);
       if (m_layers.getLayer(i).border.shown) borders.push_back(i);
+      if (m_layers.getLayer(i).overlay.shown()) overlays.push_back(i);
     }
     if (views.empty()) return;
 
@@ -92,7 +94,7 @@ public:
       }
     m_writer.field("activeLayer", active);
     std::vector<int> order;
-    for (std::size_t k = 0; k <= views.size() + 2 * borders.size(); ++k)
+    for (std::size_t k = 0; k <= views.size() + 2 * borders.size() + overlays.size(); ++k)
       order.push_back(static_cast<int>(k));
     m_writer.field("order", order.data(), static_cast<int>(order.size()));
     m_writer.beginNodeList("layers");
@@ -101,6 +103,12 @@ public:
     for (int index : borders) {
       borderLayer(m_layers.getLayer(index), true);
       borderLayer(m_layers.getLayer(index), false);
+    }
+    // Labels and triads over the borders, as rendering draws them.
+    for (int index : overlays) {
+      float boundary[4];
+      clipBoundary(m_layers.getLayer(index), boundary);
+      writeOverlayLayer(m_writer, m_layers.getLayer(index), boundary);
     }
     m_writer.endNodeList();
     m_writer.endNode();
@@ -289,8 +297,14 @@ void PoToX3DAction::apply(SoNode *node) {
 
   X3DWriter writer(m_text, m_encoding == XML ? X3DWriter::Encoding::XML
                                              : X3DWriter::Encoding::ClassicVRML);
-  writer.beginDocument("Immersive", {{"Layering", 1}, {"Navigation", 3}, {"Shape", 2}},
-                       kGenerator);
+  std::vector<X3DWriter::Component> components{{"Layering", 1}, {"Navigation", 3}, {"Shape", 2}};
+  // Labels and triads are placed in pixels by the Layout component.
+  for (int i = 1; i < layers.getNumLayers(); ++i)
+    if (layers.getLayer(i).overlay.shown()) {
+      components.push_back({"Layout", 1});
+      break;
+    }
+  writer.beginDocument("Immersive", components, kGenerator);
   LayerSetWriter(writer, layers, conversion, m_headlight != FALSE).write();
   writer.endDocument();
 }

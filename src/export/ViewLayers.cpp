@@ -2,6 +2,7 @@
 
 #include "PoSceneView.h"
 #include "PoView.h"
+#include "ViewCamera.h"
 #include "ViewWalk.h"
 
 #include <Inventor/SbRotation.h>
@@ -20,6 +21,8 @@
 #include <Inventor/nodes/SoSpotLight.h>
 #include <Inventor/nodes/SoTransformation.h>
 
+#include <algorithm>
+#include <cmath>
 #include <unordered_map>
 
 namespace {
@@ -129,6 +132,7 @@ public:
       current().layer.border =
           look(sceneView->getPart("borderApp", FALSE), sceneView->getPart("border", FALSE));
     }
+    current().layer.overlay = overlayOf(view, current().layer.border);
     return true;
   }
 
@@ -298,6 +302,31 @@ private:
     m_decorationLook.apply(probe);
     probe->unref();
     return m_look;
+  }
+
+  // The overlays of a plain or scene view; the kit builds them from its
+  // fields, which are read here.
+  static ViewOverlay overlayOf(PoBaseView *view, const ViewDecoration &border) {
+    ViewOverlay overlay;
+    const SoSFString *label = nullptr;
+    const SoSFBool *axes = nullptr;
+    if (view->isOfType(PoSceneView::getClassTypeId())) {
+      auto *sceneView = static_cast<PoSceneView *>(view);
+      label = &sceneView->label;
+      axes = &sceneView->isAxesVisible;
+      overlay.labelColour = sceneView->getLabelColor();
+    } else {
+      auto *plainView = static_cast<PoView *>(view);
+      label = &plainView->label;
+      axes = &plainView->isAxesVisible;
+      overlay.labelColour = plainView->getLabelColor();
+    }
+    overlay.label = label->getValue().getString();
+    // Without a camera the triad has nothing to turn with and is not drawn.
+    overlay.axes = axes->getValue() != FALSE && cameraOfView(view);
+    overlay.cameraOrientation = viewCameraOrientation(view);
+    if (border.shown) overlay.inset = std::max(1.0f, std::round(border.lineWidth));
+    return overlay;
   }
 
   // A transform separator keeps only the model matrix: the transformations

@@ -3,8 +3,10 @@
 
 #include <Inventor/SbColor.h>
 #include <Inventor/SbMatrix.h>
+#include <Inventor/SbRotation.h>
 #include <Inventor/SbVec2f.h>
 
+#include <string>
 #include <vector>
 
 class PoBaseView;
@@ -19,6 +21,21 @@ struct ViewDecoration {
   SbColor colour = SbColor(0.8f, 0.8f, 0.8f);
   float transparency = 0.0f;
   float lineWidth = 1.0f; // of a border
+};
+
+// What a view draws over everything else in its rectangle: its label and
+// its axis triad, as rendering shows them.
+struct ViewOverlay {
+  std::string label; // UTF-8; empty for none
+  SbColor labelColour = SbColor(1.0f, 1.0f, 1.0f);
+  bool axes = false;
+  // The view camera's orientation in the frame of the view's scene, which
+  // turns the triad.
+  SbRotation cameraOrientation = SbRotation::identity();
+  // Pixels inside the view's edges the overlays keep clear of: the border's
+  // width when the border is shown.
+  float inset = 0.0f;
+  bool shown() const { return !label.empty() || axes; }
 };
 
 // One layer of the window: what one view draws, or what the window draws
@@ -41,6 +58,7 @@ struct ViewLayer {
   SbMatrix cameraModel = SbMatrix::identity();
   ViewDecoration background;
   ViewDecoration border;
+  ViewOverlay overlay;
 };
 
 // Cuts a scene graph into layers the way rendering draws it: a scene view

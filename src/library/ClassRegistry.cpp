@@ -2,6 +2,7 @@
 // children. Each class's initClass also sets up the traversal elements and
 // camera methods the views need in Coin, once.
 
+#include "OverlayGroup.h"
 #include "PoBaseView.h"
 #include "PoCameraLink.h"
 #include "PoSceneView.h"
@@ -13,6 +14,9 @@ void PoBaseView::initClasses() {
   PoToVRML2Action::initClass();
   PoToX3DAction::initClass();
   PoBaseView::initClass();
+  // The classes the overlays' parts are made of, which the kits' catalogs
+  // name.
+  initOverlayClasses();
   PoView::initClass();
   PoSceneView::initClass();
   PoCameraLink::initClass();

@@ -116,3 +116,17 @@ bool covers(const PixelRect &part, const PixelRect &viewport) {
          part.x + part.width >= viewport.x + viewport.width &&
          part.y + part.height >= viewport.y + viewport.height;
 }
+
+PixelRect spannedPixels(const SbMatrix &projection, const PixelRect &viewport) {
+  double edge[2][2];
+  for (int axis = 0; axis < 2; ++axis) {
+    const double start = axis ? viewport.y : viewport.x;
+    const double length = axis ? viewport.height : viewport.width;
+    for (int side = 0; side < 2; ++side) {
+      const double at = side ? 1.0 : -1.0;
+      const double ndc = (at * projection[axis][axis] + projection[3][axis]) / projection[3][3];
+      edge[axis][side] = std::floor(start + (ndc + 1.0) / 2.0 * length + 0.5);
+    }
+  }
+  return {edge[0][0], edge[1][0], edge[0][1] - edge[0][0], edge[1][1] - edge[1][0]};
+}

@@ -50,4 +50,10 @@ SbMatrix narrowedProjection(const SbMatrix &projection, const Fraction &fraction
 PixelRect intersection(const PixelRect &a, const PixelRect &b);
 bool covers(const PixelRect &part, const PixelRect &viewport);
 
+// The pixels that x and y from -1 to 1 span under `projection` (a camera that
+// spans a view's rectangle with them, as the views' decorations have), in
+// the pixels of `viewport`: the view's rectangle, or the part of a larger
+// picture a narrowed projection shows. Edges of views lie on whole pixels.
+PixelRect spannedPixels(const SbMatrix &projection, const PixelRect &viewport);
+
 #endif

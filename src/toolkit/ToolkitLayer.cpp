@@ -3,6 +3,7 @@
 #include "KeptTileElement.h"
 #include "LineWidthScale.h"
 #include "SkippedScopeElement.h"
+#include "SoCurrentViewElement.h"
 #include "SoLogicalViewportElement.h"
 #include "SoModifyLogicalViewportElement.h"
 #include "SoModifyViewVolumeElement.h"
@@ -37,11 +38,13 @@ void init() {
     SoModifyViewVolumeElement::initClass();
     SoLogicalViewportElement::initClass();
     SoModifyLogicalViewportElement::initClass();
+    SoCurrentViewElement::initClass();
     KeptTileElement::initClass();
     SkippedScopeElement::initClass();
     enableForEveryAction<SoModifyViewVolumeElement>();
     enableForEveryAction<SoLogicalViewportElement>();
     enableForEveryAction<SoModifyLogicalViewportElement>();
+    enableForEveryAction<SoCurrentViewElement>();
     enableForEveryAction<KeptTileElement>();
     enableForEveryAction<SoViewportRegionElement>();
     enableForEveryAction<SkippedScopeElement>();

@@ -3,6 +3,7 @@
 
 #include "PoBaseView.h"
 
+#include "DrivingViewers.h"
 #include "PanNavigation.h"
 #include "ViewWalk.h"
 
@@ -38,7 +39,9 @@ public:
   ViewingEventChain(SoQtViewer *viewer, SoQtRenderAreaEventCB *callback, void *data)
       : QObject(viewer->getWidget()), viewer(viewer), callback(callback), data(data) {
     setObjectName(kName);
+    DrivingViewers::add(viewer, this);
   }
+  ~ViewingEventChain() override { DrivingViewers::remove(this); }
   static constexpr const char *kName = "PoBaseView::viewingEventCB chain";
   SoQtViewer *const viewer;
   SoQtRenderAreaEventCB *const callback;
@@ -127,7 +130,13 @@ void PoBaseView::setCamera(SoQtViewer *viewer) {
   // A kit without a camera part would hand the viewer something it cannot
   // drive (or nothing at all, detaching its current camera): keep the
   // viewer's camera then.
-  if (SoCamera *camera = getCamera()) viewer->setCamera(camera);
+  SoCamera *camera = getCamera();
+  if (!camera) return;
+  const bool switched = viewer->getCamera() != camera;
+  viewer->setCamera(camera);
+  // The views draw whether they are active from the viewer's camera: the
+  // frame after the switch shows both borders changed.
+  if (switched) viewer->scheduleRedraw();
 }
 
 int PoBaseView::viewingEventCB(SoQtViewer *viewer, QEvent *event) {

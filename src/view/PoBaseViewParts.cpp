@@ -31,3 +31,11 @@ void PoBaseView::copyContents(const SoFieldContainer *from, SbBool copyConnectio
       catchActionCallback.getValue())
     installCatchActionCallback();
 }
+
+void PoBaseView::dropEmptyPart(const char *name, const SoSFNode &part,
+                               std::initializer_list<const SoSFNode *> contents) {
+  if (!part.getValue()) return;
+  for (const SoSFNode *content : contents)
+    if (content->getValue()) return;
+  setAnyPart(name, nullptr);
+}

@@ -1,5 +1,6 @@
 #include "PoSceneView.h"
 
+#include "OverlayGroup.h"
 #include "ViewKitClass.h"
 
 #include <Inventor/fields/SoFieldData.h>
@@ -10,7 +11,10 @@
 
 namespace {
 
-// The eleven parts in catalog order, which is also the kit's child order.
+// The parts in catalog order, which is also the kit's child order. The
+// overlays' parts came last and hang under "borderSep", so that the parts
+// before them keep their places and the overlays are drawn over the scene
+// with the border, in the line width of its appearance.
 struct PartEntry {
   const char *name;
   const char *type;
@@ -29,6 +33,13 @@ const PartEntry kParts[] = {
     {"borderSep", "SoAnnotation", "topSep"},
     {"borderApp", "SoAppearanceKit", "borderSep"},
     {"border", "SoGroup", "borderSep"},
+    {"activeBorderSep", "ActiveBorderSeparator", "borderSep"},
+    {"activeBorderApp", "SoAppearanceKit", "activeBorderSep"},
+    {"activeBorder", "SoGroup", "activeBorderSep"},
+    {"overlaySep", "SoSeparator", "borderSep"},
+    {"labelLook", "LabelLook", "overlaySep"},
+    {"labelApp", "SoAppearanceKit", "labelLook"},
+    {"overlay", "SoGroup", "overlaySep"},
 };
 
 } // namespace
@@ -38,13 +49,18 @@ PO_VIEW_KIT_SOURCE(PoSceneView, PoBaseView, "PoBaseView", &PoBaseView::initClass
 
 void *PoSceneView::createInstance() { return new (std::nothrow) PoSceneView; }
 
-PoSceneView::PoSceneView() : m_backgroundSensor(nullptr), m_borderSensor(nullptr) {
+PoSceneView::PoSceneView()
+    : m_backgroundSensor(nullptr), m_borderSensor(nullptr), m_labelSensor(nullptr),
+      m_axesSensor(nullptr) {
   const ViewKitClass &kit = kitClass();
   ViewKit::beginConstruction(kit);
   registerParts();
   ViewKit::registerField(kit, this, "isBackgroundVisible", isBackgroundVisible,
                          [](SoSFBool &f) { f.setValue(FALSE); });
   ViewKit::registerField(kit, this, "isBorderVisible", isBorderVisible,
+                         [](SoSFBool &f) { f.setValue(FALSE); });
+  ViewKit::registerField(kit, this, "label", label, [](SoSFString &f) { f.setValue(""); });
+  ViewKit::registerField(kit, this, "isAxesVisible", isAxesVisible,
                          [](SoSFBool &f) { f.setValue(FALSE); });
   ViewKit::endConstruction(kit);
   createNodekitPartsList();
@@ -60,9 +76,14 @@ PoSceneView::PoSceneView() : m_backgroundSensor(nullptr), m_borderSensor(nullptr
 
 void PoSceneView::registerParts() {
   const ViewKitClass &kit = kitClass();
-  SoSFNode *const fields[] = {&topSep,   &catchActionCallback, &backgroundSep, &backgroundApp,
-                              &background, &sceneSep,          &cameraKit,     &scene,
-                              &borderSep, &borderApp,          &border};
+  // The catalog names the classes of the overlays' parts.
+  initOverlayClasses();
+  SoSFNode *const fields[] = {&topSep,          &catchActionCallback, &backgroundSep,
+                              &backgroundApp,   &background,          &sceneSep,
+                              &cameraKit,       &scene,               &borderSep,
+                              &borderApp,       &border,              &activeBorderSep,
+                              &activeBorderApp, &activeBorder,        &overlaySep,
+                              &labelLook,       &labelApp,            &overlay};
   static_assert(sizeof fields / sizeof fields[0] == sizeof kParts / sizeof kParts[0],
                 "one field per catalog entry");
   for (std::size_t i = 0; i < sizeof kParts / sizeof kParts[0]; ++i)
@@ -70,12 +91,14 @@ void PoSceneView::registerParts() {
 }
 
 void PoSceneView::createSensors() {
-  m_backgroundSensor = new SoFieldSensor(&PoSceneView::fieldSensorCB, this);
-  m_borderSensor = new SoFieldSensor(&PoSceneView::fieldSensorCB, this);
-  // Priority 0 runs the sensor inside the field change, so a decoration is
-  // built or removed before the call that set the field returns.
-  m_backgroundSensor->setPriority(0);
-  m_borderSensor->setPriority(0);
+  SoFieldSensor **const sensors[] = {&m_backgroundSensor, &m_borderSensor, &m_labelSensor,
+                                     &m_axesSensor};
+  for (SoFieldSensor **sensor : sensors) {
+    *sensor = new SoFieldSensor(&PoSceneView::fieldSensorCB, this);
+    // Priority 0 runs the sensor inside the field change, so a decoration is
+    // built or removed before the call that set the field returns.
+    (*sensor)->setPriority(0);
+  }
 }
 
 PoSceneView::PoSceneView(const PoSceneView &other) : PoSceneView() { *this = other; }
@@ -86,6 +109,8 @@ PoSceneView &PoSceneView::operator=(const PoSceneView &other) {
   copyPartsFrom(other);
   isBackgroundVisible = other.isBackgroundVisible;
   isBorderVisible = other.isBorderVisible;
+  label = other.label;
+  isAxesVisible = other.isAxesVisible;
   return *this;
 }
 
@@ -96,20 +121,27 @@ PoSceneView &PoSceneView::operator=(const PoSceneView &other) {
 // the source's node is left alone: Coin makes a part's parent even to set the
 // part to null.
 void PoSceneView::copyPartsFrom(const PoSceneView &other) {
-  const char *const names[] = {"backgroundApp", "background", "scene", "borderApp", "border"};
-  const SoSFNode *const targets[] = {&backgroundApp, &background, &scene, &borderApp, &border};
-  const SoSFNode *const sources[] = {&other.backgroundApp, &other.background, &other.scene,
-                                     &other.borderApp, &other.border};
+  const char *const names[] = {"backgroundApp",   "background",   "scene",
+                               "borderApp",       "border",       "activeBorderApp",
+                               "activeBorder",    "labelApp",     "overlay"};
+  const SoSFNode *const targets[] = {&backgroundApp,   &background,   &scene,
+                                     &borderApp,       &border,       &activeBorderApp,
+                                     &activeBorder,    &labelApp,     &overlay};
+  const SoSFNode *const sources[] = {
+      &other.backgroundApp,   &other.background,   &other.scene,    &other.borderApp, &other.border,
+      &other.activeBorderApp, &other.activeBorder, &other.labelApp, &other.overlay};
   for (std::size_t i = 0; i < sizeof names / sizeof names[0]; ++i)
     if (targets[i]->getValue() != sources[i]->getValue())
       setAnyPart(names[i], sources[i]->getValue());
 }
 
 PoSceneView::~PoSceneView() {
-  delete m_backgroundSensor;
-  m_backgroundSensor = nullptr;
-  delete m_borderSensor;
-  m_borderSensor = nullptr;
+  SoFieldSensor **const sensors[] = {&m_backgroundSensor, &m_borderSensor, &m_labelSensor,
+                                     &m_axesSensor};
+  for (SoFieldSensor **sensor : sensors) {
+    delete *sensor;
+    *sensor = nullptr;
+  }
 }
 
 SbBool PoSceneView::readInstance(SoInput *in, unsigned short flags) {
@@ -125,8 +157,10 @@ SbBool PoSceneView::readInstance(SoInput *in, unsigned short flags) {
 // border. That part is an annotation, and Coin copies the whole path to an
 // annotation in every render to draw it last: views nested in views then cost
 // the square of their number per frame. An empty one draws nothing; a kit
-// built in code does not have it either.
+// built in code does not have it either. The parts inside it go first.
 void PoSceneView::dropEmptyBorderSeparator() {
-  if (borderSep.getValue() && !borderApp.getValue() && !border.getValue())
-    setAnyPart("borderSep", nullptr);
+  dropEmptyPart("labelLook", labelLook, {&labelApp, &overlay});
+  dropEmptyPart("overlaySep", overlaySep, {&labelLook, &overlay});
+  dropEmptyPart("activeBorderSep", activeBorderSep, {&activeBorderApp, &activeBorder});
+  dropEmptyPart("borderSep", borderSep, {&borderApp, &border, &activeBorderSep, &overlaySep});
 }

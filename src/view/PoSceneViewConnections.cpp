@@ -28,9 +28,13 @@ SbBool PoSceneView::setUpConnections(SbBool connect, SbBool force) {
     if (!isBeingRead()) fieldSensorCB(this, nullptr);
     attachTo(m_backgroundSensor, isBackgroundVisible);
     attachTo(m_borderSensor, isBorderVisible);
+    attachTo(m_labelSensor, label);
+    attachTo(m_axesSensor, isAxesVisible);
   } else {
     detach(m_backgroundSensor);
     detach(m_borderSensor);
+    detach(m_labelSensor);
+    detach(m_axesSensor);
     SoBaseKit::setUpConnections(connect, force);
   }
   connectionsSetUp = on;
@@ -45,9 +49,14 @@ void PoSceneView::fieldSensorCB(void *data, SoSensor *sensor) {
   if (!sensor) {
     view->drawBackground();
     view->drawBorder();
+    view->drawOverlays();
   } else if (sensor == view->m_backgroundSensor) {
     view->drawBackground();
   } else if (sensor == view->m_borderSensor) {
+    // The overlays keep clear of the border.
     view->drawBorder();
+    view->drawOverlays();
+  } else if (sensor == view->m_labelSensor || sensor == view->m_axesSensor) {
+    view->drawOverlays();
   }
 }

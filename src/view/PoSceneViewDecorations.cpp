@@ -1,4 +1,7 @@
 #include "PoSceneView.h"
+
+#include "DecorationLooks.h"
+#include "OverlayGroup.h"
 #include "SceneViewBorderLines.h"
 
 #include <Inventor/SbVec3f.h>
@@ -82,6 +85,7 @@ void PoSceneView::drawBackground() {
 void PoSceneView::drawBorder() {
   if (!isBorderVisible.getValue()) {
     if (border.getValue()) setPart("border", nullptr);
+    if (activeBorder.getValue()) setPart("activeBorder", nullptr);
     return;
   }
   SceneViewBorderLines::initClass();
@@ -92,5 +96,21 @@ void PoSceneView::drawBorder() {
   SoPickStyle *style = newUnpickableStyle();
   SoOrthographicCamera *camera = new SoOrthographicCamera;
   camera->viewportMapping = kLeaveCameraAlone;
-  setPart("border", newDecoration(camera, style, coordinates, lines));
+  SoGroup *group = newDecoration(camera, style, coordinates, lines);
+  setPart("border", group);
+  // The same lines again, drawn over the border in the active colour while
+  // a viewer drives this view.
+  setPart("activeBorder", group);
+}
+
+void PoSceneView::drawOverlays() {
+  SoGroup *group =
+      newOverlayGroup(label.getValue(), isAxesVisible.getValue(), isBorderVisible.getValue());
+  if (!group) {
+    if (overlay.getValue()) setPart("overlay", nullptr);
+    return;
+  }
+  setPart("overlay", group);
+  // The label's default colour, rather than the border's in force before it.
+  if (!labelLook.getValue()) setAnyPart("labelLook", new LabelLook);
 }

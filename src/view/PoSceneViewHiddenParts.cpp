@@ -1,5 +1,5 @@
-// Searching and bounding-box actions pass a scene view's background and
-// border by.
+// Searching and bounding-box actions pass a scene view's background,
+// border and overlays by.
 //
 // Each decoration carries its own orthographic camera and draws in fixed
 // coordinates of the view's rectangle, not in the world. A viewer adopts the
@@ -14,62 +14,27 @@
 
 #include "PoSceneView.h"
 
+#include "HiddenParts.h"
 #include "NestedSceneViewBounds.h"
 
 #include <Inventor/actions/SoGetBoundingBoxAction.h>
+#include <Inventor/actions/SoRayPickAction.h>
 #include <Inventor/actions/SoSearchAction.h>
-#include <Inventor/misc/SoChildList.h>
-#include <Inventor/misc/SoState.h>
-#include <Inventor/nodes/SoSeparator.h>
-
-namespace {
-
-bool isAmong(const SoNode *node, SoNode *const *nodes, int count) {
-  for (int i = 0; i < count; ++i)
-    if (node == nodes[i]) return true;
-  return false;
-}
-
-// Traverses the children of a node that lies above a hidden part, one by one
-// so that the action's path stays the one Coin builds: the hidden parts are
-// left out, the nodes above them are walked the same way, everything else is
-// traversed as usual.
-void traverseChildrenWithout(SoAction *action, SoChildList &children, SoNode *const *hidden,
-                             SoNode *const *above) {
-  for (int i = 0; i < children.getLength() && !action->hasTerminated(); ++i) {
-    SoNode *child = children[i];
-    if (isAmong(child, hidden, 2)) continue;
-    SoChildList *grandChildren = child->getChildren();
-    if (!grandChildren || !isAmong(child, above, 3)) {
-      children.traverse(action, i, i);
-      continue;
-    }
-    // A separator keeps what its subtree sets from reaching what follows.
-    const bool separates = child->isOfType(SoSeparator::getClassTypeId());
-    action->pushCurPath(i, child);
-    if (separates) action->getState()->push();
-    traverseChildrenWithout(action, *grandChildren, hidden, above);
-    if (separates) action->getState()->pop();
-    action->popCurPath();
-  }
-}
-
-} // namespace
 
 bool PoSceneView::traverseWithoutDecorations(SoAction *action) {
-  // An action applied to a path into the kit goes where the path leads.
-  int pathLength = 0;
-  const int *pathIndices = nullptr;
-  if (action->getPathCode(pathLength, pathIndices) == SoAction::IN_PATH) return false;
-  SoNode *const hidden[] = {background.getValue(), border.getValue()};
-  if (!hidden[0] && !hidden[1]) return false;
+  SoNode *const shownBackground = background.getValue();
+  SoNode *const shownBorder = border.getValue();
+  SoNode *const shownOverlay = overlay.getValue();
   // The parts the shown decorations hang under, from the catalog: looking
   // for them through the kit's subtree instead would walk the scene, and
-  // every view nested in it, at every view.
-  SoNode *const above[] = {topSep.getValue(), hidden[0] ? backgroundSep.getValue() : nullptr,
-                           hidden[1] ? borderSep.getValue() : nullptr};
-  traverseChildrenWithout(action, *getChildren(), hidden, above);
-  return true;
+  // every view nested in it, at every view. The active border draws the
+  // border's group again, which is hidden wherever it hangs.
+  return traverseWithoutParts(
+      this, action, {shownBackground, shownBorder, shownOverlay},
+      {topSep.getValue(), shownBackground ? backgroundSep.getValue() : nullptr,
+       shownBorder || shownOverlay ? borderSep.getValue() : nullptr,
+       shownBorder ? activeBorderSep.getValue() : nullptr,
+       shownOverlay ? overlaySep.getValue() : nullptr});
 }
 
 void PoSceneView::search(SoSearchAction *action) {
@@ -94,3 +59,10 @@ NestedSceneViewsLeftOut::NestedSceneViewsLeftOut() : m_previous(t_nestedSceneVie
 NestedSceneViewsLeftOut::~NestedSceneViewsLeftOut() { t_nestedSceneViewsLeftOut = m_previous; }
 
 bool NestedSceneViewsLeftOut::inForce() { return t_nestedSceneViewsLeftOut; }
+
+void PoSceneView::rayPick(SoRayPickAction *action) {
+  SoNode *const shown = overlay.getValue();
+  if (!shown || !traverseWithoutParts(this, action, {shown},
+                                      {topSep.getValue(), borderSep.getValue(), overlaySep.getValue()}))
+    SoBaseKit::rayPick(action);
+}

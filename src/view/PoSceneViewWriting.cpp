@@ -1,45 +1,6 @@
 #include "PoSceneView.h"
 
-#include <Inventor/nodekits/SoAppearanceKit.h>
-#include <Inventor/nodekits/SoNodekitCatalog.h>
-#include <Inventor/nodes/SoLightModel.h>
-
-namespace {
-
-bool isUnlitLightModel(const SoNode *node) {
-  if (node->getTypeId() != SoLightModel::getClassTypeId() || node->getName().getLength() != 0)
-    return false;
-  const SoSFEnum &model = static_cast<const SoLightModel *>(node)->model;
-  return model.getValue() == SoLightModel::BASE_COLOR && !model.isIgnored() &&
-         !model.isConnected();
-}
-
-// Whether an appearance part holds what construction puts there and nothing
-// else: for the background a plain appearance kit with the base-colour light
-// model alone, for the border nothing. Reading a file that lacks the part
-// gives the kit exactly that again, so the part need not be written. For the
-// border an empty appearance kit looks the same as none.
-bool holdsConstructionLook(const SoNode *node, bool isBackground) {
-  if (!node) return true;
-  if (node->getTypeId() != SoAppearanceKit::getClassTypeId() || node->getName().getLength() != 0)
-    return false;
-  const SoBaseKit *kit = static_cast<const SoBaseKit *>(node);
-  const SoNodekitCatalog *catalog = kit->getNodekitCatalog();
-  bool unlit = false;
-  for (int i = 1; i < catalog->getNumEntries(); ++i) {
-    const SoField *field = kit->getField(catalog->getName(i));
-    const SoNode *part = field ? static_cast<const SoSFNode *>(field)->getValue() : nullptr;
-    if (!part) continue;
-    if (isBackground && !unlit && catalog->getName(i) == "lightModel" && isUnlitLightModel(part)) {
-      unlit = true;
-      continue;
-    }
-    return false;
-  }
-  return isBackground ? unlit : true;
-}
-
-} // namespace
+#include "AppearanceLook.h"
 
 bool PoSceneView::appearanceNeedsWriting(const SoSFNode &field) const {
   return !holdsConstructionLook(field.getValue(), &field == &backgroundApp);
@@ -47,13 +8,14 @@ bool PoSceneView::appearanceNeedsWriting(const SoSFNode &field) const {
 
 void PoSceneView::setDefaultOnNonWritingFields() {
   PoBaseView::setDefaultOnNonWritingFields();
-  // The scene, the camera kit and the two switches are written, and the
-  // looks the application gave the decorations; the geometry is rebuilt from
-  // the switches when the kit is read back.
-  SoSFNode *const derived[] = {&topSep, &sceneSep, &backgroundSep, &background, &borderSep,
-                               &border};
+  // The scene, the camera kit, the switches and the label are written, and
+  // the looks the application gave the decorations; the geometry is rebuilt
+  // from the fields when the kit is read back.
+  SoSFNode *const derived[] = {&topSep,      &sceneSep,        &backgroundSep, &background,
+                               &borderSep,   &border,          &activeBorderSep,
+                               &activeBorder, &overlaySep,     &labelLook,     &overlay};
   for (SoSFNode *field : derived) field->setDefault(TRUE);
-  SoSFNode *const appearances[] = {&backgroundApp, &borderApp};
+  SoSFNode *const appearances[] = {&backgroundApp, &borderApp, &activeBorderApp, &labelApp};
   for (SoSFNode *field : appearances) field->setDefault(appearanceNeedsWriting(*field) ? FALSE : TRUE);
 }
 
@@ -64,11 +26,12 @@ void PoSceneView::setDefaultOnNonWritingFields() {
 // shown to it as empty; nothing is notified, and afterwards it holds its node
 // again, marked default.
 void PoSceneView::addWriteReference(SoOutput *out, SbBool isFromField) {
-  SoSFNode *const appearances[] = {&backgroundApp, &borderApp};
-  SoNode *held[2] = {nullptr, nullptr};
-  SbBool fieldNotified[2] = {TRUE, TRUE};
+  SoSFNode *const appearances[] = {&backgroundApp, &borderApp, &activeBorderApp, &labelApp};
+  constexpr int kCount = sizeof appearances / sizeof appearances[0];
+  SoNode *held[kCount] = {};
+  SbBool fieldNotified[kCount] = {TRUE, TRUE, TRUE, TRUE};
   const SbBool notified = enableNotify(FALSE);
-  for (int i = 0; i < 2; ++i) {
+  for (int i = 0; i < kCount; ++i) {
     if (appearanceNeedsWriting(*appearances[i])) continue;
     held[i] = appearances[i]->getValue();
     if (!held[i]) continue;
@@ -77,7 +40,7 @@ void PoSceneView::addWriteReference(SoOutput *out, SbBool isFromField) {
     appearances[i]->setValue(nullptr);
   }
   PoBaseView::addWriteReference(out, isFromField);
-  for (int i = 0; i < 2; ++i) {
+  for (int i = 0; i < kCount; ++i) {
     if (!held[i]) continue;
     appearances[i]->setValue(held[i]);
     appearances[i]->setDefault(TRUE);

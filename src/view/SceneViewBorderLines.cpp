@@ -18,23 +18,6 @@
 
 namespace {
 
-// The pixels that the camera's x and y from -1 to 1 span, which are the
-// view's rectangle: its viewport, or the part of a larger picture its
-// projection shows. Edges of views lie on whole pixels.
-PixelRect spannedPixels(const SbMatrix &projection, const PixelRect &viewport) {
-  double edge[2][2];
-  for (int axis = 0; axis < 2; ++axis) {
-    const double start = axis ? viewport.y : viewport.x;
-    const double length = axis ? viewport.height : viewport.width;
-    for (int side = 0; side < 2; ++side) {
-      const double at = side ? 1.0 : -1.0;
-      const double ndc = (at * projection[axis][axis] + projection[3][axis]) / projection[3][3];
-      edge[axis][side] = std::floor(start + (ndc + 1.0) / 2.0 * length + 0.5);
-    }
-  }
-  return {edge[0][0], edge[1][0], edge[0][1] - edge[0][0], edge[1][1] - edge[1][0]};
-}
-
 // The widest line GL draws, in pixels.
 float widestLine() {
   static float widest = 0.0f;

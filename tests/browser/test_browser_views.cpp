@@ -28,6 +28,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -248,6 +249,47 @@ TEST_F(BrowserViews, ExportsShowEveryViewAsTheRenderDoes) {
   }
   std::printf("largest difference from the render: %d at corners, %d at centres\n", g_largest[0],
               g_largest[1]);
+}
+
+namespace {
+
+// Pixels of a colour within `tolerance` in a rectangle of a picture, in
+// pixels from its top left.
+int countColour(const QImage &image, int left, int top, int width, int height, const QColor &colour,
+                int tolerance) {
+  int count = 0;
+  for (int y = std::max(top, 0); y < std::min(top + height, image.height()); ++y)
+    for (int x = std::max(left, 0); x < std::min(left + width, image.width()); ++x)
+      if (alike(image.pixelColor(x, y), colour, tolerance)) ++count;
+  return count;
+}
+
+} // namespace
+
+// The labels and axis triads of examples/four_quadrants.iv show in the page
+// where the render has them: white text in each view's top left, inside the
+// border, and the triad's red x and green y axes in its lower left.
+TEST_F(BrowserViews, LabelsAndTriadsShowInTheirCorners) {
+  const Scene &scene = kScenes[0];
+  const std::vector<View> views = viewsOf(scene);
+  ASSERT_EQ(views.size(), 4u);
+  for (const Size &size : kSizes)
+    for (const char *kind : {"render", "x3dv", "html"}) {
+      SCOPED_TRACE(std::string(kind) + " at " + sizeName(size));
+      const QImage image = picture(scene, kind, size);
+      ASSERT_FALSE(image.isNull());
+      for (const View &view : views) {
+        const int left = int(std::lround(view.x * size.width));
+        const int top = int(std::lround((1.0 - view.y - view.height) * size.height));
+        const int bottom = int(std::lround((1.0 - view.y) * size.height));
+        // Inside the border (3 pixels) and the margin, the first line of text.
+        EXPECT_GT(countColour(image, left + 9, top + 9, 100, 16, Qt::white, 60), 15)
+            << "label of the view at " << view.x << ", " << view.y;
+        for (const QColor &axis : {QColor(255, 0, 0), QColor(0, 255, 0)})
+          EXPECT_GT(countColour(image, left + 9, bottom - 81, 72, 72, axis, 60), 10)
+              << "triad of the view at " << view.x << ", " << view.y;
+      }
+    }
 }
 
 namespace {

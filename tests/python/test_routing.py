@@ -82,3 +82,15 @@ def test_view_lookup_and_camera_hand_over(viewer, two_views):
                               QtCore.Qt.LeftButton, QtCore.Qt.LeftButton, QtCore.Qt.NoModifier)
     brennicqt.PoBaseView.viewingEventCB(viewer, event)
     assert viewer.getCamera() == right.getCamera()
+
+
+def test_a_press_makes_its_view_the_active_one(viewer, two_views):
+    _, left, right = two_views
+    brennicqt.PoBaseView.installViewingEventCB(viewer)
+    press(viewer, 300, 100)
+    assert brennicqt.PoBaseView.getActiveView(viewer) == right
+    press(viewer, 100, 100)
+    active = brennicqt.PoBaseView.getActiveView(viewer)
+    assert active == left and type(active) is brennicqt.PoSceneView
+    viewer.setCamera(coin.SoPerspectiveCamera())
+    assert brennicqt.PoBaseView.getActiveView(viewer) is None

@@ -61,6 +61,33 @@ def test_copies_share_the_camera_kit():
     assert np.array_equal(render(view), render(copy))
 
 
+def test_label_triad_and_their_colours_show_in_the_picture():
+    root = read_scene("Separator { %s }" % scene_view(
+        "Labelled", (0, 0), (1, 1), (0, 0, 0), 'label "Front" isAxesVisible TRUE'))
+    view = root.getChild(0)
+    assert view.label.getValue() == "Front" and view.isAxesVisible.getValue()
+    assert view.getLabelColor().getValue() == (1.0, 1.0, 1.0)
+    view.setLabelColor((1.0, 0.0, 1.0))
+    view.setActiveBorderColor(coin.SbColor(0.0, 1.0, 0.0))
+    assert view.getActiveBorderColor().getValue() == (0.0, 1.0, 0.0)
+    picture = render(root, 320, 240).astype(int)
+
+    def near(image, rgb):  # the label's letters are smoothed into the background
+        return (abs(image - colour(rgb)) < 60).all(axis=2)
+
+    magenta = near(picture, (1.0, 0.0, 1.0))
+    red = near(picture, (1.0, 0.0, 0.0))
+    rows, columns = np.nonzero(magenta)
+    assert len(rows) > 20 and rows.max() < 30 and columns.max() < 80  # top left
+    rows, columns = np.nonzero(red)
+    assert len(rows) > 20 and rows.min() > 240 - 90 and columns.max() < 90  # bottom left
+    view.label = ""
+    view.isAxesVisible = False
+    plain = render(root, 320, 240).astype(int)
+    assert not near(plain, (1.0, 0.0, 1.0)).any()
+    assert not near(plain, (1.0, 0.0, 0.0)).any()
+
+
 def test_reader_and_view_list(tmp_path):
     reader = brennicqt.PoSceneReader()
     root = reader.readFile(str(EXAMPLES / "four_quadrants.iv"))

@@ -121,21 +121,26 @@ int occurrences(const QByteArray &text, const char *what) { return text.count(wh
 } // namespace
 
 // The X3D forms, chosen by the output's extension: each view a layer, each
-// border two more, in a file or page written whole.
+// border two more, the labels and triads of a view one layout layer, in a
+// file or page written whole.
 TEST(ToolExportX3D, ExtensionChoosesTheForm) {
   struct Case {
     const char *example;
     int layers;
+    int overlayLayers;
   };
-  const Case cases[] = {{"four_quadrants.iv", 12}, {"inset.iv", 4}, {"side_by_side.iv", 2}};
+  const Case cases[] = {
+      {"four_quadrants.iv", 12, 4}, {"inset.iv", 4, 0}, {"side_by_side.iv", 2, 0}};
   struct Form {
     const char *extension;
     const char *head;
     const char *layer;
+    const char *overlayLayer;
   };
-  const Form forms[] = {{".x3dv", "#X3D V4.0 utf8", "Layer {"},
-                        {".X3D", "<?xml", "<Layer containerField='layers'"},
-                        {".html", "<!DOCTYPE html>", "Layer {"}};
+  const Form forms[] = {
+      {".x3dv", "#X3D V4.0 utf8", " Layer {", "LayoutLayer {"},
+      {".X3D", "<?xml", "<Layer containerField='layers'", "<LayoutLayer containerField='layers'"},
+      {".html", "<!DOCTYPE html>", " Layer {", "LayoutLayer {"}};
   for (const Case &c : cases)
     for (const Form &form : forms) {
       SCOPED_TRACE(std::string(c.example) + form.extension);
@@ -153,6 +158,7 @@ TEST(ToolExportX3D, ExtensionChoosesTheForm) {
       const QByteArray text = file.readAll();
       EXPECT_TRUE(text.startsWith(form.head));
       EXPECT_EQ(occurrences(text, form.layer), c.layers);
+      EXPECT_EQ(occurrences(text, form.overlayLayer), c.overlayLayers);
       if (!page) continue;
       EXPECT_TRUE(text.contains("<script src=\"x_ite/x_ite.min.js\"></script>"));
       // The scene inside its script element cannot end the element.

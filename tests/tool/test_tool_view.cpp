@@ -66,18 +66,25 @@ PixelDifference compare(const QImage &a, const QImage &b, const QRectF &rectangl
 }
 
 // One example and the view a drag turns: its rectangle in window fractions
-// (origin lower left) and the drag, in pixels of a 400x300 drawing area.
+// (origin lower left) and the drag, in pixels of a 400x300 drawing area;
+// whether that view's border shows, in the active colour, from the first
+// frame on (the viewer starts on the first camera of the scene, which is
+// that view's).
 struct ViewerFrameCase {
   const char *example;
   QRectF draggedView;
   const char *drag;
+  bool startsActiveWithBorder;
 };
 
 const ViewerFrameCase kViewerFrames[] = {
-    {"four_quadrants.iv", QRectF(0.0, 0.5, 0.5, 0.5), "100,75,140,95"},
-    {"inset.iv", QRectF(0.65, 0.65, 0.3, 0.3), "320,60,350,80"},
-    {"side_by_side.iv", QRectF(0.5, 0.0, 0.5, 1.0), "300,150,340,170"},
+    {"four_quadrants.iv", QRectF(0.0, 0.5, 0.5, 0.5), "100,75,140,95", true},
+    {"inset.iv", QRectF(0.65, 0.65, 0.3, 0.3), "320,60,350,80", false},
+    {"side_by_side.iv", QRectF(0.5, 0.0, 0.5, 1.0), "300,150,340,170", false},
 };
+
+// A clear yellow, the active border's colour unless a view sets its own.
+const double kActive[3] = {1.0, 0.85, 0.0};
 
 class ToolViewFrames : public ::testing::TestWithParam<ViewerFrameCase> {
 protected:
@@ -96,29 +103,40 @@ protected:
 
 // The real examiner viewer, through its own frame loop (camera, headlight,
 // automatic clipping): its first and sixth frame show what `poview render`
-// shows, view by view. After a drag over one view only that view's scene
-// has turned; every background, border and other view stays.
+// shows, view by view, but for the border of the view the viewer drives. After
+// a drag over one view only that view's scene has turned; every background,
+// border and other view stays.
 TEST_P(ToolViewFrames, ViewerFramesMatchTheRenderAndADragTurnsOnlyItsView) {
   const ViewerFrameCase &example = GetParam();
   const QString scene = examplePath(example.example);
   const QStringList size{"--size", "400x300"};
   const QImage rendered = picture(QStringList{"render", scene} + size + QStringList{"-o"});
   ASSERT_FALSE(rendered.isNull());
+  const QRectF &view = example.draggedView;
   for (const char *frames : {"1", "6"}) {
     const QImage frame = picture(QStringList{"view", scene, "--frames", frames} + size +
                                  QStringList{"--screenshot"});
-    const PixelDifference difference = compare(frame, rendered, example.draggedView);
-    EXPECT_EQ(difference.inside + difference.outside, 0) << "frame " << frames;
+    const PixelDifference difference = compare(frame, rendered, view);
+    EXPECT_EQ(difference.outside, 0) << "frame " << frames;
+    if (!example.startsActiveWithBorder) {
+      EXPECT_EQ(difference.inside, 0) << "frame " << frames;
+      continue;
+    }
+    // A border 3 pixels wide along the edges of a 200x150 view, no more.
+    EXPECT_LE(difference.inside, 2 * 3 * (200 + 150)) << "frame " << frames;
+    std::string failure;
+    EXPECT_TRUE(borderAround(frame, view.left(), view.top(), view.width(), view.height(),
+                             kActive[0], kActive[1], kActive[2], &failure))
+        << "frame " << frames << ": " << failure;
   }
 
   const QImage dragged =
       picture(QStringList{"view", scene, "--frames", "6", "--drag", example.drag} + size +
               QStringList{"--screenshot"});
-  const PixelDifference difference = compare(dragged, rendered, example.draggedView);
+  const PixelDifference difference = compare(dragged, rendered, view);
   EXPECT_EQ(difference.outside, 0);
   EXPECT_GT(difference.inside, 50) << "the drag turned nothing";
   // The dragged view's background still fills its corners.
-  const QRectF &view = example.draggedView;
   for (double fx : {0.06, 0.94})
     for (double fy : {0.06, 0.94}) {
       const double x = view.left() + fx * view.width(), y = view.top() + fy * view.height();
@@ -127,6 +145,37 @@ TEST_P(ToolViewFrames, ViewerFramesMatchTheRenderAndADragTurnsOnlyItsView) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tool, ToolViewFrames, ::testing::ValuesIn(kViewerFrames));
+
+// A drag that starts in a view makes it the one the viewer drives: in the
+// frames after it, that view's border alone shows in the active colour, and
+// the view that was active before shows its own again.
+TEST(ToolViewActive, ADragMakesItsViewTheActiveOne) {
+  ScratchDirectory scratch;
+  const QString output = scratch.path("frame.png");
+  struct Quadrant {
+    double x, y;
+    const char *drag; // in pixels of the 400x300 drawing area, from the top left
+  };
+  const Quadrant quadrants[] = {{0.5, 0.0, "300,225,330,240"},
+                                {0.0, 0.0, "100,225,130,240"},
+                                {0.5, 0.5, "300,75,330,90"}};
+  for (const Quadrant &pressed : quadrants) {
+    SCOPED_TRACE(pressed.drag);
+    const ToolResult result =
+        runTool({"view", examplePath("four_quadrants.iv"), "--size", "400x300", "--frames", "3",
+                 "--drag", pressed.drag, "--screenshot", output});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const QImage frame = QImage(output).convertToFormat(QImage::Format_RGB888);
+    for (const double x : {0.0, 0.5})
+      for (const double y : {0.0, 0.5}) {
+        const bool active = x == pressed.x && y == pressed.y;
+        std::string failure;
+        EXPECT_TRUE(borderAround(frame, x, y, 0.5, 0.5, active ? kActive[0] : 1.0,
+                                 active ? kActive[1] : 1.0, active ? kActive[2] : 1.0, &failure))
+            << "view at " << x << ", " << y << (active ? " (pressed)" : "") << ": " << failure;
+      }
+  }
+}
 
 // The rendering options mean in the viewer what they mean to render, and
 // both make pictures of the same size by default: a view in the middle of the
