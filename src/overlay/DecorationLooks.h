@@ -39,7 +39,7 @@ private:
 };
 
 // A clear yellow, for the border of the view the viewer drives: its
-// children are drawn only while the view it is in (SoCurrentViewElement) has
+// children are drawn only while the view it is in (CurrentViewElement) has
 // the camera the viewer rendering it drives (DrivingViewers); other renders
 // and other actions pass it by.
 class ActiveBorderSeparator : public SoSeparator {

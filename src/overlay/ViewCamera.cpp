@@ -1,7 +1,7 @@
 #include "ViewCamera.h"
 
 #include "PoBaseView.h"
-#include "SoCurrentViewElement.h"
+#include "CurrentViewElement.h"
 
 #include <Inventor/nodes/SoCamera.h>
 #include <Inventor/nodes/SoTransform.h>
@@ -16,7 +16,7 @@ SoNode *partOf(SoNode *view, const char *name) {
 } // namespace
 
 SoNode *currentView(SoState *state) {
-  SoNode *view = SoCurrentViewElement::get(state);
+  SoNode *view = CurrentViewElement::get(state);
   return view && view->isOfType(PoBaseView::getClassTypeId()) ? view : nullptr;
 }
 

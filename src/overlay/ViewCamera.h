@@ -7,7 +7,7 @@ class SoCamera;
 class SoNode;
 class SoState;
 
-// The view a traversal is in (SoCurrentViewElement), when it is a view kit.
+// The view a traversal is in (CurrentViewElement), when it is a view kit.
 SoNode *currentView(SoState *state);
 
 // A view's camera, "cameraKit.camera", or null; none is made.

@@ -3,7 +3,7 @@
 #include "KeptTileElement.h"
 #include "LineWidthScale.h"
 #include "SkippedScopeElement.h"
-#include "SoCurrentViewElement.h"
+#include "CurrentViewElement.h"
 #include "SoLogicalViewportElement.h"
 #include "SoModifyLogicalViewportElement.h"
 #include "SoModifyViewVolumeElement.h"
@@ -38,13 +38,13 @@ void init() {
     SoModifyViewVolumeElement::initClass();
     SoLogicalViewportElement::initClass();
     SoModifyLogicalViewportElement::initClass();
-    SoCurrentViewElement::initClass();
+    CurrentViewElement::initClass();
     KeptTileElement::initClass();
     SkippedScopeElement::initClass();
     enableForEveryAction<SoModifyViewVolumeElement>();
     enableForEveryAction<SoLogicalViewportElement>();
     enableForEveryAction<SoModifyLogicalViewportElement>();
-    enableForEveryAction<SoCurrentViewElement>();
+    enableForEveryAction<CurrentViewElement>();
     enableForEveryAction<KeptTileElement>();
     enableForEveryAction<SoViewportRegionElement>();
     enableForEveryAction<SkippedScopeElement>();

@@ -9,7 +9,7 @@
 #include "DrawingArea.h"
 #include "SkippedScopeElement.h"
 #include "ViewportRegionLayer.h"
-#include "SoCurrentViewElement.h"
+#include "CurrentViewElement.h"
 #include "SoDBImpl.h"
 #include "SoLogicalViewportElement.h"
 #include "SoModifyLogicalViewportElement.h"
@@ -339,7 +339,7 @@ void PoBaseView::catchActionCB(void *view, SoAction *action) {
   SoState *state = action->getState();
   // What the view draws over its scene finds the view, and so its camera,
   // through the state.
-  SoCurrentViewElement::set(state, static_cast<PoBaseView *>(view));
+  CurrentViewElement::set(state, static_cast<PoBaseView *>(view));
   TraversalRecord record{m_vvPortion, m_currentLogicalViewportSize};
   if (SoDBImpl::m_isZemba)
     applyLogicalViewportMode(self, action, state, record);
