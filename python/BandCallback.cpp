@@ -1,8 +1,7 @@
 #include "BandCallback.h"
 
+#include "ImageArray.h"
 #include "PoOffscreenRenderer.h"
-
-#include <cstring>
 
 namespace {
 
@@ -10,7 +9,7 @@ class CallableSink : public PoOffscreenRenderer::BandSink {
 public:
   CallableSink(PyObject *sink, int width) : m_sink(sink), m_width(width) {}
   bool takeRows(const unsigned char *rows, int top, int count, int bytesPerLine) override {
-    PyObject *band = rowsArray(rows, count, bytesPerLine);
+    PyObject *band = rowsArray(rows, count, m_width, bytesPerLine);
     if (!band) return false;
     PyObject *answer = PyObject_CallFunction(m_sink, "iO", top, band);
     Py_DECREF(band);
@@ -20,25 +19,6 @@ public:
   }
 
 private:
-  PyObject *rowsArray(const unsigned char *rows, int count, int bytesPerLine) const {
-    PyObject *numpy = PyImport_ImportModule("numpy");
-    if (!numpy) return nullptr;
-    PyObject *array = PyObject_CallMethod(numpy, "empty", "((iii)s)", count, m_width, 3, "uint8");
-    Py_DECREF(numpy);
-    if (!array) return nullptr;
-    Py_buffer buffer;
-    if (PyObject_GetBuffer(array, &buffer, PyBUF_C_CONTIGUOUS | PyBUF_WRITABLE) != 0) {
-      Py_DECREF(array);
-      return nullptr;
-    }
-    const std::size_t row = std::size_t(m_width) * 3;
-    char *to = static_cast<char *>(buffer.buf);
-    for (int y = 0; y < count; ++y, to += row)
-      std::memcpy(to, rows + std::ptrdiff_t(y) * bytesPerLine, row);
-    PyBuffer_Release(&buffer);
-    return array;
-  }
-
   PyObject *m_sink;
   int m_width;
 };

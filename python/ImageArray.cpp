@@ -2,15 +2,13 @@
 
 #include <QImage>
 
+#include <cstddef>
 #include <cstring>
 
-PyObject *imageArray(const QImage &image) {
-  const QImage rgb =
-      image.format() == QImage::Format_RGB888 ? image : image.convertToFormat(QImage::Format_RGB888);
+PyObject *rowsArray(const unsigned char *rows, int count, int width, int bytesPerLine) {
   PyObject *numpy = PyImport_ImportModule("numpy");
   if (!numpy) return nullptr;
-  PyObject *array =
-      PyObject_CallMethod(numpy, "empty", "((iii)s)", rgb.height(), rgb.width(), 3, "uint8");
+  PyObject *array = PyObject_CallMethod(numpy, "empty", "((iii)s)", count, width, 3, "uint8");
   Py_DECREF(numpy);
   if (!array) return nullptr;
   Py_buffer buffer;
@@ -18,10 +16,17 @@ PyObject *imageArray(const QImage &image) {
     Py_DECREF(array);
     return nullptr;
   }
-  // QImage pads its rows to four bytes; the array's rows are packed.
-  const std::size_t row = std::size_t(rgb.width()) * 3;
+  // The array's rows are packed; the source's may be padded.
+  const std::size_t row = std::size_t(width) * 3;
   char *to = static_cast<char *>(buffer.buf);
-  for (int y = 0; y < rgb.height(); ++y, to += row) std::memcpy(to, rgb.constScanLine(y), row);
+  for (int y = 0; y < count; ++y, to += row)
+    std::memcpy(to, rows + std::ptrdiff_t(y) * bytesPerLine, row);
   PyBuffer_Release(&buffer);
   return array;
+}
+
+PyObject *imageArray(const QImage &image) {
+  const QImage rgb =
+      image.format() == QImage::Format_RGB888 ? image : image.convertToFormat(QImage::Format_RGB888);
+  return rowsArray(rgb.constBits(), rgb.height(), rgb.width(), int(rgb.bytesPerLine()));
 }

@@ -5,8 +5,12 @@
 
 class QImage;
 
-// A picture as a new NumPy array of shape (height, width, 3) and type uint8,
-// the top row first. Null, with the Python error set, if NumPy fails.
+// Rows of RGB pixels (three bytes each, `bytesPerLine` apart, the top row
+// first) as a new NumPy array of shape (count, width, 3) and type uint8.
+// Null, with the Python error set, if NumPy fails.
+PyObject *rowsArray(const unsigned char *rows, int count, int width, int bytesPerLine);
+
+// A picture as such an array, the top row first.
 PyObject *imageArray(const QImage &image);
 
 #endif
