@@ -8,10 +8,10 @@
 #
 # Run right after scripts/main.sh, it rebuilds nothing of build/. The
 # sanitizer suite and the fuzzer share one clang tree (build-sanitize, at -O1
-# as fuzzers are usually built: it runs them about three times faster than
-# -O0 and keeps assertions), and
-# the ThreadSanitizer tree builds only the library and the concurrency tests.
-# Each stage says how long it took.
+# as fuzzers are usually built: about three times faster than -O0, with
+# assertions kept), the ThreadSanitizer tree builds only the library and the
+# concurrency tests, and both compile the library in batches. The fuzzing run
+# goes on beside the sanitized suite. Each stage says how long it took.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build"
@@ -38,6 +38,13 @@ stage() {
 # The npm packages of the two export checks come over the network; they are
 # fetched while the first suites run.
 fetch_log="$(mktemp)"
+fuzz_log="$(mktemp)"
+prefix="$(mktemp -d)"
+consumer="$(mktemp -d)"
+fuzz=""
+# A failing stage leaves no fuzzer running behind it.
+trap '[ -z "$fuzz" ] || kill "$fuzz" 2>/dev/null || true
+      rm -rf "$prefix" "$consumer" "$fetch_log" "$fuzz_log"' EXIT
 BUILD_DIR="$build" "$root/scripts/check_vrml97.sh" --fetch-only >"$fetch_log" 2>&1 &
 fetch_vrml97=$!
 BUILD_DIR="$build" "$root/scripts/check_browser.sh" --fetch-only >>"$fetch_log" 2>&1 &
@@ -59,11 +66,13 @@ CC=clang CXX=clang++ BUILD_DIR="$sanitize" "$root/scripts/build.sh" \
   -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DCMAKE_C_FLAGS_DEBUG="-g -O1" \
   -DBRENNICQT_SANITIZE=address,undefined,fuzzer-no-link \
   -DBRENNICQT_BUILD_FUZZ=ON -DBRENNICQT_BUILD_BENCH=OFF -DBRENNICQT_UNITY_LIBRARY=ON
+# The fixed fuzzing run takes one core for a few minutes; it goes on beside
+# the sanitized suite, whose tool tests spend much of their time waiting on
+# the programs they start, and the ThreadSanitizer stage.
+FUZZ_BUILD_DIR="$sanitize" "$root/scripts/fuzz.sh" --ci >"$fuzz_log" 2>&1 &
+fuzz=$!
 (cd "$sanitize" && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
   "${xvfb[@]}" ctest --output-on-failure -j2)
-
-stage "scene-file fuzzer, a fixed run of 20,000 inputs"
-FUZZ_BUILD_DIR="$sanitize" "$root/scripts/fuzz.sh" --ci 2>&1 | tail -n 12
 
 stage "concurrency tests with ThreadSanitizer"
 BUILD_DIR="$root/build-tsan" "$root/scripts/build.sh" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -74,10 +83,14 @@ BUILD_DIR="$root/build-tsan" "$root/scripts/build.sh" -DCMAKE_BUILD_TYPE=RelWith
   TSAN_OPTIONS="suppressions=$root/tests/sanitizers/tsan.supp:halt_on_error=1" \
   "${xvfb[@]}" ./tests/brennicqt_tests --gtest_filter='ConcurrentConstruction.*')
 
+stage "scene-file fuzzer, a fixed run of 20,000 inputs (begun with the sanitized suite)"
+fuzzed=0
+wait "$fuzz" || fuzzed=$?
+fuzz=""
+tail -n "$([ "$fuzzed" = 0 ] && echo 12 || echo 60)" "$fuzz_log"
+[ "$fuzzed" = 0 ]
+
 stage "installed package"
-prefix="$(mktemp -d)"
-consumer="$(mktemp -d)"
-trap 'rm -rf "$prefix" "$consumer" "$fetch_log"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 # The consumer through the CMake package.
 cmake -S "$root/tests/consumer" -B "$consumer" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
