@@ -1,11 +1,12 @@
 #ifndef BRENNICQT_TESTS_SCENEFILES_H
 #define BRENNICQT_TESTS_SCENEFILES_H
 
+#include <Inventor/nodes/SoSeparator.h>
+
 #include <string>
 #include <vector>
 
 class SoNode;
-class SoSeparator;
 
 // Writes a graph with Coin's writer and answers the text.
 std::string writeScene(SoNode *root);
@@ -13,6 +14,20 @@ std::string writeScene(SoNode *root);
 // Reads a text with Coin's reader; null when the reader refuses it. The
 // result carries no reference.
 SoSeparator *readScene(const std::string &text);
+
+// Holds a reference to a scene's root for as long as it lives.
+class HeldScene {
+public:
+  explicit HeldScene(SoSeparator *root) : m_root(root) { m_root->ref(); }
+  explicit HeldScene(const std::string &text) : HeldScene(readScene(text)) {}
+  ~HeldScene() { m_root->unref(); }
+  HeldScene(const HeldScene &) = delete;
+  HeldScene &operator=(const HeldScene &) = delete;
+  SoSeparator *root() const { return m_root; }
+
+private:
+  SoSeparator *m_root;
+};
 
 // The names of the fields written for the outermost node of a text (the
 // first node written), in the order written; the field header is left out.

@@ -4,6 +4,7 @@
 #include "PoOffscreenRenderer.h"
 #include "PoSceneView.h"
 #include "PoView.h"
+#include "SceneFiles.h"
 
 #include <Inventor/actions/SoGLRenderAction.h>
 #include <Inventor/nodes/SoCamera.h>
@@ -55,18 +56,6 @@ public:
 
 private:
   int m_stopAfter;
-};
-
-class HeldScene {
-public:
-  explicit HeldScene(SoSeparator *root) : m_root(root) { m_root->ref(); }
-  ~HeldScene() { m_root->unref(); }
-  HeldScene(const HeldScene &) = delete;
-  HeldScene &operator=(const HeldScene &) = delete;
-  SoSeparator *root() const { return m_root; }
-
-private:
-  SoSeparator *m_root;
 };
 
 struct PixelRect {

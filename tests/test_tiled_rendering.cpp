@@ -155,19 +155,6 @@ QImage columns(const QImage &image, int x0, int x1) {
   return image.copy(x0, 0, x1 - x0, image.height());
 }
 
-class RenderedScene {
-public:
-  explicit RenderedScene(SoSeparator *root) : m_root(root) { m_root->ref(); }
-  explicit RenderedScene(const std::string &text) : RenderedScene(readScene(text)) {}
-  ~RenderedScene() { m_root->unref(); }
-  RenderedScene(const RenderedScene &) = delete;
-  RenderedScene &operator=(const RenderedScene &) = delete;
-  SoSeparator *root() const { return m_root; }
-
-private:
-  SoSeparator *m_root;
-};
-
 } // namespace
 
 // Scenes x tilings x modes: the tiles put together are the picture rendered
@@ -190,7 +177,7 @@ TEST(TiledRendering, TilesPutTogetherAreThePictureRenderedWhole) {
   for (const Scene &scene : scenes) {
     SCOPED_TRACE(scene.name);
     ASSERT_NE(scene.root, nullptr);
-    const RenderedScene held(scene.root);
+    const HeldScene held(scene.root);
     for (auto mode : {PoOffscreenRenderer::STANDARD, PoOffscreenRenderer::LOGICAL_VIEWPORT}) {
       SCOPED_TRACE(mode == PoOffscreenRenderer::STANDARD ? "standard" : "logical viewport");
       PoOffscreenRenderer renderer(900, 500);
@@ -231,7 +218,7 @@ TEST(TiledRendering, AnyGridAtOddSizesGivesTheWholePicture) {
   for (const Scene &scene : scenes) {
     SCOPED_TRACE(scene.name);
     ASSERT_NE(scene.root, nullptr);
-    const RenderedScene held(scene.root);
+    const HeldScene held(scene.root);
     for (auto mode : {PoOffscreenRenderer::STANDARD, PoOffscreenRenderer::LOGICAL_VIEWPORT}) {
       SCOPED_TRACE(mode == PoOffscreenRenderer::STANDARD ? "standard" : "logical viewport");
       for (const auto &size : sizes) {
@@ -255,7 +242,7 @@ TEST(TiledRendering, AnyGridAtOddSizesGivesTheWholePicture) {
 // A picture beyond the largest tile is tiled on its own; a single tile is the
 // matching part of the picture.
 TEST(TiledRendering, TileLimitAndSingleTiles) {
-  const RenderedScene scene(example("four_quadrants.iv"));
+  const HeldScene scene(example("four_quadrants.iv"));
   PoOffscreenRenderer renderer(700, 300);
   const QImage whole = renderer.render(scene.root());
   renderer.setMaximumTileSize(128);
@@ -286,14 +273,14 @@ TEST(TiledRendering, PortionPathWorkedExampleOnPixels) {
   view->set("backgroundApp.material", "diffuseColor 0 0.5 0");
   view->set("cameraKit.camera", "position 0 0 4");
   static_cast<SoGroup *>(view->getPart("scene", TRUE))->addChild(new SoCube);
-  RenderedScene wholeScene(new SoSeparator);
+  HeldScene wholeScene(new SoSeparator);
   wholeScene.root()->addChild(view.get());
   const QImage whole = PoOffscreenRenderer(800, 600).render(wholeScene.root());
 
   Tile tile;
   tile.viewVolumePortion.setValue(0.5f, 0, 1, 1);
   tile.logical = SbViewportRegion(800, 600);
-  RenderedScene tiled(new SoSeparator);
+  HeldScene tiled(new SoSeparator);
   tiled.root()->addChild(tile.makeNode());
   tiled.root()->addChild(view.get());
   GLTestContext gl(400, 600);
@@ -312,7 +299,7 @@ TEST(TiledRendering, LogicalViewportWorkedExampleOnPixels) {
   view->set("backgroundApp.material", "diffuseColor 0 0.5 0");
   view->set("cameraKit.camera", "position 0 0 4");
   static_cast<SoGroup *>(view->getPart("scene", TRUE))->addChild(new SoCube);
-  RenderedScene scene(new SoSeparator);
+  HeldScene scene(new SoSeparator);
   scene.root()->addChild(view.get());
   // The view's whole picture: the view filling a 400 x 600 window.
   const QImage full = PoOffscreenRenderer(400, 600).render(scene.root());
@@ -322,7 +309,7 @@ TEST(TiledRendering, LogicalViewportWorkedExampleOnPixels) {
   const ZembaMode zemba;
   Tile tile;
   tile.logical = SbViewportRegion(800, 600);
-  RenderedScene tiled(new SoSeparator);
+  HeldScene tiled(new SoSeparator);
   tiled.root()->addChild(tile.makeNode());
   tiled.root()->addChild(view.get());
   GLTestContext gl(800, 600);
@@ -341,7 +328,7 @@ TEST(TiledRendering, LogicalViewportWorkedExampleOnPixels) {
 // A pick through a tile finds what the tile shows at the picked pixel: the
 // camera narrows the pick's view volume as it narrows the projection.
 TEST(TiledRendering, PickingFollowsTheNarrowedVolume) {
-  const RenderedScene scene(windowCameraScene(new SoPerspectiveCamera));
+  const HeldScene scene(windowCameraScene(new SoPerspectiveCamera));
   // The right half of an 800 x 600 picture, set for every action.
   const SbVec4f rightHalf(0.5f, 0, 1, 1);
   auto *portion = new SoCallback;
