@@ -14,6 +14,7 @@
 #include <chrono>
 #include <csignal>
 #include <regex>
+#include <set>
 #include <thread>
 #include <unistd.h>
 
@@ -178,12 +179,17 @@ template <class Ready> bool waitUntil(Ready ready, int seconds) {
   return true;
 }
 
-// The windows of a 2x2 wall of 400x300 on this display.
+// The windows of a 2x2 wall of 400x300 on this display, once all four are
+// mapped at four places: a window can be mapped a moment before it is moved.
 std::vector<QRect> tileWindows() {
   std::vector<QRect> tiles;
+  std::set<std::pair<int, int>> places;
   for (const QRect &window : shownWindows("poview wall"))
-    if (window.size() == QSize(200, 150)) tiles.push_back(window);
-  return tiles;
+    if (window.size() == QSize(200, 150)) {
+      tiles.push_back(window);
+      places.emplace(window.x(), window.y());
+    }
+  return places.size() == 4 ? tiles : std::vector<QRect>();
 }
 
 // The ranks a line names as silent: "1, 2" in "... from rank 1, 2 within ...".
