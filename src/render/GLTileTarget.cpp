@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -33,6 +34,29 @@ int queryDriverLimit() {
   glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &renderbuffer);
   glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
   return std::max(0, std::min({texture, renderbuffer, viewport[0], viewport[1]}));
+}
+
+long long areaOf(int width, int height) { return (long long)width * height; }
+
+// GL hands out four bytes a pixel faster than three (Mesa converts RGB a
+// pixel at a time). Four RGBA pixels become three words of RGB here.
+void rgbaToRgb(const unsigned char *from, unsigned char *to, int pixels) {
+  int pixel = 0;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  for (; pixel + 4 <= pixels; pixel += 4, from += 16, to += 12) {
+    uint32_t rgba[4];
+    std::memcpy(rgba, from, sizeof rgba);
+    const uint32_t rgb[3] = {(rgba[0] & 0xffffffu) | rgba[1] << 24,
+                             (rgba[1] >> 8 & 0xffffu) | rgba[2] << 16,
+                             (rgba[2] >> 16 & 0xffu) | rgba[3] << 8};
+    std::memcpy(to, rgb, sizeof rgb);
+  }
+#endif
+  for (; pixel < pixels; ++pixel, from += 4, to += 3) {
+    to[0] = from[0];
+    to[1] = from[1];
+    to[2] = from[2];
+  }
 }
 
 } // namespace
@@ -92,33 +116,41 @@ void GLTileTarget::doneCurrent() {
   if (m_context) m_context->doneCurrent();
 }
 
+bool GLTileTarget::reserve(int width, int height) {
+  // One much larger than the tiles would be cleared and kept for nothing.
+  if (m_framebuffer && m_framebuffer->width() >= width && m_framebuffer->height() >= height &&
+      areaOf(m_framebuffer->width(), m_framebuffer->height()) <= 2 * areaOf(width, height))
+    return true;
+  m_framebuffer.reset();
+  m_framebuffer.reset(
+      new QOpenGLFramebufferObject(width, height, QOpenGLFramebufferObject::CombinedDepthStencil));
+  if (m_framebuffer->isValid()) return true;
+  m_framebuffer.reset();
+  m_error = "cannot create an off-screen framebuffer of " + sizeText(width, height) + " pixels";
+  return false;
+}
+
 bool GLTileTarget::beginTile(int width, int height, const SbColor &background) {
-  if (!m_framebuffer || m_framebuffer->width() < width || m_framebuffer->height() < height) {
-    const int bufferWidth = std::max(width, m_framebuffer ? m_framebuffer->width() : 0);
-    const int bufferHeight = std::max(height, m_framebuffer ? m_framebuffer->height() : 0);
-    m_framebuffer.reset();
-    m_framebuffer.reset(new QOpenGLFramebufferObject(
-        bufferWidth, bufferHeight, QOpenGLFramebufferObject::CombinedDepthStencil));
-    if (!m_framebuffer->isValid()) {
-      m_framebuffer.reset();
-      m_error = "cannot create an off-screen framebuffer of " +
-                sizeText(bufferWidth, bufferHeight) + " pixels";
-      return false;
-    }
-  }
-  if (!m_framebuffer->bind()) {
+  QOpenGLFramebufferObject &framebuffer = *m_framebuffer;
+  if (!framebuffer.bind()) {
     m_error = "cannot bind the off-screen framebuffer";
     return false;
   }
-  // The clear reaches the tile only (the framebuffer may be larger), and all
-  // of it: a view's portion path leaves the scissor test on with its own box.
-  glEnable(GL_SCISSOR_TEST);
-  glScissor(0, 0, width, height);
   glViewport(0, 0, width, height);
   // What an SoQt render area sets up before Coin draws: Coin's depth-buffer
   // element assumes depth testing is on and never enables it itself.
   glEnable(GL_DEPTH_TEST);
   glClearColor(background[0], background[1], background[2], 1.0f);
+  // A view's portion path leaves the scissor test on with its own box. A
+  // clear of the whole framebuffer is GL's fast one; a tile much smaller
+  // than the framebuffer clears its own pixels only.
+  const bool small = 2 * areaOf(width, height) < areaOf(framebuffer.width(), framebuffer.height());
+  if (small) {
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, width, height);
+  } else {
+    glDisable(GL_SCISSOR_TEST);
+  }
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
   glDisable(GL_SCISSOR_TEST);
   return true;
@@ -126,20 +158,12 @@ bool GLTileTarget::beginTile(int width, int height, const SbColor &background) {
 
 void GLTileTarget::readTile(int x, int y, int width, int height, unsigned char *bottomRow,
                             std::ptrdiff_t bytesPerLine) {
-  // GL hands out four bytes a pixel faster than three (Mesa converts RGB a
-  // pixel at a time); the RGB rows are made here from one tile of RGBA.
   const std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
   if (m_readBuffer.size() < bytes) m_readBuffer.resize(bytes);
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
   glPixelStorei(GL_PACK_ROW_LENGTH, 0);
   glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, m_readBuffer.data());
-  for (int row = 0; row < height; ++row) {
-    const unsigned char *from = m_readBuffer.data() + std::size_t(row) * width * 4;
-    unsigned char *to = bottomRow + row * bytesPerLine;
-    for (int column = 0; column < width; ++column, from += 4, to += 3) {
-      to[0] = from[0];
-      to[1] = from[1];
-      to[2] = from[2];
-    }
-  }
+  for (int row = 0; row < height; ++row)
+    rgbaToRgb(m_readBuffer.data() + std::size_t(row) * width * 4, bottomRow + row * bytesPerLine,
+              width);
 }

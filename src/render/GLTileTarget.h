@@ -14,8 +14,9 @@ class QOpenGLContext;
 class QOpenGLFramebufferObject;
 
 // A hidden Qt OpenGL context with one framebuffer object that tiles are drawn
-// into. The framebuffer grows to the largest tile asked for and is kept, so
-// a picture of many tiles holds one tile's worth of GL memory.
+// into. The framebuffer takes the largest tile of a render and is kept while
+// it fits the next render's, so a picture of many tiles holds one tile's
+// worth of GL memory.
 class GLTileTarget {
 public:
   GLTileTarget();
@@ -32,8 +33,12 @@ public:
   // A cache context of Coin's own for this GL context.
   uint32_t cacheContext() const { return m_cacheContext; }
 
-  // Binds a framebuffer of at least width x height, sets the viewport to its
-  // lower-left width x height pixels and clears them. Needs makeCurrent().
+  // Makes the framebuffer fit a render whose largest tile is width x height
+  // pixels. False, with the reason in error(), when it cannot be had. Needs
+  // makeCurrent().
+  bool reserve(int width, int height);
+  // Binds the framebuffer, sets the viewport to its lower-left width x
+  // height pixels and clears them.
   bool beginTile(int width, int height, const SbColor &background);
   // Reads width x height pixels from (x, y) of the tile as RGB rows, the
   // bottom one to `bottomRow` and each next one `bytesPerLine` bytes after

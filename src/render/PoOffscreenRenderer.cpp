@@ -1,9 +1,11 @@
 #include "PoOffscreenRenderer.h"
 
+#include "BandOutput.h"
 #include "CameraViewVolume.h"
 #include "DebugReport.h"
 #include "GLTileTarget.h"
 #include "LineWidthScale.h"
+#include "PictureMemory.h"
 #include "PixelText.h"
 #include "SoDBImpl.h"
 #include "TileLayout.h"
@@ -19,7 +21,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <new>
 #include <vector>
 
 namespace {
@@ -49,64 +50,6 @@ public:
 
 private:
   int m_saved;
-};
-
-// Where the bands of a render go: rows of the area's width, top row first.
-class BandTarget {
-public:
-  virtual ~BandTarget() = default;
-  // Where the top row of `band` goes, and the bytes from a row to the next
-  // one down; null when there is no room.
-  virtual unsigned char *topRowOf(const PixelTile &band, std::ptrdiff_t &bytesPerLine) = 0;
-  virtual bool bandDone(const PixelTile &band) = 0;
-  virtual void tileDone(int, int) {}
-};
-
-// The picture held whole, as render() answers it.
-class PictureTarget : public BandTarget {
-public:
-  PictureTarget(QImage &picture, const PixelTile &area) : m_picture(picture), m_area(area) {}
-  unsigned char *topRowOf(const PixelTile &band, std::ptrdiff_t &bytesPerLine) override {
-    bytesPerLine = m_picture.bytesPerLine();
-    return m_picture.scanLine(m_area.y + m_area.height - band.y - band.height);
-  }
-  bool bandDone(const PixelTile &) override { return true; }
-
-private:
-  QImage &m_picture;
-  PixelTile m_area;
-};
-
-// One band at a time in memory, handed on to the caller's sink.
-class SinkTarget : public BandTarget {
-public:
-  SinkTarget(PoOffscreenRenderer::BandSink &sink, const PixelTile &area)
-      : m_sink(sink), m_area(area), m_bytesPerLine(std::ptrdiff_t(area.width) * 3) {}
-  unsigned char *topRowOf(const PixelTile &band, std::ptrdiff_t &bytesPerLine) override {
-    const std::size_t bytes = std::size_t(m_bytesPerLine) * std::size_t(band.height);
-    if (m_band.size() < bytes) {
-      m_band.clear();
-      m_band.shrink_to_fit();
-      try {
-        m_band.resize(bytes);
-      } catch (const std::bad_alloc &) {
-        return nullptr;
-      }
-    }
-    bytesPerLine = m_bytesPerLine;
-    return m_band.data();
-  }
-  bool bandDone(const PixelTile &band) override {
-    return m_sink.takeRows(m_band.data(), m_area.y + m_area.height - band.y - band.height,
-                           band.height, int(m_bytesPerLine));
-  }
-  void tileDone(int done, int total) override { m_sink.tileDone(done, total); }
-
-private:
-  PoOffscreenRenderer::BandSink &m_sink;
-  PixelTile m_area;
-  std::ptrdiff_t m_bytesPerLine;
-  std::vector<unsigned char> m_band;
 };
 
 } // namespace
@@ -191,7 +134,7 @@ bool PoOffscreenRenderer::Impl::prepare(SoNode *scene, int maxSide) {
 QImage PoOffscreenRenderer::Impl::renderArea(SoNode *scene, const PixelTile &area, int columns,
                                              int rows) {
   if (!prepare(scene, kMaxPictureSide) || !checkArea(area, columns, rows)) return QImage();
-  QImage picture(area.width, area.height, QImage::Format_RGB888);
+  QImage picture = newRgbPicture(area.width, area.height);
   if (picture.isNull())
     return fail("cannot hold a picture of " + sizeText(area.width, area.height) +
                 " pixels in memory");
@@ -243,6 +186,17 @@ bool PoOffscreenRenderer::Impl::renderInBands(SoNode *scene, const PixelTile &ar
 bool PoOffscreenRenderer::Impl::renderTiles(SoNode *scene, const PixelTile &area,
                                             const std::vector<PixelTile> &tiles, int margin,
                                             BandTarget &output) {
+  const PixelTile whole{0, 0, width, height};
+  int largestWidth = 0, largestHeight = 0;
+  for (const PixelTile &tile : tiles) {
+    const PixelTile drawn = TileMargin::around(tile, margin, whole);
+    largestWidth = std::max(largestWidth, drawn.width);
+    largestHeight = std::max(largestHeight, drawn.height);
+  }
+  if (!target.reserve(largestWidth, largestHeight)) {
+    fail(target.error());
+    return false;
+  }
   // The scene leaves with the reference count it came with, as from an
   // action applied to it: a root nobody has referenced yet (a file just read)
   // must not go with the group it is rendered under.
@@ -251,47 +205,24 @@ bool PoOffscreenRenderer::Impl::renderTiles(SoNode *scene, const PixelTile &area
   root->ref();
   root->addChild(tileState->node());
   root->addChild(scene);
-  const PixelTile whole{0, 0, width, height};
-  const int total = int(tiles.size());
-  int finished = 0;
   std::string failure;
   {
     const ModeSwitch modeSwitch(mode == LOGICAL_VIEWPORT);
     const LineWidthScale::Scope lineWidths(lineWidthScale);
-    // The tiles run along rows from the bottom; bands go from the top.
-    for (std::size_t bandEnd = tiles.size(); failure.empty() && bandEnd > 0;) {
-      std::size_t bandStart = bandEnd - 1;
-      while (bandStart > 0 && tiles[bandStart - 1].y == tiles[bandEnd - 1].y) --bandStart;
-      const PixelTile band{area.x, tiles[bandStart].y, area.width, tiles[bandStart].height};
-      std::ptrdiff_t bytesPerLine = 0;
-      unsigned char *top = output.topRowOf(band, bytesPerLine);
-      if (!top) {
-        failure = "cannot hold a band of " + sizeText(band.width, band.height) +
-                  " pixels in memory";
+    BandFiller bands(target, output, area, int(tiles.size()));
+    for (std::size_t index : topBandFirst(tiles)) {
+      const PixelTile &tile = tiles[index];
+      const PixelTile drawn = TileMargin::around(tile, margin, whole);
+      if (!target.beginTile(drawn.width, drawn.height, background)) {
+        failure = target.error();
         break;
       }
-      for (std::size_t index = bandStart; index < bandEnd; ++index) {
-        const PixelTile &tile = tiles[index];
-        const PixelTile drawn = TileMargin::around(tile, margin, whole);
-        if (!target.beginTile(drawn.width, drawn.height, background)) {
-          failure = target.error();
-          break;
-        }
-        tileState->set(tile, drawn, margin, width, height, mode == LOGICAL_VIEWPORT,
-                       lineWidthScale != 1.0f);
-        action->setViewportRegion(SbViewportRegion(short(drawn.width), short(drawn.height)));
-        action->apply(root);
-        cameras->renderDone();
-        // GL's rows run up, the band's down: the tile's bottom row lies
-        // lowest in the band.
-        unsigned char *bottomRow = top + std::ptrdiff_t(band.height - 1) * bytesPerLine +
-                                   std::ptrdiff_t(tile.x - area.x) * 3;
-        target.readTile(tile.x - drawn.x, tile.y - drawn.y, tile.width, tile.height, bottomRow,
-                        -bytesPerLine);
-        output.tileDone(++finished, total);
-      }
-      if (failure.empty() && !output.bandDone(band)) failure = "the band sink stopped the render";
-      bandEnd = bandStart;
+      tileState->set(tile, drawn, margin, width, height, mode == LOGICAL_VIEWPORT,
+                     lineWidthScale != 1.0f);
+      action->setViewportRegion(SbViewportRegion(short(drawn.width), short(drawn.height)));
+      action->apply(root);
+      cameras->renderDone();
+      if (!bands.read(tile, drawn, failure)) break;
     }
   }
   root->unref();
