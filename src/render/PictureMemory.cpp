@@ -26,6 +26,8 @@ QImage newRgbPicture(int width, int height) {
   QImage picture(static_cast<uchar *>(memory), width, height, int(bytesPerLine),
                  QImage::Format_RGB888, freePicture, memory);
   if (!picture.isNull()) return picture;
-  std::free(memory); // beyond what QImage takes from outside; let it decide
+  // QImage refuses outside memory of a size it does not take; its own
+  // allocation then answers as it always did.
+  std::free(memory);
   return QImage(width, height, QImage::Format_RGB888);
 }
